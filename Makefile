@@ -1,0 +1,49 @@
+# Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian or
+# Ubuntu machine: both install what is missing first.
+.PHONY: deps build run test test-normal test-asan bench fuzz format clean
+
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B build $(CMAKE_FLAGS) > /dev/null
+	@cmake --build build -j $(JOBS)
+
+run: build
+	cd build && ./cairnfall
+
+test-normal: build
+	cd build && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@cmake -S . -B build-asan $(CMAKE_FLAGS) -DCAIRNFALL_SANITIZE=ON -DCAIRNFALL_BENCH=OFF > /dev/null
+	@cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+# Both configurations: the normal build and the sanitizer build.
+test: test-normal test-asan
+
+bench: build
+	cd build && ./cairnfall-bench --benchmark_counters_tabular=true
+
+# Builds the fuzzers with clang and runs each for FUZZ_SECONDS.
+fuzz: deps
+	@CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_FLAGS) -DCAIRNFALL_FUZZ=ON -DCAIRNFALL_BENCH=OFF > /dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@set -e; for f in build-fuzz/fuzz_*; do \
+		[ -x "$$f" ] || continue; \
+		mkdir -p build-fuzz/corpus/$$(basename $$f); \
+		echo "== $$f ($(FUZZ_SECONDS) s)"; \
+		$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus/$$(basename $$f) fuzz/seeds/$$(basename $$f) 2>&1 | tail -n 12; \
+	done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,146 @@
+// The boundary between the game and the machine it runs on.
+//
+// Every function here is implemented twice: by the SDL2 backend (src/platform/sdl)
+// for the real game and by the headless backend (src/platform/headless) for tests
+// and replays. The font rasteriser (src/platform/font) serves both. The game code
+// includes this header only; it never sees SDL, FreeType, fontconfig or POSIX.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---------------------------------------------------------------- window, events
+
+// Window events, as the game's window procedure knows them.
+enum PlatformEventType : int32_t {
+    PEV_NONE = 0,
+    PEV_KEY_DOWN,      // key: Windows virtual-key code (Esc 27, F12 123, 'A'..'Z' 65..90)
+    PEV_MOUSE_MOVE,    // x, y: picture coordinates, may lie outside 0..799 x 0..599
+    PEV_LBUTTON_UP,    // x, y: as for mouse move
+    PEV_EXPOSE,        // the window needs its picture again
+    PEV_FOCUS_GAINED,  // the window got the keyboard focus
+    PEV_CLOSE,         // the window's close button or Alt+F4
+};
+
+struct PlatformEvent {
+    int32_t type;  // PlatformEventType
+    int32_t key;   // virtual-key code for PEV_KEY_DOWN
+    int32_t x;     // picture coordinates for the mouse events
+    int32_t y;
+};
+
+// Opens the window titled `title` (hidden until platform_show_window). False when
+// no display can be opened at all.
+bool platform_open_window(const char* title);
+// Shows the window full screen with the 800x600 picture scaled and letterboxed.
+void platform_show_window();
+// Closes the window and everything the backend holds for it. Safe to call twice.
+void platform_close_window();
+// Size of the desktop the window would cover; false when it cannot be told.
+bool platform_desktop_size(int32_t* width, int32_t* height);
+// Bits per pixel of the desktop (32 on every modern display).
+int32_t platform_display_depth();
+// Takes one pending event without waiting. False when none is queued.
+bool platform_poll_event(PlatformEvent* event);
+// Waits for the next event for at most timeout_ms milliseconds of the platform
+// clock (platform_ticks_ms). False when the time ran out first.
+bool platform_wait_event(PlatformEvent* event, uint32_t timeout_ms);
+
+// Shows an 800x600 ARGB8888 picture, rows top first. `changed` is false when the
+// caller knows the picture equals the last one shown; the backend may then skip the
+// upload and only re-render when the window itself asked for it (an expose).
+void platform_present(const uint32_t* argb, bool changed);
+
+// Shows a modal error message with the error icon.
+void platform_message_box(const char* text, const char* caption);
+
+// ---------------------------------------------------------------- clock
+
+// Monotonic milliseconds since the backend started (wraps after 49 days).
+uint32_t platform_ticks_ms();
+// Calendar time in whole seconds.
+int64_t platform_calendar_seconds();
+// Sleeps for ms milliseconds without handling events (headless: advances the clock).
+void platform_sleep_ms(uint32_t ms);
+
+// ---------------------------------------------------------------- files
+
+// Full path of the running executable into buffer (terminated); false on failure.
+bool platform_executable_path(char* buffer, size_t size);
+// Makes path the working directory; false on failure.
+bool platform_change_directory(const char* path);
+// Writes size bytes to path atomically: a temporary file beside it is written,
+// flushed to disk and renamed over path. On failure the old file stays intact.
+bool platform_write_file_atomic(const char* path, const void* data, size_t size);
+
+// ---------------------------------------------------------------- mouse cursor
+
+// True when the system has a pointing device.
+bool platform_mouse_present();
+// The system's cursor size in pixels (at least 32 by 32).
+void platform_cursor_size(int32_t* width, int32_t* height);
+// Makes a monochrome cursor from two planes of (width / 8) * height bytes, most
+// significant bit leftmost: AND 1 + XOR 0 is transparent, AND 0 + XOR 0 black,
+// AND 0 + XOR 1 white, AND 1 + XOR 1 inverted. Returns a handle above 0, or 0.
+int32_t platform_cursor_create(const uint8_t* and_plane, const uint8_t* xor_plane,
+                               int32_t width, int32_t height, int32_t hot_x, int32_t hot_y);
+// Makes the cursor current inside the window (0: no cursor of the game's own).
+void platform_cursor_set(int32_t cursor);
+// Shows (true) or hides (false) the cursor inside the window.
+void platform_cursor_show(bool visible);
+
+// ---------------------------------------------------------------- font
+
+// Metrics of a loaded font, in pixels.
+struct PlatformFontMetrics {
+    int32_t height;            // cell height: ascent + descent
+    int32_t ascent;            // baseline distance from the cell's top
+    int32_t external_leading;  // extra space the font asks for between lines
+    int32_t average_width;     // average character width
+};
+
+// Opens the best match for a face name and style with a cell of `cell_height`
+// pixels (ascent + descent) and rasterises it in monochrome. Returns a handle above
+// 0, or 0 when no font can be found.
+int32_t platform_font_open(const char* face, int32_t cell_height, bool bold, bool italic);
+void platform_font_close(int32_t font);
+void platform_font_metrics(int32_t font, PlatformFontMetrics* metrics);
+// Width of the text's advances in pixels, the same that drawing moves by.
+int32_t platform_font_text_width(int32_t font, const char* text, int32_t length);
+// Draws the text with the top-left corner of its first cell at (x, y): every glyph
+// pixel of an 8-bit picture (stride bytes per row, rows stored bottom row first,
+// width by height) takes `colour`; no other pixel changes; glyphs are cut at the
+// picture's edges.
+void platform_font_draw(int32_t font, const char* text, int32_t length, int32_t x, int32_t y,
+                        uint8_t colour, uint8_t* pixels, int32_t stride, int32_t width,
+                        int32_t height);
+
+// ---------------------------------------------------------------- audio
+
+// The format of a sound, as the game's WAV reader found it.
+struct PlatformSoundFormat {
+    uint16_t format_tag;  // 1 = PCM
+    uint16_t channels;
+    uint32_t samples_per_sec;
+    uint32_t avg_bytes_per_sec;
+    uint16_t block_align;
+    uint16_t bits_per_sample;
+};
+
+// Opens the default sound device. False: no sound at all.
+bool platform_audio_open();
+void platform_audio_close();
+// A sound buffer of `size` bytes of samples in `format`. Returns a handle above 0,
+// or 0 when the device refuses it (no device, an odd format).
+int32_t platform_audio_create(const PlatformSoundFormat* format, uint32_t size);
+// Copies size sample bytes into the buffer. False on failure.
+bool platform_audio_fill(int32_t buffer, const uint8_t* samples, uint32_t size);
+// True when the buffer's memory was lost and must be restored and refilled.
+bool platform_audio_lost(int32_t buffer);
+// Makes a lost buffer usable again (its contents are undefined until refilled).
+bool platform_audio_restore(int32_t buffer);
+// Starts the buffer from its beginning, once or looping. False on failure.
+bool platform_audio_play(int32_t buffer, bool loop);
+// Attenuation in hundredths of a decibel: 0 full, -10000 silence.
+bool platform_audio_set_volume(int32_t buffer, int32_t hundredths_db);
+void platform_audio_release(int32_t buffer);

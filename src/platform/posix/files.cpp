@@ -1,0 +1,48 @@
+// Files and folders on a POSIX system, shared by both backends.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/platform.h"
+
+bool platform_executable_path(char* buffer, size_t size) {
+    if (size == 0) return false;
+    ssize_t n = readlink("/proc/self/exe", buffer, size - 1);
+    if (n <= 0) return false;
+    buffer[n] = '\0';
+    return true;
+}
+
+bool platform_change_directory(const char* path) { return chdir(path) == 0; }
+
+bool platform_write_file_atomic(const char* path, const void* data, size_t size) {
+    char temp[4096];
+    int n = std::snprintf(temp, sizeof temp, "%s.tmp", path);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof temp) return false;
+    int fd = open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    const char* bytes = static_cast<const char*>(data);
+    size_t done = 0;
+    while (done < size) {
+        ssize_t w = write(fd, bytes + done, size - done);
+        if (w <= 0) {
+            close(fd);
+            unlink(temp);
+            return false;
+        }
+        done += static_cast<size_t>(w);
+    }
+    bool synced = fsync(fd) == 0;
+    bool closed = close(fd) == 0;
+    if (!synced || !closed) {
+        unlink(temp);
+        return false;
+    }
+    if (std::rename(temp, path) != 0) {
+        unlink(temp);
+        return false;
+    }
+    return true;
+}

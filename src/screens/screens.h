@@ -1,0 +1,108 @@
+// The screens: the menu bar and its highlight, the intro, the high score table and
+// its file, name entry, the options screen and the profile file, the instructions,
+// the quit confirmation and the game-over screen.
+#pragma once
+
+#include <cstdint>
+
+// ---------------------------------------------------------------- menu bar
+
+// The one highlight drawn over a screen; its image's lower-left corner at (x, y).
+struct HoverHighlight {
+    int32_t x;
+    int32_t y;
+    int32_t width;
+    int32_t height;
+    const uint8_t* image;
+};
+
+extern HoverHighlight hover;
+
+constexpr int32_t MENU_BUTTONS = 5;
+
+using MenuAction = void (*)();
+// new game, instructions, options, high scores, quit: the buttons top to bottom.
+extern const MenuAction menu_actions[MENU_BUTTONS];
+
+int32_t menu_hover(int32_t x, int32_t y);
+int32_t menu_click(int32_t x, int32_t y);
+void clear_hover();
+void draw_hover();
+void draw_embossed_text(const char* text, int32_t x, int32_t y);
+
+// The resume button a menu screen shows while a game is paused.
+struct ResumeButton {
+    int32_t x;  // lower-left corner of button0
+    int32_t y;
+};
+// Mouse-move and click of a menu screen with its resume button: the menu bar
+// first, then the resume button while a game is paused. The click returns the
+// menu button hit (or -1), and whether the resume button was hit.
+void menu_screen_mouse_move(const ResumeButton& button, int32_t x, int32_t y);
+int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool* resumed);
+// The resume button and the paused game's numbers, when a game is paused.
+void draw_resume_if_paused(const ResumeButton& button);
+
+// ---------------------------------------------------------------- intro
+
+extern int32_t intro_pos;
+extern int32_t intro_speed;
+
+void enter_intro();
+
+// ---------------------------------------------------------------- high scores
+
+struct HighScoreEntry {
+    char name[12];  // text ending in a zero byte; up to 12 bytes without one
+    int32_t score;
+};
+
+constexpr int32_t HIGH_SCORE_ENTRIES = 10;
+constexpr int32_t HIGH_SCORE_FILE_SIZE = 160;
+extern HighScoreEntry high_scores[HIGH_SCORE_ENTRIES];
+extern const char* const HIGH_SCORE_FILE;  // "cairnfall.dat"
+
+void load_high_scores();
+void save_high_scores();
+bool score_beats_table(int32_t score);
+void insert_high_score(const char* name, int32_t score);
+void enter_high_scores();
+// The 160 bytes of the file for the table, and the table from up to 160 bytes.
+void high_scores_to_bytes(uint8_t* bytes);
+void high_scores_from_bytes(const uint8_t* bytes, int32_t length);
+// Characters of a name field: up to its terminator, at most its 12 bytes.
+int32_t name_field_length(const char* name);
+
+// ---------------------------------------------------------------- name entry
+
+extern char name_text[12];
+extern int32_t name_length;
+
+void enter_name_entry();
+
+// ---------------------------------------------------------------- options
+
+struct Profile {
+    int32_t music_level;    // 0..3, volume of SND_MUSIC
+    int32_t effects_level;  // 0..3, volume of the effects
+    int32_t difficulty;     // 1..3
+    int32_t profile_saved;  // 1 once the record has been saved
+};
+
+constexpr int32_t PROFILE_FILE_SIZE = 16;
+extern Profile profile;
+extern const char* const PROFILE_FILE;  // "profile.dat"
+
+void load_profile();
+void save_profile();
+void profile_to_bytes(uint8_t* bytes);
+void profile_from_bytes(const uint8_t* bytes, int32_t length);
+void enter_options();
+
+// ---------------------------------------------------------------- other screens
+
+void enter_instructions();
+void enter_quit_confirm();
+void enter_game_over();
+// Options before the first saved profile, the high score table after it.
+void enter_first_run_choice();

@@ -1,0 +1,154 @@
+// The application shell: the screen handler slots, the program clock and its
+// deadlines, the main loop, start-up with the image catalogue, and shutdown.
+#pragma once
+
+#include <cstdint>
+
+// ---------------------------------------------------------------- screens
+
+using TickHandler = void (*)();
+using PointHandler = void (*)(int32_t x, int32_t y);
+using KeyHandler = void (*)(int32_t key);
+
+// The four slots a screen consists of; entering a screen overwrites all four.
+struct ScreenHandlers {
+    TickHandler on_tick;
+    PointHandler on_mouse_move;
+    PointHandler on_click;
+    KeyHandler on_key;
+};
+
+extern ScreenHandlers screen_handlers;
+
+void install_screen(TickHandler tick, PointHandler move, PointHandler click, KeyHandler key);
+// Handlers for slots a screen ignores.
+void ignore_tick();
+void ignore_point(int32_t x, int32_t y);
+void ignore_key(int32_t key);
+
+// Virtual-key codes the screens react to.
+constexpr int32_t KEY_ESCAPE = 27;
+constexpr int32_t KEY_F12 = 123;
+
+// ---------------------------------------------------------------- clock
+
+// Calendar seconds plus process milliseconds: about one unit per millisecond.
+// Only differences mean anything; the value wraps, so sums are formed with
+// clock_add and deadlines compared with clock_passed.
+int32_t clock_now();
+// a + ms without signed overflow (wraps like the 32-bit clock itself).
+int32_t clock_add(int32_t a, int32_t ms);
+// a - b as a signed difference, wrap-safe.
+int32_t clock_diff(int32_t a, int32_t b);
+// True when clock_now is strictly past the deadline.
+bool clock_passed(int32_t deadline);
+
+// Clock value after which the next tick is due.
+extern int32_t tick_deadline;
+// One-shot deadline shared by the screens (intro, game over).
+extern int32_t screen_timer;
+
+void arm_tick(int32_t ms);
+bool tick_due();
+int32_t set_screen_timer(int32_t ms);
+// Sleeps (without handling events) until tick_due holds.
+void wait_for_tick();
+
+// ---------------------------------------------------------------- window and loop
+
+// 1 while the window exists (from start-up to shutdown), 0 otherwise.
+extern int32_t main_window;
+
+// Ends the program the way closing the window does: shutdown runs now and the
+// main loop returns at its next turn.
+void destroy_main_window();
+// Shows the whole active buffer in the window.
+void present_frame();
+// Routes one window event to the handlers (the window procedure).
+void dispatch_event(int32_t type, int32_t key, int32_t x, int32_t y);
+// One turn of the main loop: every queued event is dispatched; then the tick runs
+// when it is due, or else the loop sleeps until the next event or the tick's
+// deadline. False once the window has been destroyed.
+bool main_loop_turn();
+// Runs turns until the window is destroyed; returns the exit code.
+int32_t run_main_loop();
+// Makes the folder holding the executable the working directory.
+void enter_program_directory();
+// Enters the program's folder, opens the window and runs start-up (which may end
+// the program at once on a display error). True while the window exists.
+bool open_program();
+// open_program, then the main loop. The whole program.
+int32_t run_program();
+
+// ---------------------------------------------------------------- start-up
+
+void startup();
+void shutdown();
+
+// The images, sizes and counts of the catalogue.
+constexpr int32_t BOARD_W = 800, BOARD_H = 600;
+constexpr int32_t OPTIONS_W = 310, OPTIONS_H = 484;
+constexpr int32_t INSTRUCTIONS_W = 547, INSTRUCTIONS_H = 550;
+constexpr int32_t HIGHSCORES_W = 243, HIGHSCORES_H = 31;
+constexpr int32_t CHECKER0_W = 75, CHECKER1_W = 125, CHECKER_H = 600;
+constexpr int32_t QUIT_W = 485, QUIT_H = 243;
+constexpr int32_t GAME_OVER_W = 470, GAME_OVER_H = 60;
+constexpr int32_t SPLASH_W = 600, SPLASH_STRIP_H = 60, SPLASH_TITLE_H = 300;
+constexpr int32_t STONE_SIZE = 50, STONE_COUNT = 31;
+constexpr int32_t BUTTON_W = 180, BUTTON_H = 42;
+constexpr int32_t MENU_COUNT = 5, BUTTON_COUNT = 6;
+
+// Every picture of the game, loaded once at start-up into fixed storage.
+struct ImageCatalogue {
+    uint8_t board[BOARD_W * BOARD_H];
+    uint8_t options[OPTIONS_W * OPTIONS_H];
+    uint8_t instructions[INSTRUCTIONS_W * INSTRUCTIONS_H];
+    uint8_t highscores[HIGHSCORES_W * HIGHSCORES_H];
+    uint8_t checker0[CHECKER0_W * CHECKER_H];
+    uint8_t checker1[CHECKER1_W * CHECKER_H];
+    uint8_t quit[QUIT_W * QUIT_H];
+    uint8_t game_over[GAME_OVER_W * GAME_OVER_H];
+    uint8_t splash1[SPLASH_W * SPLASH_STRIP_H];
+    uint8_t splash2[SPLASH_W * SPLASH_STRIP_H];
+    uint8_t splash3[SPLASH_W * SPLASH_TITLE_H];
+    uint8_t stone[STONE_COUNT][STONE_SIZE * STONE_SIZE];
+    uint8_t menu[MENU_COUNT][BUTTON_W * BUTTON_H];
+    uint8_t button[BUTTON_COUNT][BUTTON_W * BUTTON_H];
+};
+
+extern ImageCatalogue images;
+
+// One row of the catalogue: what start-up loads, from where, and how.
+struct CatalogueEntry {
+    const char* name;     // "board", "stone7", ...
+    const char* file;     // "data/board_", "data/stone7_", ...
+    uint8_t* pixels;      // storage in `images`
+    int32_t width;
+    int32_t height;
+    bool colour_key;      // remap 195 to transparent after loading
+};
+
+// The whole catalogue in loading order (board first, button5 last).
+int32_t catalogue_size();
+const CatalogueEntry& catalogue_entry(int32_t index);
+
+constexpr int32_t COLOUR_KEY = 195;          // see-through index of keyed pictures
+constexpr int32_t COLOUR_KEY_OUTLINE = 68;   // what keyed pictures' index 0 becomes
+
+void load_asset(uint8_t* image, const char* file, int32_t width, int32_t height);
+void remap_colour_key(uint8_t* image, int32_t width, int32_t height, int32_t key,
+                      int32_t replacement);
+
+// The window's device context, the palette, the font and the cursor of the game.
+extern int32_t window_dc;
+extern int32_t game_palette;
+extern int32_t game_font;
+extern int32_t game_cursor;
+// The two 800x600 buffers: every screen draws into the first; the second caches
+// the game board's background.
+extern int32_t active_buffer;
+extern int32_t backdrop_buffer;
+
+// Start-up's two display messages.
+extern const char* const MSG_CANNOT_SET_DESKTOP;
+extern const char* const MSG_CHANGE_DESKTOP;

@@ -1,0 +1,122 @@
+// Start-up and shutdown: everything the program needs is prepared once when the
+// window opens and released once when it closes.
+#include "game/game.h"
+#include "gfx/gfx.h"
+#include "platform/platform.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+int32_t window_dc = 0;
+int32_t game_palette = 0;
+int32_t game_font = 0;
+int32_t game_cursor = 0;
+int32_t active_buffer = -1;
+int32_t backdrop_buffer = -1;
+
+const char* const MSG_CANNOT_SET_DESKTOP = "Cannot set 800x600 desktop";
+const char* const MSG_CHANGE_DESKTOP =
+    "Change to 800x600 desktop. Go to desktop properties to change then run this game.";
+
+namespace {
+
+// The game font: a heavy italic sans-serif face with a 28-pixel cell.
+constexpr const char* kFontFace = "arial";
+constexpr int32_t kFontHeight = 28;
+
+// Shows a start-up error and ends the program before anything else is set up.
+void refuse_display(const char* message) {
+    platform_message_box(message, "Error");
+    destroy_main_window();
+}
+
+void load_catalogue() {
+    for (int32_t i = 0; i < catalogue_size(); ++i) {
+        const CatalogueEntry& e = catalogue_entry(i);
+        load_asset(e.pixels, e.file, e.width, e.height);
+        if (e.colour_key) {
+            remap_colour_key(e.pixels, e.width, e.height, COLOUR_KEY, COLOUR_KEY_OUTLINE);
+        }
+    }
+}
+
+}  // namespace
+
+void load_asset(uint8_t* image, const char* file, int32_t width, int32_t height) {
+    gfx_load_image_file(file, LOAD_NO_REDUCE);
+    gfx_move(0, height - 1);
+    gfx_get_image(image, width, height);
+}
+
+void remap_colour_key(uint8_t* image, int32_t width, int32_t height, int32_t key,
+                      int32_t replacement) {
+    if (width <= 0 || height <= 0) return;
+    const int64_t count = static_cast<int64_t>(width) * height;
+    const uint8_t k = static_cast<uint8_t>(key);
+    const uint8_t r = static_cast<uint8_t>(replacement);
+    for (int64_t i = 0; i < count; ++i) {
+        uint8_t v = image[i];
+        image[i] = v == k ? 0 : (v == 0 ? r : v);
+    }
+}
+
+void startup() {
+    load_high_scores();
+    load_profile();
+    main_window = 1;
+    window_dc = GFX_WINDOW_DC;
+    gfx_set_window_dc(window_dc);
+    game_palette = gfx_create_palette();
+    gfx_select_palette(game_palette);
+    platform_show_window();
+
+    if (gfx_test_mode(800, 600, gfx_color_depth()) != 0) {
+        refuse_display(MSG_CANNOT_SET_DESKTOP);
+        return;
+    }
+    if (gfx_set_mode(800, 600, gfx_color_depth(), 1) == DISP_CHANGE_RESTART) {
+        refuse_display(MSG_CHANGE_DESKTOP);
+        return;
+    }
+
+    snd_load_all();
+
+    gfx_init();
+    gfx_set_box_border(2, 2);
+    gfx_set_text_dc(gfx_memory_dc());
+    active_buffer = gfx_create_buffer(800, 600);
+    backdrop_buffer = gfx_create_buffer(800, 600);
+    gfx_set_buffer(active_buffer);
+    gfx_update_color_table();
+
+    game_font = platform_font_open(kFontFace, kFontHeight, true, true);
+    if (game_font) gfx_set_font(game_font);
+
+    gfx_move(0, 0);
+    load_catalogue();
+    clear_hover();
+
+    arm_tick(16);
+    set_screen_timer(2000);
+
+    gfx_init_mouse();
+    gfx_set_cursor_size(32);
+    game_cursor = gfx_create_cursor(cursor_pattern, 0, 0);
+    gfx_set_cursor(game_cursor);
+
+    enter_intro();
+}
+
+void shutdown() {
+    gfx_unselect_buffer();
+    gfx_free_buffer(active_buffer);
+    gfx_free_buffer(backdrop_buffer);
+    active_buffer = -1;
+    backdrop_buffer = -1;
+    gfx_shutdown();
+    snd_release_all();
+    game_palette = 0;
+    if (game_font) platform_font_close(game_font);
+    game_font = 0;
+    window_dc = 0;
+}

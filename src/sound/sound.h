@@ -1,0 +1,75 @@
+// Sound: the WAV reader, the nine sound slots, playback and the two volume levels.
+#pragma once
+
+#include <cstdint>
+
+// The format fields of a WAV file, read from their fixed offsets 20..35.
+struct WaveFormat {
+    uint16_t wFormatTag;
+    uint16_t nChannels;
+    uint32_t nSamplesPerSec;
+    uint32_t nAvgBytesPerSec;
+    uint16_t nBlockAlign;
+    uint16_t wBitsPerSample;
+    uint16_t cbSize;
+};
+
+// Reads a WAV file whole. On success (1) the caller owns *format and *bytes (free
+// both with std::free) and *size is the file's length; *data_offset and *data_size
+// locate the samples of the file's data chunk inside *bytes (0 and 0 when the file
+// has no usable data chunk). On failure (0) nothing is written or kept.
+int32_t snd_read_wav(const char* path, WaveFormat** format, uint8_t** bytes, uint32_t* size,
+                     uint32_t* data_offset, uint32_t* data_size);
+
+constexpr int32_t SOUND_SLOTS = 9;
+
+enum SoundSlotName : int32_t {
+    SND_MUSIC = 0,
+    SND_CLICK = 1,
+    SND_SLIDE = 2,
+    SND_STRIKE = 3,
+    SND_TICK = 4,
+    SND_PUSH = 5,
+    SND_CLEAR = 6,
+    SND_LEVEL = 7,
+    SND_UNUSED = 8,
+};
+
+constexpr int32_t DSBPLAY_LOOPING = 1;
+constexpr int32_t VOLUME_SILENT = -10000;
+
+// A loaded sound: its file bytes (kept for refilling a lost buffer) and its buffer.
+struct SoundClip {
+    uint8_t* bytes;        // the whole file
+    uint32_t size;         // the file's length
+    uint32_t data_offset;  // where the samples start inside bytes
+    uint32_t data_size;    // how many sample bytes the device gets
+    int32_t buffer_count;  // always 1
+    int32_t current;       // the buffer play and volume use: 0
+    int32_t buffers[1];    // platform buffer handles; 0 = none
+};
+
+struct SoundSlot {
+    SoundClip* clip;  // none when loading failed
+    WaveFormat* format;
+    uint8_t* bytes;
+};
+
+extern SoundSlot sound_slots[SOUND_SLOTS];
+// True while the sound device is open.
+extern bool sound_device;
+
+void snd_load_all();
+void snd_release_all();
+// Plays a slot's clip once (flags 0) or looping (DSBPLAY_LOOPING); 1 when started.
+int32_t snd_play(SoundClip* clip, int32_t flags);
+// Plays a slot by its name once: the game's usual way to make a sound.
+int32_t snd_play_slot(int32_t slot);
+int32_t snd_set_volume(int32_t slot, int32_t level);
+int32_t snd_set_effects_volume(int32_t level);
+SoundClip* snd_create(const char* path, int32_t slot, int32_t buffer_count);
+void snd_destroy(int32_t slot);
+int32_t snd_current_buffer(SoundClip* clip);
+int32_t snd_fill(int32_t buffer, const uint8_t* bytes, uint32_t size);
+// The attenuation of a level 0..3 in hundredths of a decibel.
+int32_t snd_level_volume(int32_t level);
