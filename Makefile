@@ -34,12 +34,13 @@ bench: build
 # Builds the fuzzers with clang and runs each for FUZZ_SECONDS.
 fuzz: deps
 	@CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_FLAGS) -DCAIRNFALL_FUZZ=ON -DCAIRNFALL_BENCH=OFF > /dev/null
-	@cmake --build build-fuzz -j $(JOBS)
-	@set -e; for f in build-fuzz/fuzz_*; do \
+	@cmake --build build-fuzz -j $(JOBS) --target $(basename $(notdir $(wildcard fuzz/*.cpp)))
+	@set -e; for f in $(addprefix build-fuzz/,$(basename $(notdir $(wildcard fuzz/*.cpp)))); do \
 		[ -x "$$f" ] || continue; \
-		mkdir -p build-fuzz/corpus/$$(basename $$f); \
-		echo "== $$f ($(FUZZ_SECONDS) s)"; \
-		$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus/$$(basename $$f) fuzz/seeds/$$(basename $$f) 2>&1 | tail -n 12; \
+		name=$$(basename $$f); corpus=build-fuzz/corpus/$$name; mkdir -p $$corpus; \
+		seeds=""; [ -d fuzz/seeds/$$name ] && seeds=fuzz/seeds/$$name; \
+		echo "== $$name ($(FUZZ_SECONDS) s)"; \
+		$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$corpus $$seeds 2>&1 | tail -n 12; \
 	done
 
 format:

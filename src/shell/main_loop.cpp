@@ -88,6 +88,10 @@ void enter_program_directory() {
 
 bool open_program() {
     enter_program_directory();
+    return start_program();
+}
+
+bool start_program() {
     install_screen(nullptr, nullptr, nullptr, nullptr);
     if (!platform_open_window("Cairnfall")) {
         platform_message_box(MSG_CANNOT_SET_DESKTOP, "Error");

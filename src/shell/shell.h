@@ -74,8 +74,11 @@ bool main_loop_turn();
 int32_t run_main_loop();
 // Makes the folder holding the executable the working directory.
 void enter_program_directory();
-// Enters the program's folder, opens the window and runs start-up (which may end
-// the program at once on a display error). True while the window exists.
+// Opens the window and runs start-up in the current folder (which may end the
+// program at once on a display error). True while the window exists. Tests and
+// replays use it from a folder of their own that holds (or links) data/.
+bool start_program();
+// Enters the program's folder, then start_program.
 bool open_program();
 // open_program, then the main loop. The whole program.
 int32_t run_program();

@@ -1,0 +1,45 @@
+// A folder of a test's own to run the program in: it links the generated data/
+// of the build and holds the test's own saved files, so tests run in parallel
+// never share "cairnfall.dat" or "profile.dat". The test's working folder is the
+// build folder (where data/ is generated); the GameDir becomes the working folder
+// for its lifetime.
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+class GameDir {
+public:
+    GameDir() {
+        namespace fs = std::filesystem;
+        previous_ = fs::current_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            fs::path candidate =
+                fs::temp_directory_path() / ("cairnfall-test-" + std::to_string(random()));
+            if (fs::create_directory(candidate)) {
+                path_ = candidate;
+                break;
+            }
+        }
+        std::error_code ignored;
+        fs::create_directory_symlink(previous_ / "data", path_ / "data", ignored);
+        fs::current_path(path_);
+    }
+    ~GameDir() {
+        std::error_code ignored;
+        std::filesystem::current_path(previous_, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    GameDir(const GameDir&) = delete;
+    GameDir& operator=(const GameDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The full path of a file inside the folder.
+    std::string file(const char* name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
