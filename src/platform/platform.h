@@ -102,7 +102,13 @@ struct PlatformFontMetrics {
 // Opens the best match for a face name and style with a cell of `cell_height`
 // pixels (ascent + descent) and rasterises it in monochrome. Returns a handle above
 // 0, or 0 when no font can be found.
+// The glyphs are condensed to the game's proportions: an average character width
+// of 12 pixels for a 28-pixel cell.
 int32_t platform_font_open(const char* face, int32_t cell_height, bool bold, bool italic);
+// As platform_font_open, with the glyphs scaled horizontally so that the average
+// character width is average_width pixels (0: the face's own proportions).
+int32_t platform_font_open_sized(const char* face, int32_t cell_height, int32_t average_width,
+                                 bool bold, bool italic);
 void platform_font_close(int32_t font);
 void platform_font_metrics(int32_t font, PlatformFontMetrics* metrics);
 // Width of the text's advances in pixels, the same that drawing moves by.

@@ -1,0 +1,110 @@
+// Window events in the game's terms. Alt combinations stay with the platform:
+// Alt+Enter switches full screen, Alt+F4 closes, the rest never reach the game.
+#include <climits>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
+
+namespace {
+
+bool key_event(const SDL_KeyboardEvent& key, PlatformEvent* event) {
+    if (key.keysym.mod & KMOD_ALT) {
+        if (key.repeat) return false;
+        if (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) {
+            sdl_toggle_fullscreen();
+            return false;
+        }
+        if (key.keysym.sym == SDLK_F4) {
+            *event = {PEV_CLOSE, 0, 0, 0};
+            return true;
+        }
+        return false;
+    }
+    if (key.keysym.sym == SDLK_LALT || key.keysym.sym == SDLK_RALT) return false;
+    int32_t code = sdl_virtual_key(key.keysym.sym, key.keysym.scancode);
+    if (code == 0) return false;
+    *event = {PEV_KEY_DOWN, code, 0, 0};
+    return true;
+}
+
+// The window's contents are gone or its size changed: the next presentation must
+// render even when the picture is the same.
+bool expose_event(PlatformEvent* event) {
+    sdl_display.redraw_pending = true;
+    *event = {PEV_EXPOSE, 0, 0, 0};
+    return true;
+}
+
+bool window_event(const SDL_WindowEvent& window, PlatformEvent* event) {
+    switch (window.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            return expose_event(event);
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            *event = {PEV_FOCUS_GAINED, 0, 0, 0};
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Turns one SDL event into the game's; false for events the game does not see.
+bool translate(const SDL_Event& e, PlatformEvent* event) {
+    switch (e.type) {
+        case SDL_KEYDOWN:
+            return key_event(e.key, event);
+        case SDL_MOUSEMOTION:
+            // Through the logical size, so in picture pixels; letterbox points lie
+            // outside the picture and are passed on as they are.
+            *event = {PEV_MOUSE_MOVE, 0, e.motion.x, e.motion.y};
+            return true;
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.button != SDL_BUTTON_LEFT) return false;
+            *event = {PEV_LBUTTON_UP, 0, e.button.x, e.button.y};
+            return true;
+        case SDL_WINDOWEVENT:
+            return window_event(e.window, event);
+        case SDL_RENDER_DEVICE_RESET:
+            sdl_create_texture();
+            return expose_event(event);
+        case SDL_RENDER_TARGETS_RESET:
+            return expose_event(event);
+        case SDL_QUIT:
+            *event = {PEV_CLOSE, 0, 0, 0};
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool platform_poll_event(PlatformEvent* event) {
+    if (!sdl_display.video_started || event == nullptr) return false;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (translate(e, event)) return true;
+    }
+    return false;
+}
+
+bool platform_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
+    if (!sdl_display.video_started || event == nullptr) {
+        platform_sleep_ms(timeout_ms);
+        return false;
+    }
+    const uint32_t start = platform_ticks_ms();
+    for (;;) {
+        uint32_t elapsed = platform_ticks_ms() - start;
+        if (elapsed >= timeout_ms) return platform_poll_event(event);
+        uint32_t remaining = timeout_ms - elapsed;
+        SDL_Event e;
+        // SDL sleeps in the display connection until an event or the time is up.
+        if (SDL_WaitEventTimeout(&e, remaining > INT_MAX ? INT_MAX : static_cast<int>(remaining)) &&
+            translate(e, event)) {
+            return true;
+        }
+    }
+}
