@@ -1,0 +1,140 @@
+// The instructions tablet: the rules in short lines, with an example of a target
+// row and a board row that completes it. Its lower-left corner stays plain, since
+// the resume button is drawn there while a game is paused.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "assetgen/art_context.h"
+#include "assetgen/art_pictures.h"
+#include "assetgen/canvas.h"
+#include "assetgen/text.h"
+
+namespace {
+
+constexpr int32_t kWidth = 547, kHeight = 550;
+constexpr int32_t kBodyCell = 21;
+constexpr int32_t kLineStep = 24;
+
+TextStyle heading_style() {
+    TextStyle style;
+    style.ramp_fill = true;
+    style.ramp = RAMP_GOLD;
+    style.ramp_top = 0.95f;
+    style.ramp_bottom = 0.55f;
+    style.outline = 1;
+    style.shadow = 2;
+    return style;
+}
+
+TextStyle body_style() {
+    TextStyle style;
+    style.colour = PAL_LABEL;
+    style.shadow = 1;
+    style.shadow_colour = PAL_OUTLINE;
+    return style;
+}
+
+// Prints a paragraph from (x, y) (the first line's print position), wrapped to
+// max_width; returns the print position below its last line.
+int32_t paragraph(const char* text, int32_t x, int32_t y, int32_t max_width) {
+    int32_t font = art_font(kBodyCell);
+    std::vector<std::string> words;
+    std::string word;
+    for (const char* p = text;; ++p) {
+        if (*p == ' ' || *p == '\0') {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+            if (*p == '\0') break;
+        } else {
+            word += *p;
+        }
+    }
+    std::string line;
+    auto flush = [&](const std::string& out) {
+        TextMask mask = text_mask(font, out.c_str());
+        draw_text_mask(mask, x + mask.left, y + mask.top, body_style());
+        y += kLineStep;
+    };
+    for (const std::string& w : words) {
+        std::string trial = line.empty() ? w : line + " " + w;
+        if (!line.empty() && text_mask(font, trial.c_str()).advance > max_width) {
+            flush(line);
+            line = w;
+        } else {
+            line = trial;
+        }
+    }
+    if (!line.empty()) flush(line);
+    return y;
+}
+
+void bullet(int32_t x, int32_t y) {
+    // A small gold stone as the bullet, centred on the line's letters.
+    fill_disc(float(x), float(y), 4.5f, PAL_OUTLINE);
+    fill_disc(float(x), float(y), 3.5f, ramp_entry(RAMP_GOLD, 6));
+    put_px(x - 1, y - 2, ramp_entry(RAMP_GOLD, 12));
+    put_px(x - 2, y - 1, ramp_entry(RAMP_GOLD, 10));
+}
+
+void rule(const char* text, int32_t* y, int32_t x = 44, int32_t width = 470) {
+    bullet(x - 16, *y - 9);
+    *y = paragraph(text, x, *y, width) + 6;
+}
+
+void check_mark(int32_t x, int32_t y) {
+    for (int32_t pass = 0; pass < 2; ++pass) {
+        uint8_t c = pass == 0 ? PAL_OUTLINE : ramp_entry(RAMP_MOSS, 10);
+        float w = pass == 0 ? 8.0f : 5.0f;
+        draw_line(float(x), float(y), float(x + 8), float(y + 9), w, c);
+        draw_line(float(x + 8), float(y + 9), float(x + 24), float(y - 12), w, c);
+    }
+}
+
+}  // namespace
+
+void draw_instructions(int32_t) {
+    canvas_begin(kWidth, kHeight, ramp_entry(RAMP_SLATE, 4));
+    draw_tablet(0, 0, kWidth - 1, kHeight - 1, 4201u);
+    draw_text_centred(art_font(34), "HOW TO PLAY", kWidth / 2, 38, heading_style());
+
+    // The example: a target row above, a board row that completes it below.
+    const int32_t ex = 36, ey = 74;
+    static const int32_t target[3] = {0, 2, 1};
+    static const int32_t built[3] = {0, 3, 1};
+    fill_rect(ex - 3, ey - 3, ex + 152, ey + 52, PAL_OUTLINE);
+    fill_rect(ex - 2, ey - 2, ex + 151, ey + 51, PAL_FRAME);
+    fill_rect(ex, ey, ex + 149, ey + 49, ramp_entry(RAMP_SLATE, 6));
+    for (int32_t i = 0; i < 3; ++i) draw_stone_at(target[i], ex + 50 * i, ey);
+    fill_rect(ex - 3, ey + 62, ex + 152, ey + 115, PAL_OUTLINE);
+    fill_rect(ex - 2, ey + 63, ex + 151, ey + 114, ramp_entry(RAMP_SLATE, 5));
+    for (int32_t i = 0; i < 3; ++i) draw_stone_at(built[i], ex + 50 * i, ey + 64);
+    check_mark(ex + 164, ey + 96);
+
+    int32_t y = ey + 16;
+    y = paragraph("The row above the board is the target.", 216, y, 300) + 6;
+    paragraph(
+        "Build the same stones, column by column, in any row of the board: that row "
+        "crumbles away.",
+        216, y, 300);
+
+    y = 224;
+    rule("Click a stone next to the gap, in its row or column, to slide it into the gap.", &y);
+    rule(
+        "The golden sun stone stands for any stone. Two suns side by side complete a row "
+        "by themselves.",
+        &y);
+    rule("Each row cleared scores 100 points, plus a bonus for the time left.", &y);
+    rule(
+        "When the time bar runs out, the target row drops onto the board and every later "
+        "row gets less time.",
+        &y);
+    rule(
+        "Clear the board down to one row to climb to the next level; the arrows in the top "
+        "corner skip there at once. Eleven rows, and the cairn falls: game over.",
+        &y);
+
+    // Keys, in the lower right; the lower left is left plain for the resume button.
+    TextMask keys = text_mask(art_font(20), "ESC pause    F12 quit");
+    draw_text_mask(keys, kWidth - 28 - keys.width, 508, heading_style());
+}
