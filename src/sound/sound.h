@@ -21,6 +21,15 @@ struct WaveFormat {
 int32_t snd_read_wav(const char* path, WaveFormat** format, uint8_t** bytes, uint32_t* size,
                      uint32_t* data_offset, uint32_t* data_size);
 
+// Walks the RIFF chunks of a file held in memory and locates the samples of its
+// data chunk. False (and 0, 0) when the file is not RIFF WAVE, has no data chunk,
+// or a chunk claims more bytes than the file holds.
+bool snd_find_data_chunk(const uint8_t* bytes, uint32_t size, uint32_t* data_offset,
+                         uint32_t* data_size);
+// True for a format the game plays: PCM, 1 or 2 channels of 8 or 16 bits, a block
+// alignment that matches them and a sensible sample rate.
+bool snd_format_playable(const WaveFormat* format);
+
 constexpr int32_t SOUND_SLOTS = 9;
 
 enum SoundSlotName : int32_t {

@@ -13,6 +13,8 @@ namespace {
 
 constexpr int32_t MAX_AUDIO_BUFFERS = 16;
 constexpr int DEVICE_RATE = 44100;
+constexpr Uint16 DEVICE_FORMAT = AUDIO_S16SYS;
+constexpr int DEVICE_CHANNELS = 2;
 constexpr int DEVICE_CHUNK = 1024;
 
 struct AudioBuffer {
@@ -24,9 +26,6 @@ struct AudioBuffer {
 };
 
 bool audio_open = false;
-int device_rate = DEVICE_RATE;
-Uint16 device_format = AUDIO_S16SYS;
-int device_channels = 2;
 AudioBuffer audio_buffers[MAX_AUDIO_BUFFERS];
 
 // The buffer behind a handle (handle = index + 1), or none.
@@ -62,17 +61,13 @@ void drop_samples(int32_t handle, AudioBuffer* buffer) {
 bool platform_audio_open() {
     if (audio_open) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    if (Mix_OpenAudio(DEVICE_RATE, AUDIO_S16SYS, 2, DEVICE_CHUNK) != 0) {
+    // No changes allowed: SDL converts to the hardware itself, so the mixer always
+    // works at exactly this rate, format and channel count.
+    if (Mix_OpenAudioDevice(DEVICE_RATE, DEVICE_FORMAT, DEVICE_CHANNELS, DEVICE_CHUNK, nullptr,
+                            0) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    int channels = 0;
-    if (Mix_QuerySpec(&device_rate, &device_format, &channels) == 0) {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    device_channels = channels;
     Mix_AllocateChannels(MAX_AUDIO_BUFFERS);
     std::memset(audio_buffers, 0, sizeof audio_buffers);
     audio_open = true;
@@ -111,8 +106,8 @@ bool platform_audio_fill(int32_t handle, const uint8_t* samples, uint32_t size) 
     SDL_AudioCVT cvt;
     SDL_AudioFormat source = format.bits_per_sample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     if (SDL_BuildAudioCVT(&cvt, source, static_cast<Uint8>(format.channels),
-                          static_cast<int>(format.samples_per_sec), device_format,
-                          static_cast<Uint8>(device_channels), device_rate) < 0) {
+                          static_cast<int>(format.samples_per_sec), DEVICE_FORMAT,
+                          static_cast<Uint8>(DEVICE_CHANNELS), DEVICE_RATE) < 0) {
         return false;
     }
     // The conversion works in place and may need several times the input's room.

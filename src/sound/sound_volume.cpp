@@ -1,0 +1,24 @@
+// The two volume levels (music and effects), mapped to attenuations.
+#include "platform/platform.h"
+#include "screens/screens.h"
+#include "sound/sound.h"
+
+int32_t snd_level_volume(int32_t level) {
+    if (level <= 0) return VOLUME_SILENT;
+    if (level > 3) level = 3;
+    return level * 500 - 1500;
+}
+
+int32_t snd_set_volume(int32_t slot, int32_t level) {
+    if (slot < 0 || slot >= SOUND_SLOTS) return 0;
+    int32_t buffer = snd_current_buffer(sound_slots[slot].clip);
+    if (buffer <= 0) return 0;
+    return platform_audio_set_volume(buffer, snd_level_volume(level)) ? 1 : 0;
+}
+
+int32_t snd_set_effects_volume(int32_t level) {
+    profile.effects_level = level;
+    int32_t result = 0;
+    for (int32_t slot = SND_CLICK; slot < SOUND_SLOTS; ++slot) result = snd_set_volume(slot, level);
+    return result;
+}

@@ -1,0 +1,27 @@
+// Writes the nine sound files the game loads from data/.
+#include <cstdio>
+
+#include "assetgen/sound_synth.h"
+#include "assetgen/sounds.h"
+
+bool write_game_sounds(const char* data_dir) {
+    using Maker = synth::Track (*)();
+    static const Maker makers[9] = {
+        synth::music_track,  synth::click_sound, synth::slide_sound,
+        synth::strike_sound, synth::tick_sound,  synth::push_sound,
+        synth::clear_sound,  synth::level_sound, synth::bell_sound,
+    };
+    if (!data_dir) return false;
+    bool ok = true;
+    char path[4096];
+    for (int32_t i = 0; i < 9; ++i) {
+        int n = std::snprintf(path, sizeof path, "%s/sound%d_", data_dir, static_cast<int>(i));
+        if (n < 0 || static_cast<size_t>(n) >= sizeof path) return false;
+        // The file is opened first, so that a folder that cannot be written to
+        // fails at once instead of after the synthesis.
+        FILE* file = std::fopen(path, "wb");
+        if (!file) return false;
+        if (!synth::write_wav(file, makers[i]())) ok = false;
+    }
+    return ok;
+}
