@@ -23,14 +23,14 @@ struct Cell {
 };
 
 struct Board {
-    Cell cells[CELL_COUNT];  // row r, column c is cells[r * cols + c]
-    int32_t cols;            // 5, 7, 9 or 11
-    int32_t rows;            // 7 when a level starts, at most 10 in play
-    int32_t left_x;          // x of column 0's left edge
-    int32_t bottom_y;        // y of row 0's lower edge: 574
-    int32_t gap;             // index of the one empty cell
-    int32_t slide_dx;        // direction of the current slide on screen
-    int32_t slide_dy;        // +1 is downwards
+    Cell cells[CELL_COUNT];     // row r, column c is cells[r * cols + c]
+    int32_t cols;               // 5, 7, 9 or 11
+    int32_t rows;               // 7 when a level starts, at most 10 in play
+    int32_t left_x;             // x of column 0's left edge
+    int32_t bottom_y;           // y of row 0's lower edge: 574
+    int32_t gap;                // index of the one empty cell
+    int32_t slide_dx;           // direction of the current slide on screen
+    int32_t slide_dy;           // +1 is downwards
     int32_t preview[MAX_COLS];  // the target row's kinds
 };
 
@@ -121,7 +121,8 @@ void format_thousands(char* text);
 // The elapsed width of the time bar for `remaining` ms of a `limit` ms row on a
 // bar `width` pixels wide: width when the timer ran out or is ill-defined.
 int32_t time_bar_elapsed(int32_t remaining, int32_t limit, int32_t width);
-// The clock text for `remaining` ms ("1:02"), and the seconds shown.
+// The clock text for `remaining` ms ("1:02") into text (16 bytes or more); returns
+// the seconds shown and stores the minutes.
 int32_t format_clock(int32_t remaining, char* text, int32_t* minutes);
 
 // The clock's last shown seconds (for the countdown tick), the pause button's
@@ -129,3 +130,28 @@ int32_t format_clock(int32_t remaining, char* text, int32_t* minutes);
 extern int32_t clock_last_seconds;
 extern int32_t paused_button_picture;
 extern int32_t paused_button_second;
+
+// ---------------------------------------------------------------- helpers
+
+// A table index (size_index, speed_index) kept within 0..3.
+int32_t table_index(int32_t index);
+// rows * cols of the board, with both bounded so that the count never passes the
+// 121 records.
+int32_t board_cell_count();
+// The picture of a stone kind, or nullptr for a value that is no kind.
+const uint8_t* stone_image(int32_t kind);
+// Draws a stone with its lower-left corner at (x, y), cut to the buffer.
+void draw_stone(int32_t kind, int32_t x, int32_t y);
+// Adds points to the score, holding it within the 32-bit range.
+void add_score(int32_t points);
+// The time bonus of a row cleared with `remaining` ms left of a `row_ms` row.
+int32_t row_bonus(int32_t remaining, int32_t row_ms);
+// Marks a running game paused and turns its deadline into the time used in the
+// row (what both the pause button and the menu bar do to a running game).
+void suspend_game();
+// The sliding stone's frame: 20 pixels along, or its landing with the matches
+// after it. True when the stone is still on its way.
+bool slide_step(int32_t cell);
+// Ticks of the gap frame: visible while blink is in this range.
+constexpr int32_t BLINK_SHOW_FIRST = 61;
+constexpr int32_t BLINK_SHOW_LAST = 64;

@@ -37,7 +37,8 @@ struct ResumeButton {
 };
 // Mouse-move and click of a menu screen with its resume button: the menu bar
 // first, then the resume button while a game is paused. The click returns the
-// menu button hit (or -1), and whether the resume button was hit.
+// menu button hit (or -1), and whether the resume button was hit, in which case
+// it has resumed the game (resumed may be null).
 void menu_screen_mouse_move(const ResumeButton& button, int32_t x, int32_t y);
 int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool* resumed);
 // The resume button and the paused game's numbers, when a game is paused.

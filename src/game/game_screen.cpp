@@ -1,0 +1,97 @@
+// A game from its start: the row timer and the game screen's four handlers.
+#include "game/game.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+namespace {
+
+// The game screen's areas besides the board and the menu bar (bounds exclusive).
+bool in_pause_button(int32_t x, int32_t y) {
+    return 10 < x && x < 190 && 506 < y && y < 548;
+}
+bool in_corner_square(int32_t x, int32_t y) {
+    return 27 < x && x < 62 && 10 < y && y < 54;
+}
+
+// Difficulty 1, 2, 3: kinds, speed and size before the first level adds a kind.
+struct DifficultyStart {
+    int32_t kind_count;
+    int32_t speed_index;
+    int32_t size_index;
+};
+constexpr DifficultyStart DIFFICULTY_START[3] = {{1, 1, 0}, {2, 0, 0}, {3, 0, 0}};
+
+}  // namespace
+
+void start_game() {
+    clear_cells();
+    game.start_difficulty = profile.difficulty;
+    if (profile.difficulty >= 1 && profile.difficulty <= 3) {
+        const DifficultyStart& start = DIFFICULTY_START[profile.difficulty - 1];
+        game.kind_count = start.kind_count;
+        game.speed_index = start.speed_index;
+        game.size_index = start.size_index;
+    }
+    game.level = 0;
+    start_level();
+    snd_play_slot(SND_CLICK);
+    install_screen(game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
+    game.game_state = GAME_PLAYING;
+    game.score = 0;
+    start_row_timer();
+}
+
+void start_row_timer() {
+    int64_t limit = static_cast<int64_t>(ROW_TIME_MS[table_index(game.speed_index)]) -
+                    static_cast<int64_t>(PENALTY_MS) * game.penalty;
+    if (limit > INT32_MAX) limit = INT32_MAX;
+    if (limit < INT32_MIN) limit = INT32_MIN;
+    game.time_limit = static_cast<int32_t>(limit);
+    game.deadline = clock_add(clock_now(), game.time_limit);
+}
+
+bool row_time_up() {
+    return clock_passed(game.deadline);
+}
+
+void game_on_tick() {
+    draw_frame_base();
+    draw_clock();
+    draw_time_bar();
+    draw_preview_row();
+    present_frame();
+    if (row_time_up() && game.busy == BUSY_IDLE) push_preview_row();
+}
+
+void game_on_mouse_move(int32_t x, int32_t y) {
+    if (menu_hover(x, y) >= 0) return;
+    if (in_pause_button(x, y)) {
+        hover = {11, 549, BUTTON_W, BUTTON_H, images.button[3]};
+    }
+}
+
+void game_on_click(int32_t x, int32_t y) {
+    if (game.busy != BUSY_IDLE) return;
+    if (menu_click(x, y) >= 0) return;
+    if (in_pause_button(x, y)) {
+        pause_game();
+        return;
+    }
+    if (in_corner_square(x, y)) {
+        // The next level at once; the current row keeps its deadline.
+        start_level();
+        return;
+    }
+    try_move(cell_at(x, y));
+}
+
+void game_on_key(int32_t key) {
+    if (key == KEY_ESCAPE) {
+        // Not while a stone is on its way: its landing must not happen under the
+        // pause screen, where a cleared row would restart a suspended timer.
+        if (game.game_state == GAME_PLAYING && game.busy == BUSY_IDLE) pause_game();
+    } else if (key == KEY_F12) {
+        destroy_main_window();
+    }
+}

@@ -1,0 +1,78 @@
+// Suspending and resuming a game, and the pause screen's handlers. While a game is
+// suspended its `deadline` holds the time already used in the row.
+#include "game/game.h"
+#include "gfx/gfx.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+namespace {
+
+bool in_pause_button(int32_t x, int32_t y) {
+    return 10 < x && x < 190 && 506 < y && y < 548;
+}
+
+}  // namespace
+
+void suspend_game() {
+    game.game_state = GAME_PAUSED;
+    // used = now + time_limit - deadline, in the clock's wrapping arithmetic.
+    game.deadline = clock_add(clock_diff(clock_now(), game.deadline), game.time_limit);
+}
+
+void pause_game() {
+    clear_hover();
+    int32_t width = CELL_SIZE * board.cols;
+    game.frozen_bar_x =
+        time_bar_elapsed(clock_diff(game.deadline, clock_now()), game.time_limit, width);
+    suspend_game();
+    snd_play_slot(SND_CLICK);
+    install_screen(pause_on_tick, pause_on_mouse_move, pause_on_click, paused_on_key);
+}
+
+void resume_game() {
+    clear_hover();
+    // A difficulty changed during the pause means a new game.
+    if (game.start_difficulty != profile.difficulty) {
+        start_game();
+        return;
+    }
+    int32_t used = game.deadline;
+    start_row_timer();
+    game.deadline = clock_diff(game.deadline, used);
+    snd_play_slot(SND_CLICK);
+    install_screen(game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
+    game.game_state = GAME_PLAYING;
+}
+
+void pause_on_tick() {
+    draw_background();
+    draw_board_strips();
+    draw_paused_button();
+    draw_hover();
+    draw_stones();
+    draw_hud_numbers();
+    draw_frozen_time_bar();
+    draw_preview_row();
+    present_frame();
+}
+
+void pause_on_mouse_move(int32_t x, int32_t y) {
+    if (in_pause_button(x, y)) {
+        hover = {11, 549, BUTTON_W, BUTTON_H, images.button[5]};
+    } else {
+        clear_hover();
+    }
+}
+
+void pause_on_click(int32_t x, int32_t y) {
+    if (in_pause_button(x, y)) resume_game();
+}
+
+void paused_on_key(int32_t key) {
+    if (key == KEY_ESCAPE) {
+        if (game.game_state == GAME_PAUSED) resume_game();
+    } else if (key == KEY_F12) {
+        destroy_main_window();
+    }
+}

@@ -1,0 +1,318 @@
+// The replay interpreter: one command a line, run against the real game on the
+// headless backend.
+#include "replay/replay.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/png_write.h"
+#include "game/game.h"
+#include "gfx/gfx.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "replay/replay_fields.h"
+#include "replay/replay_state.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+
+namespace {
+
+struct Run {
+    std::string* output;
+    std::string shot_dir;
+    int64_t calendar_base = 0;
+    bool started = false;
+    int32_t line = 0;
+    std::string error;
+};
+
+void print(Run& run, const std::string& text) {
+    if (run.output) *run.output += text + "\n";
+}
+
+bool fail(Run& run, const std::string& why) {
+    run.error = "line " + std::to_string(run.line) + ": " + why;
+    return false;
+}
+
+bool parse_int(const std::string& text, int32_t* value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    long long v = std::strtoll(text.c_str(), &end, 0);
+    if (*end != '\0' || v < INT32_MIN || v > INT32_MAX) return false;
+    *value = static_cast<int32_t>(v);
+    return true;
+}
+
+// A stone kind in a row or preview list: a number, or "." for the gap.
+bool parse_kind(const std::string& text, int32_t* kind) {
+    if (text == ".") {
+        *kind = NO_STONE;
+        return true;
+    }
+    return parse_int(text, kind) && *kind >= NO_STONE && *kind < STONE_COUNT;
+}
+
+bool parse_key(const std::string& text, int32_t* key) {
+    if (text == "esc") {
+        *key = KEY_ESCAPE;
+        return true;
+    }
+    if (text == "f12") {
+        *key = KEY_F12;
+        return true;
+    }
+    return parse_int(text, key);
+}
+
+// Puts the program's records back to their values at process start, so that each
+// `start` behaves like a fresh run of the program.
+void reset_program_state() {
+    game = {};
+    game.kind_count = 3;
+    board = {};
+    profile = {1, 3, 1, 0};
+    for (HighScoreEntry& entry : high_scores) entry = {};
+    intro_pos = 59;
+    intro_speed = 1;
+    name_text[0] = '\0';
+    name_length = 0;
+    clock_last_seconds = 0;
+    paused_button_picture = 4;
+    paused_button_second = 0;
+    tick_deadline = 0;
+    screen_timer = 0;
+    clear_hover();
+    game_srand(1);
+}
+
+bool start(Run& run) {
+    if (main_window) destroy_main_window();
+    replay_learn_screens();
+    reset_program_state();
+    headless_reset();
+    headless_set_calendar_base(run.calendar_base);
+    if (!start_program()) return fail(run, "the program did not start");
+    replay_learn_intro();
+    run.started = true;
+    return true;
+}
+
+bool need_window(Run& run) {
+    if (!run.started) return fail(run, "`start` first");
+    return true;
+}
+
+// Runs main loop turns until ms of the manual clock have passed (or the program
+// ended).
+void wait_ms(int32_t ms) {
+    uint32_t begin = platform_ticks_ms();
+    while (main_window && static_cast<int64_t>(platform_ticks_ms() - begin) < ms) {
+        if (!main_loop_turn()) break;
+    }
+}
+
+void cell_centre(int32_t row, int32_t col, int32_t* x, int32_t* y) {
+    *x = board.left_x + CELL_SIZE * col + CELL_SIZE / 2;
+    *y = board.bottom_y - CELL_SIZE * row - CELL_SIZE / 2;
+}
+
+bool compare(int32_t actual, const std::string& op, int32_t expected, bool* known) {
+    *known = true;
+    if (op == "==" || op == "=") return actual == expected;
+    if (op == "!=") return actual != expected;
+    if (op == "<") return actual < expected;
+    if (op == "<=") return actual <= expected;
+    if (op == ">") return actual > expected;
+    if (op == ">=") return actual >= expected;
+    *known = false;
+    return false;
+}
+
+// Fills a board row (or the preview row) from a list of kinds; a "." in a board
+// row makes that cell the gap.
+bool set_row(Run& run, const std::vector<std::string>& words, bool preview) {
+    size_t first = preview ? 1 : 2;
+    int32_t row = 0;
+    if (!preview && (!parse_int(words[1], &row) || row < 0 || row > MAX_ROWS)) {
+        return fail(run, "bad row number");
+    }
+    if (words.size() - first != static_cast<size_t>(board.cols)) {
+        return fail(run, "need " + std::to_string(board.cols) + " kinds");
+    }
+    for (int32_t c = 0; c < board.cols; c++) {
+        int32_t kind;
+        if (!parse_kind(words[first + c], &kind)) return fail(run, "bad kind " + words[first + c]);
+        if (preview) {
+            if (kind == NO_STONE) return fail(run, "the preview row has no gap");
+            board.preview[c] = kind;
+            continue;
+        }
+        int32_t index = row * board.cols + c;
+        if (index >= CELL_COUNT) return fail(run, "row outside the board");
+        Cell& cell = board.cells[index];
+        cell.row = row;
+        cell.col = c;
+        cell.kind = kind;
+        cell.picked = 1;
+        if (kind == NO_STONE) board.gap = index;
+    }
+    return true;
+}
+
+bool expect_row(Run& run, const std::vector<std::string>& words, bool preview) {
+    // expect row R KINDS... / expect preview KINDS...
+    size_t first = preview ? 2 : 3;
+    int32_t row = 0;
+    if (!preview && (words.size() < 3 || !parse_int(words[2], &row) || row < 0 || row > MAX_ROWS)) {
+        return fail(run, "bad row number");
+    }
+    std::string actual = preview ? replay_preview_text() : replay_row_text(row);
+    std::string wanted;
+    for (size_t i = first; i < words.size(); i++) wanted += (i > first ? " " : "") + words[i];
+    if (actual != wanted) {
+        std::string what = preview ? "preview" : "row " + words[2];
+        return fail(run, "expected " + what + " [" + wanted + "], got [" + actual + "]");
+    }
+    return true;
+}
+
+bool expect(Run& run, const std::vector<std::string>& words) {
+    if (words.size() < 3) return fail(run, "expect FIELD [OP] VALUE");
+    if (words[1] == "row") return expect_row(run, words, false);
+    if (words[1] == "preview") return expect_row(run, words, true);
+    if (words[1] == "screen") {
+        std::string actual = replay_screen_name();
+        if (actual != words[2]) return fail(run, "expected screen " + words[2] + ", got " + actual);
+        return true;
+    }
+    std::string op = words.size() == 4 ? words[2] : "==";
+    const std::string& wanted_text = words.back();
+    int32_t actual;
+    int32_t wanted;
+    if (!replay_get_field(words[1], &actual)) return fail(run, "no field " + words[1]);
+    if (!parse_int(wanted_text, &wanted)) return fail(run, "bad value " + wanted_text);
+    bool known;
+    bool holds = compare(actual, op, wanted, &known);
+    if (!known) return fail(run, "bad comparison " + op);
+    if (!holds) {
+        return fail(run, "expected " + words[1] + " " + op + " " + wanted_text + ", got " +
+                             std::to_string(actual));
+    }
+    return true;
+}
+
+bool shot(Run& run, const std::string& name) {
+    std::string path = run.shot_dir.empty() ? name + ".png" : run.shot_dir + "/" + name + ".png";
+    if (!write_png_argb(path.c_str(), gfx_window_argb(), 800, 600)) {
+        return fail(run, "cannot write " + path);
+    }
+    print(run, "shot " + path);
+    return true;
+}
+
+bool run_line(Run& run, const std::vector<std::string>& words) {
+    const std::string& command = words[0];
+    size_t args = words.size() - 1;
+    int32_t a = 0;
+    int32_t b = 0;
+    if (command == "clock") {
+        if (run.started) return fail(run, "`clock` must come before `start`");
+        if (args != 1 || !parse_int(words[1], &a)) return fail(run, "clock SECONDS");
+        run.calendar_base = a;
+        return true;
+    }
+    if (command == "start") return start(run);
+    if (command == "echo") {
+        std::string text;
+        for (size_t i = 1; i < words.size(); i++) text += (i > 1 ? " " : "") + words[i];
+        print(run, text);
+        return true;
+    }
+    if (!need_window(run)) return false;
+    if (command == "wait") {
+        if (args != 1 || !parse_int(words[1], &a) || a < 0) return fail(run, "wait MS");
+        wait_ms(a);
+    } else if (command == "turn") {
+        a = 1;
+        if (args > 1 || (args == 1 && (!parse_int(words[1], &a) || a < 0))) {
+            return fail(run, "turn [COUNT]");
+        }
+        for (int32_t i = 0; i < a && main_window; i++) main_loop_turn();
+    } else if (command == "advance") {
+        if (args != 1 || !parse_int(words[1], &a) || a < 0) return fail(run, "advance MS");
+        headless_advance(static_cast<uint32_t>(a));
+    } else if (command == "move" || command == "click") {
+        if (args != 2 || !parse_int(words[1], &a) || !parse_int(words[2], &b)) {
+            return fail(run, command + " X Y");
+        }
+        command == "move" ? headless_push_mouse_move(a, b) : headless_push_click(a, b);
+    } else if (command == "movecell" || command == "clickcell") {
+        if (args != 2 || !parse_int(words[1], &a) || !parse_int(words[2], &b)) {
+            return fail(run, command + " ROW COL");
+        }
+        int32_t x;
+        int32_t y;
+        cell_centre(a, b, &x, &y);
+        command == "movecell" ? headless_push_mouse_move(x, y) : headless_push_click(x, y);
+    } else if (command == "key") {
+        if (args != 1 || !parse_key(words[1], &a)) return fail(run, "key CODE|esc|f12");
+        headless_push_key(a);
+    } else if (command == "shot") {
+        if (args != 1) return fail(run, "shot NAME");
+        return shot(run, words[1]);
+    } else if (command == "state") {
+        print(run, replay_state_text());
+    } else if (command == "expect") {
+        return expect(run, words);
+    } else if (command == "set") {
+        if (args != 2 || !parse_int(words[2], &a)) return fail(run, "set FIELD VALUE");
+        if (!replay_set_field(words[1], a)) return fail(run, "cannot set " + words[1]);
+    } else if (command == "row") {
+        if (args < 1) return fail(run, "row R KINDS...");
+        return set_row(run, words, false);
+    } else if (command == "preview") {
+        return set_row(run, words, true);
+    } else if (command == "check") {
+        std::string why = replay_board_problem();
+        if (!why.empty()) return fail(run, "board: " + why);
+    } else {
+        return fail(run, "unknown command " + command);
+    }
+    return true;
+}
+
+std::vector<std::string> split_words(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line.substr(0, line.find('#')));
+    std::string word;
+    while (in >> word) words.push_back(word);
+    return words;
+}
+
+}  // namespace
+
+int32_t replay_run(const char* script, std::string* output, const char* shot_dir) {
+    Run run;
+    run.output = output;
+    if (shot_dir) run.shot_dir = shot_dir;
+    std::istringstream in(script ? script : "");
+    std::string line;
+    bool ok = true;
+    while (ok && std::getline(in, line)) {
+        run.line++;
+        std::vector<std::string> words = split_words(line);
+        if (words.empty()) continue;
+        ok = run_line(run, words);
+    }
+    // The program ends with the script; its shutdown releases everything.
+    if (main_window) destroy_main_window();
+    if (!ok) {
+        print(run, "FAILED " + run.error);
+        return 1;
+    }
+    return 0;
+}

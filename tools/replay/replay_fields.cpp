@@ -1,0 +1,192 @@
+// The named values of a replay script: the Game and Board records, the profile, the
+// highlight and a few derived values, and the names of the screens.
+#include "replay/replay_fields.h"
+
+#include <cstring>
+
+#include "game/game.h"
+#include "platform/platform.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+
+namespace {
+
+struct Field {
+    const char* name;
+    int32_t* value;  // null for a derived, read-only value
+};
+
+const Field FIELDS[] = {
+    {"game.score", &game.score},
+    {"game.level", &game.level},
+    {"game.kind_count", &game.kind_count},
+    {"game.size_index", &game.size_index},
+    {"game.speed_index", &game.speed_index},
+    {"game.penalty", &game.penalty},
+    {"game.time_limit", &game.time_limit},
+    {"game.deadline", &game.deadline},
+    {"game.game_state", &game.game_state},
+    {"game.start_difficulty", &game.start_difficulty},
+    {"game.busy", &game.busy},
+    {"game.blink", &game.blink},
+    {"game.frozen_bar_x", &game.frozen_bar_x},
+    {"board.cols", &board.cols},
+    {"board.rows", &board.rows},
+    {"board.left_x", &board.left_x},
+    {"board.bottom_y", &board.bottom_y},
+    {"board.gap", &board.gap},
+    {"board.slide_dx", &board.slide_dx},
+    {"board.slide_dy", &board.slide_dy},
+    {"profile.music_level", &profile.music_level},
+    {"profile.effects_level", &profile.effects_level},
+    {"profile.difficulty", &profile.difficulty},
+    {"profile.profile_saved", &profile.profile_saved},
+    {"hover.x", &hover.x},
+    {"hover.y", &hover.y},
+    {"hover.width", &hover.width},
+    {"hover.height", &hover.height},
+    {"clock_last_seconds", &clock_last_seconds},
+    {"intro_pos", &intro_pos},
+    {"name_length", &name_length},
+    {"remaining", nullptr},
+    {"clock", nullptr},
+    {"ticks", nullptr},
+    {"window", nullptr},
+    {"stones", nullptr},
+    {"gaps", nullptr},
+    {"high_score.0", nullptr},
+    {"high_score.9", nullptr},
+};
+constexpr int32_t FIELD_COUNT = static_cast<int32_t>(sizeof FIELDS / sizeof FIELDS[0]);
+
+// The time left in the current row: from the deadline while a game runs, from the
+// used time while it is suspended.
+int32_t remaining_time() {
+    if (game.game_state == GAME_PAUSED) return clock_diff(game.time_limit, game.deadline);
+    return clock_diff(game.deadline, clock_now());
+}
+
+int32_t count_cells(bool gaps) {
+    int32_t found = 0;
+    for (int32_t i = 0; i < board_cell_count(); i++) {
+        if ((board.cells[i].kind == NO_STONE) == gaps) found++;
+    }
+    return found;
+}
+
+bool derived(const char* name, int32_t* value) {
+    if (!std::strcmp(name, "remaining")) {
+        *value = remaining_time();
+    } else if (!std::strcmp(name, "clock")) {
+        *value = clock_now();
+    } else if (!std::strcmp(name, "ticks")) {
+        *value = static_cast<int32_t>(platform_ticks_ms());
+    } else if (!std::strcmp(name, "window")) {
+        *value = main_window;
+    } else if (!std::strcmp(name, "stones")) {
+        *value = count_cells(false);
+    } else if (!std::strcmp(name, "gaps")) {
+        *value = count_cells(true);
+    } else if (!std::strcmp(name, "high_score.0")) {
+        *value = high_scores[0].score;
+    } else if (!std::strcmp(name, "high_score.9")) {
+        *value = high_scores[HIGH_SCORE_ENTRIES - 1].score;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+struct KnownScreen {
+    const char* name;
+    ScreenHandlers handlers;
+};
+
+constexpr int32_t KNOWN_SCREENS = 7;
+KnownScreen known_screens[KNOWN_SCREENS];
+int32_t known_count = 0;
+
+void learn(const char* name, void (*enter)()) {
+    if (known_count >= KNOWN_SCREENS) return;
+    enter();
+    known_screens[known_count++] = {name, screen_handlers};
+}
+
+// Multi-phase screens change their tick handler; the other three slots tell them.
+bool same_screen(const ScreenHandlers& a, const ScreenHandlers& b) {
+    return a.on_mouse_move == b.on_mouse_move && a.on_click == b.on_click && a.on_key == b.on_key;
+}
+
+}  // namespace
+
+bool replay_get_field(const std::string& name, int32_t* value) {
+    for (const Field& field : FIELDS) {
+        if (name != field.name) continue;
+        if (field.value) {
+            *value = *field.value;
+            return true;
+        }
+        return derived(field.name, value);
+    }
+    return false;
+}
+
+bool replay_set_field(const std::string& name, int32_t value) {
+    if (name == "remaining") {
+        // The time left in the row, running or suspended.
+        if (game.game_state == GAME_PAUSED) {
+            game.deadline = clock_diff(game.time_limit, value);
+        } else {
+            game.deadline = clock_add(clock_now(), value);
+        }
+        return true;
+    }
+    for (const Field& field : FIELDS) {
+        if (name == field.name && field.value) {
+            *field.value = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+int32_t replay_field_count() {
+    return FIELD_COUNT;
+}
+
+const char* replay_field_name(int32_t index) {
+    if (index < 0 || index >= FIELD_COUNT) return "";
+    return FIELDS[index].name;
+}
+
+void replay_learn_screens() {
+    if (known_count > 0) return;
+    ScreenHandlers before = screen_handlers;
+    int32_t timer = screen_timer;
+    learn("options", enter_options);
+    learn("instructions", enter_instructions);
+    learn("high_scores", enter_high_scores);
+    learn("quit", enter_quit_confirm);
+    learn("name_entry", enter_name_entry);
+    learn("game_over", enter_game_over);
+    screen_handlers = before;
+    screen_timer = timer;
+}
+
+void replay_learn_intro() {
+    for (int32_t i = 0; i < known_count; i++) {
+        if (!std::strcmp(known_screens[i].name, "intro")) return;
+    }
+    if (known_count < KNOWN_SCREENS) known_screens[known_count++] = {"intro", screen_handlers};
+}
+
+std::string replay_screen_name() {
+    const ScreenHandlers& now = screen_handlers;
+    if (!now.on_tick && !now.on_key) return "none";
+    if (now.on_tick == game_on_tick) return "game";
+    if (now.on_tick == pause_on_tick) return "pause";
+    for (int32_t i = 0; i < known_count; i++) {
+        if (same_screen(now, known_screens[i].handlers)) return known_screens[i].name;
+    }
+    return "unknown";
+}
