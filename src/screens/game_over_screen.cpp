@@ -1,0 +1,48 @@
+// The game-over screen: the final board with its caption for ten seconds, then
+// name entry for a score that enters the table, or the table itself.
+#include "game/game.h"
+#include "gfx/gfx.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+namespace {
+
+constexpr int32_t GAME_OVER_MS = 10000;
+
+void leave_game_over() {
+    if (score_beats_table(game.score)) {
+        enter_name_entry();
+    } else {
+        enter_high_scores();
+    }
+}
+
+void game_over_on_tick() {
+    // Every tick: no game counts as paused any more.
+    game.game_state = GAME_NONE;
+    if (clock_passed(screen_timer)) {
+        leave_game_over();
+        return;
+    }
+    draw_frame_base();
+    gfx_move(275, 200);
+    gfx_put_image(images.game_over, GAME_OVER_W, GAME_OVER_H);
+    present_frame();
+}
+
+void game_over_on_key(int32_t key) {
+    if (key == KEY_ESCAPE) {
+        game.game_state = GAME_NONE;
+        leave_game_over();
+    }
+    if (key == KEY_F12) destroy_main_window();
+}
+
+}  // namespace
+
+void enter_game_over() {
+    set_screen_timer(GAME_OVER_MS);
+    snd_play_slot(SND_CLICK);
+    install_screen(game_over_on_tick, ignore_point, ignore_point, game_over_on_key);
+}

@@ -1,0 +1,37 @@
+// The instructions screen: one picture with the rules, as a menu screen.
+#include "game/game.h"
+#include "gfx/gfx.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+namespace {
+
+// The resume button lies over the lower left of the picture.
+constexpr ResumeButton RESUME = {240, 560};
+
+void instructions_on_tick() {
+    draw_background();
+    gfx_move(228, 577);
+    gfx_put_image(images.instructions, INSTRUCTIONS_W, INSTRUCTIONS_H);
+    draw_resume_if_paused(RESUME);
+    draw_hover();
+    present_frame();
+}
+
+void instructions_on_mouse_move(int32_t x, int32_t y) {
+    menu_screen_mouse_move(RESUME, x, y);
+}
+
+void instructions_on_click(int32_t x, int32_t y) {
+    bool resumed = false;
+    menu_screen_click(RESUME, x, y, &resumed);
+}
+
+}  // namespace
+
+void enter_instructions() {
+    snd_play_slot(SND_CLICK);
+    install_screen(instructions_on_tick, instructions_on_mouse_move, instructions_on_click,
+                   paused_on_key);
+}

@@ -1,0 +1,145 @@
+// Name entry: an on-screen keyboard of lettered stones for a name of up to eight
+// characters. D O N E puts the name and the finished game's score into the table.
+#include "game/game.h"
+#include "gfx/gfx.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+char name_text[12];
+int32_t name_length = 0;
+
+namespace {
+
+constexpr int32_t NAME_MAX = 8;
+constexpr int32_t LETTERS = 26;
+constexpr int32_t LETTERS_PER_ROW = 9;
+constexpr int32_t SLOT_X = 375;
+constexpr int32_t SLOT_STEP = 32;
+
+// A labelled key: its stones (lower-left corners) and the area it reacts to,
+// strict on all four sides.
+struct LabelledKey {
+    const char* label;
+    int32_t label_x, label_y;
+    int32_t stone_count;
+    int32_t stone_x[3];
+    int32_t stone_y;
+    int32_t x1, x2, y1, y2;
+};
+
+constexpr LabelledKey KEY_SPACE = {"SPACE", 333, 365, 2, {327, 373, 0}, 374, 333, 433, 315, 365};
+constexpr LabelledKey KEY_BACK = {"BACK", 590, 365, 2, {577, 623, 0}, 374, 590, 690, 315, 365};
+constexpr LabelledKey KEY_DONE = {"D O N E", 450, 465, 3, {429, 475, 521}, 474, 450, 550, 415, 465};
+
+// Letter n's reference point, where its label goes. Its stone sits 15 pixels to
+// the left and 10 below; its area starts at the reference point and ends just
+// above it, so the areas do not cover their stones exactly.
+int32_t letter_x(int32_t n) {
+    return 290 + 50 * (n % LETTERS_PER_ROW);
+}
+int32_t letter_y(int32_t n) {
+    return 214 + 50 * (n / LETTERS_PER_ROW);
+}
+
+bool letter_hit(int32_t n, int32_t x, int32_t y) {
+    int32_t cx = letter_x(n);
+    int32_t row = n / LETTERS_PER_ROW;
+    return cx < x && x < cx + 50 && 165 + 50 * row < y && y < 215 + 50 * row;
+}
+
+bool key_hit(const LabelledKey& key, int32_t x, int32_t y) {
+    return key.x1 < x && x < key.x2 && key.y1 < y && y < key.y2;
+}
+
+void draw_letter_key(int32_t n) {
+    gfx_move(letter_x(n) - 15, letter_y(n) + 10);
+    gfx_put_image(images.stone[0], STONE_SIZE, STONE_SIZE);
+    const char label[2] = {static_cast<char>('A' + n), '\0'};
+    draw_embossed_text(label, letter_x(n), letter_y(n) + 1);
+}
+
+void draw_labelled_key(const LabelledKey& key) {
+    for (int32_t i = 0; i < key.stone_count; i++) {
+        gfx_move(key.stone_x[i], key.stone_y);
+        gfx_put_image(images.stone[1], STONE_SIZE, STONE_SIZE);
+    }
+    draw_embossed_text(key.label, key.label_x, key.label_y);
+}
+
+// Each slot is a small embossed bar under the place of one character.
+void draw_slots() {
+    for (int32_t k = 0; k < NAME_MAX; k++) {
+        int32_t x = SLOT_X + SLOT_STEP * k;
+        gfx_set_color(13);
+        gfx_rect(x, x + 24, 122, 125);
+        gfx_set_color(0);
+        gfx_rect(x + 2, x + 26, 124, 127);
+        gfx_set_color(10);
+        gfx_rect(x + 1, x + 25, 123, 126);
+    }
+}
+
+void draw_name() {
+    for (int32_t i = 0; i < name_length && i < NAME_MAX; i++) {
+        const char character[2] = {name_text[i], '\0'};
+        draw_embossed_text(character, SLOT_X + 1 + SLOT_STEP * i, 123);
+    }
+    int32_t x = SLOT_X + 1 + SLOT_STEP * name_length;
+    gfx_set_color(10);
+    gfx_box(x, x + 24, 123, 137);
+}
+
+void name_entry_on_tick() {
+    draw_background();
+    draw_hover();
+    draw_hud_numbers();
+    draw_embossed_text("Enter your name for high score", 325, 75);
+    draw_slots();
+    draw_name();
+    for (int32_t n = 0; n < LETTERS; n++) draw_letter_key(n);
+    draw_labelled_key(KEY_SPACE);
+    draw_labelled_key(KEY_BACK);
+    draw_labelled_key(KEY_DONE);
+    present_frame();
+}
+
+void add_character(char character) {
+    if (name_length >= NAME_MAX) return;
+    name_text[name_length] = character;
+    name_length++;
+    name_text[name_length] = '\0';
+}
+
+void name_entry_on_click(int32_t x, int32_t y) {
+    for (int32_t n = 0; n < LETTERS; n++) {
+        if (letter_hit(n, x, y)) {
+            add_character(static_cast<char>('A' + n));
+            return;
+        }
+    }
+    if (key_hit(KEY_SPACE, x, y)) {
+        add_character(' ');
+    } else if (key_hit(KEY_BACK, x, y)) {
+        if (name_length > 0) name_length--;
+        name_text[name_length] = '\0';
+    } else if (key_hit(KEY_DONE, x, y)) {
+        insert_high_score(name_text, game.score);
+        save_high_scores();
+        enter_high_scores();
+    }
+}
+
+// Typing on the physical keyboard is not possible here; F12 still ends the program.
+void name_entry_on_key(int32_t key) {
+    if (key == KEY_F12) destroy_main_window();
+}
+
+}  // namespace
+
+void enter_name_entry() {
+    snd_play_slot(SND_CLICK);
+    name_text[0] = '\0';
+    name_length = 0;
+    install_screen(name_entry_on_tick, ignore_point, name_entry_on_click, name_entry_on_key);
+}

@@ -1,0 +1,109 @@
+// The options screen: music and effects volume and the difficulty, shown as marks
+// over the options picture and changed by clicks on the marks' areas.
+#include "game/game.h"
+#include "gfx/gfx.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+namespace {
+
+constexpr ResumeButton RESUME = {410, 560};
+constexpr int32_t LEVELS = 4;
+constexpr int32_t MARK_X[LEVELS] = {443, 466, 497, 537};
+constexpr int32_t MARK_RADIUS[LEVELS] = {4, 7, 10, 13};
+constexpr int32_t MUSIC_MARK_Y = 318;
+constexpr int32_t EFFECTS_SHIFT = 119;  // the effects scale lies this far below the music one
+constexpr int32_t DIFFICULTY_X = 443;
+constexpr int32_t DIFFICULTY_Y[3] = {167, 190, 213};
+constexpr int32_t DIFFICULTY_RADIUS = 4;
+
+// An area reacting to clicks, strict on all four sides.
+struct Area {
+    int32_t x1, x2, y1, y2;
+};
+
+bool inside(const Area& area, int32_t x, int32_t y) {
+    return area.x1 < x && x < area.x2 && area.y1 < y && y < area.y2;
+}
+
+// Each area is a little larger than the mark it belongs to; none overlap.
+constexpr Area MUSIC_AREAS[LEVELS] = {
+    {435, 450, 311, 326}, {455, 477, 307, 330}, {482, 513, 304, 332}, {517, 558, 300, 340}};
+constexpr Area EFFECTS_AREAS[LEVELS] = {
+    {435, 450, 430, 445}, {455, 477, 426, 449}, {482, 513, 423, 451}, {517, 558, 419, 459}};
+constexpr Area DIFFICULTY_AREAS[3] = {
+    {436, 512, 161, 173}, {436, 549, 184, 196}, {436, 518, 206, 218}};
+constexpr Area RESUME_AREA = {410, 590, 518, 560};
+
+// Marks 0 up to the level, growing; a level outside 0..3 draws at most the four.
+void draw_level_marks(int32_t level, int32_t y) {
+    for (int32_t i = 0; i <= level && i < LEVELS; i++) {
+        gfx_move(MARK_X[i], y);
+        gfx_fill_circle(MARK_RADIUS[i]);
+    }
+}
+
+void options_on_tick() {
+    draw_background();
+    gfx_move(349, 519);
+    gfx_put_image(images.options, OPTIONS_W, OPTIONS_H);
+    gfx_set_color(0);
+    draw_level_marks(profile.music_level, MUSIC_MARK_Y);
+    draw_level_marks(profile.effects_level, MUSIC_MARK_Y + EFFECTS_SHIFT);
+    // A difficulty outside 1..3 (from the file) becomes 1, unmarked for this frame.
+    if (profile.difficulty >= 1 && profile.difficulty <= 3) {
+        gfx_move(DIFFICULTY_X, DIFFICULTY_Y[profile.difficulty - 1]);
+        gfx_fill_circle(DIFFICULTY_RADIUS);
+    } else {
+        profile.difficulty = 1;
+    }
+    draw_resume_if_paused(RESUME);
+    draw_hover();
+    present_frame();
+}
+
+void options_on_mouse_move(int32_t x, int32_t y) {
+    menu_screen_mouse_move(RESUME, x, y);
+}
+
+// Settings act in memory at once; they reach the file only when the screen is left
+// through a menu button or the resume button.
+void options_on_click(int32_t x, int32_t y) {
+    if (menu_click(x, y) >= 0) {
+        save_profile();
+        return;
+    }
+    if (game.game_state == GAME_PAUSED && inside(RESUME_AREA, x, y)) {
+        save_profile();
+        resume_game();
+        return;
+    }
+    for (int32_t level = 0; level < LEVELS; level++) {
+        if (inside(MUSIC_AREAS[level], x, y)) {
+            profile.music_level = level;
+            snd_set_volume(SND_MUSIC, level);
+            return;
+        }
+    }
+    for (int32_t level = 0; level < LEVELS; level++) {
+        if (inside(EFFECTS_AREAS[level], x, y)) {
+            snd_set_effects_volume(level);
+            return;
+        }
+    }
+    if (x <= 436) return;
+    for (int32_t value = 1; value <= 3; value++) {
+        if (inside(DIFFICULTY_AREAS[value - 1], x, y)) {
+            profile.difficulty = value;
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+void enter_options() {
+    snd_play_slot(SND_CLICK);
+    install_screen(options_on_tick, options_on_mouse_move, options_on_click, paused_on_key);
+}

@@ -1,0 +1,52 @@
+// The quit confirmation: a picture with a going-back button and a quit button.
+#include "game/game.h"
+#include "gfx/gfx.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+namespace {
+
+bool in_back_button(int32_t x, int32_t y) {
+    return 359 < x && x < 434 && 196 < y && y < 236;
+}
+bool in_quit_button(int32_t x, int32_t y) {
+    return 545 < x && x < 620 && 196 < y && y < 236;
+}
+
+// Going back resumes a paused game, or else opens the first menu screen; it
+// never returns to the screen the player came from.
+void go_back() {
+    if (game.game_state == GAME_PAUSED) {
+        resume_game();
+    } else {
+        enter_first_run_choice();
+    }
+}
+
+void quit_on_tick() {
+    draw_background();
+    gfx_move(259, 324);
+    gfx_put_image(images.quit, QUIT_W, QUIT_H);
+    present_frame();
+}
+
+void quit_on_click(int32_t x, int32_t y) {
+    if (in_back_button(x, y)) {
+        go_back();
+    } else if (in_quit_button(x, y)) {
+        destroy_main_window();
+    }
+}
+
+void quit_on_key(int32_t key) {
+    if (key == KEY_ESCAPE) go_back();
+    if (key == KEY_F12) destroy_main_window();
+}
+
+}  // namespace
+
+void enter_quit_confirm() {
+    snd_play_slot(SND_CLICK);
+    install_screen(quit_on_tick, ignore_point, quit_on_click, quit_on_key);
+}

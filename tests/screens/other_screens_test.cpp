@@ -1,0 +1,209 @@
+// The quit confirmation, the game-over screen and the instructions screen.
+#include <gtest/gtest.h>
+
+#include "screen_fixture.h"
+
+namespace {
+
+class OtherScreens : public ScreenTest {
+  protected:
+    // A game under way, suspended as a menu button or the pause button leaves it.
+    void paused_game() {
+        start_game();
+        pause_game();
+        ASSERT_EQ(game.game_state, GAME_PAUSED);
+    }
+};
+
+// ---------------------------------------------------------------- quit
+
+TEST_F(OtherScreens, QuitPictureAloneWithItsClick) {
+    enter_quit_confirm();
+    EXPECT_EQ(plays(SND_CLICK), 1);
+    EXPECT_EQ(screen_after_tick(), Screen::quit);
+    EXPECT_EQ(pixel(259, 324), QUIT_COLOUR);
+    EXPECT_EQ(pixel(743, 82), QUIT_COLOUR);
+    EXPECT_EQ(pixel(258, 200), BOARD_COLOUR);
+    EXPECT_EQ(pixel(744, 200), BOARD_COLOUR);
+    EXPECT_EQ(pixel(259, 81), BOARD_COLOUR);
+    EXPECT_EQ(pixel(259, 325), BOARD_COLOUR);
+}
+
+TEST_F(OtherScreens, QuitButtonsReactInsideTheirEdgesOnly) {
+    struct Case {
+        int32_t x, y;
+        bool back, quit;
+    };
+    const Case cases[] = {
+        {360, 197, true, false},  {433, 235, true, false},  {359, 216, false, false},
+        {434, 216, false, false}, {400, 196, false, false}, {400, 236, false, false},
+        {546, 197, false, true},  {619, 235, false, true},  {545, 216, false, false},
+        {620, 216, false, false}, {580, 196, false, false}, {580, 236, false, false},
+        {490, 216, false, false},
+    };
+    for (const Case& c : cases) {
+        destroy_main_window();
+        start();
+        profile.profile_saved = 1;
+        enter_quit_confirm();
+        click(c.x, c.y);
+        EXPECT_EQ(main_window == 0, c.quit) << c.x << "," << c.y;
+        if (c.quit) continue;
+        EXPECT_EQ(screen_after_tick(), c.back ? Screen::high_scores : Screen::quit)
+            << c.x << "," << c.y;
+    }
+}
+
+TEST_F(OtherScreens, GoingBackResumesAPausedGameOrOpensTheFirstMenuScreen) {
+    enter_quit_confirm();
+    click(400, 216);
+    EXPECT_EQ(screen_after_tick(), Screen::options) << "profile never saved";
+
+    profile.profile_saved = 1;
+    enter_quit_confirm();
+    key(KEY_ESCAPE);
+    EXPECT_EQ(screen_after_tick(), Screen::high_scores);
+
+    paused_game();
+    enter_quit_confirm();
+    key(KEY_ESCAPE);
+    EXPECT_EQ(game.game_state, GAME_PLAYING);
+
+    paused_game();
+    enter_quit_confirm();
+    click(400, 216);
+    EXPECT_EQ(game.game_state, GAME_PLAYING);
+}
+
+TEST_F(OtherScreens, QuitKeysOtherThanEscAndF12DoNothing) {
+    enter_quit_confirm();
+    move(400, 216);
+    key('Q');
+    key(13);
+    EXPECT_EQ(screen_after_tick(), Screen::quit);
+    key(KEY_F12);
+    EXPECT_EQ(main_window, 0);
+}
+
+// ---------------------------------------------------------------- game over
+
+TEST_F(OtherScreens, GameOverLastsTenSecondsThenChoosesByTheScore) {
+    struct Case {
+        int32_t score;
+        int32_t tenth;
+        Screen next;
+    };
+    const Case cases[] = {{1, 0, Screen::name_entry},
+                          {0, 0, Screen::high_scores},
+                          {500, 500, Screen::high_scores},
+                          {501, 500, Screen::name_entry}};
+    for (const Case& c : cases) {
+        destroy_main_window();
+        start();
+        high_scores[9].score = c.tenth;
+        game.score = c.score;
+        game.game_state = GAME_PAUSED;
+        enter_game_over();
+        EXPECT_EQ(plays(SND_CLICK), 1);
+        EXPECT_EQ(clock_diff(screen_timer, clock_now()), 10000);
+        advance_to(screen_timer);
+        EXPECT_EQ(screen_after_tick(), Screen::game_over) << c.score;
+        EXPECT_EQ(game.game_state, GAME_NONE);
+        EXPECT_EQ(pixel(275, 200), GAME_OVER_COLOUR);
+        EXPECT_EQ(pixel(744, 141), GAME_OVER_COLOUR);
+        EXPECT_NE(pixel(274, 170), GAME_OVER_COLOUR);
+        EXPECT_NE(pixel(745, 170), GAME_OVER_COLOUR);
+        EXPECT_NE(pixel(500, 140), GAME_OVER_COLOUR);
+        EXPECT_NE(pixel(500, 201), GAME_OVER_COLOUR);
+        advance_past(screen_timer);
+        EXPECT_EQ(screen_after_tick(), Screen::other) << "the leaving tick draws nothing";
+        EXPECT_EQ(screen_after_tick(), c.next) << c.score;
+    }
+}
+
+TEST_F(OtherScreens, GameOverIgnoresTheMouseAndEscCutsItShort) {
+    high_scores[9].score = 10;
+    game.score = 20;
+    enter_game_over();
+    game.game_state = GAME_PAUSED;
+    move(100, 317);
+    click(100, 317);  // the new game button does not react here
+    key('A');
+    EXPECT_EQ(screen_after_tick(), Screen::game_over);
+    game.game_state = GAME_PAUSED;
+    key(KEY_ESCAPE);
+    EXPECT_EQ(game.game_state, GAME_NONE);
+    EXPECT_EQ(screen_after_tick(), Screen::name_entry);
+}
+
+TEST_F(OtherScreens, GameOverF12Quits) {
+    enter_game_over();
+    key(KEY_F12);
+    EXPECT_EQ(main_window, 0);
+}
+
+TEST_F(OtherScreens, AfterGameOverMenuScreensOfferNoResume) {
+    paused_game();
+    enter_game_over();
+    tick();
+    enter_instructions();
+    tick();
+    EXPECT_EQ(pixel(300, 540), INSTRUCTIONS_COLOUR) << "no resume button";
+    click(300, 540);
+    key(KEY_ESCAPE);
+    EXPECT_EQ(game.game_state, GAME_NONE);
+}
+
+// ---------------------------------------------------------------- instructions
+
+TEST_F(OtherScreens, InstructionsPictureWithItsClick) {
+    enter_instructions();
+    EXPECT_EQ(plays(SND_CLICK), 1);
+    EXPECT_EQ(screen_after_tick(), Screen::instructions);
+    EXPECT_EQ(pixel(228, 577), INSTRUCTIONS_COLOUR);
+    EXPECT_EQ(pixel(774, 28), INSTRUCTIONS_COLOUR);
+    EXPECT_EQ(pixel(227, 300), BOARD_COLOUR);
+    EXPECT_EQ(pixel(775, 300), BOARD_COLOUR);
+    EXPECT_EQ(pixel(500, 27), BOARD_COLOUR);
+    EXPECT_EQ(pixel(500, 578), BOARD_COLOUR);
+}
+
+TEST_F(OtherScreens, InstructionsResumeButtonOnlyWhilePaused) {
+    paused_game();
+    enter_instructions();
+    tick();
+    EXPECT_EQ(pixel(240, 560), BUTTON_COLOUR + 0) << "the resume button over the picture";
+    EXPECT_EQ(pixel(419, 519), BUTTON_COLOUR + 0);
+    struct Case {
+        int32_t x, y;
+        bool resumes;
+    };
+    const Case cases[] = {{241, 519, true},  {419, 559, true},  {240, 540, false},
+                          {420, 540, false}, {300, 518, false}, {300, 560, false}};
+    for (const Case& c : cases) {
+        click(c.x, c.y);
+        EXPECT_EQ(game.game_state == GAME_PLAYING, c.resumes) << c.x << "," << c.y;
+        if (c.resumes) {
+            pause_game();
+            enter_instructions();
+        }
+    }
+    move(300, 540);
+    tick();
+    EXPECT_EQ(pixel(241, 561 - 41), BUTTON_COLOUR + 1) << "the highlight, one pixel right and down";
+    EXPECT_EQ(pixel(420, 540), BUTTON_COLOUR + 1);
+    EXPECT_EQ(pixel(241, 519), BUTTON_COLOUR + 0) << "the button's top row stays uncovered";
+}
+
+TEST_F(OtherScreens, InstructionsEscResumesOnlyAPausedGame) {
+    enter_instructions();
+    key(KEY_ESCAPE);
+    EXPECT_EQ(game.game_state, GAME_NONE);
+    EXPECT_EQ(screen_after_tick(), Screen::instructions);
+    paused_game();
+    enter_instructions();
+    key(KEY_ESCAPE);
+    EXPECT_EQ(game.game_state, GAME_PLAYING);
+}
+
+}  // namespace
