@@ -1,6 +1,6 @@
 # Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian or
 # Ubuntu machine: both install what is missing first.
-.PHONY: deps build run test test-normal test-asan bench fuzz format clean
+.PHONY: deps build run test test-normal test-asan bench fuzz screenshots format clean
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -42,6 +42,13 @@ fuzz: deps
 		echo "== $$name ($(FUZZ_SECONDS) s)"; \
 		$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$corpus $$seeds 2>&1 | tail -n 12; \
 	done
+
+# Remakes the README's screenshots with the replay tool, in a folder of their own
+# so no saved file of a real game is read or written.
+screenshots: build
+	@rm -rf build/screenshots-run && mkdir -p build/screenshots-run docs/screenshots
+	@ln -s ../data build/screenshots-run/data
+	cd docs && ../build/cairnfall-replay screenshots.replay --dir ../build/screenshots-run
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
