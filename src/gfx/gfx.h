@@ -73,7 +73,7 @@ extern BufferSlot gfx_buffers[GFX_BUFFER_SLOTS];
 
 // The layer's global state: the active buffer and the drawing state.
 struct GfxState {
-    int32_t active;  // slot of the active buffer, -1 when none
+    int32_t active;   // slot of the active buffer, -1 when none
     uint8_t* pixels;  // the active buffer's pixels
     int32_t width, height, stride, byte_size;
     int32_t xmin, xmax, ymin, ymax;  // clip window of the active buffer
@@ -134,6 +134,16 @@ void gfx_convert_row(const uint8_t* indices, uint32_t* argb, int32_t count);
 
 // The game's 32x32 pointer: 32 AND rows then 32 XOR rows, most significant bit left.
 extern const uint32_t cursor_pattern[64];
+
+// The cursor state: whether there is a mouse, whether the cursor was last asked to
+// show, the pattern's side (16 or 32) and the system cursor size.
+struct CursorState {
+    uint8_t mouse_present;
+    uint8_t visible;
+    int32_t side;
+    int32_t width, height;
+};
+extern CursorState gfx_cursor;
 
 int32_t gfx_init_mouse();
 int32_t gfx_set_cursor_size(int32_t side);
