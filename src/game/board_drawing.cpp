@@ -12,9 +12,6 @@ namespace {
 // Counts the rebuilds of the background, so that a frame can tell when a landing
 // has cleared rows and redrawn the active buffer under it.
 int32_t backdrop_builds = 0;
-}  // namespace
-
-namespace {
 
 constexpr int32_t FRAME_COLOUR = 15;
 

@@ -72,14 +72,7 @@ void corner_button() {
 void title() {
     const char* name = "CAIRNFALL";
     int32_t cell = fit_font_cell(&name, 1, 170, 20, 40);
-    TextStyle style;
-    style.ramp_fill = true;
-    style.ramp = RAMP_GOLD;
-    style.ramp_top = 1.0f;
-    style.ramp_bottom = 0.45f;
-    style.outline = 1;
-    style.shadow = 2;
-    draw_text_centred(art_font(cell), name, 100, 80, style);
+    draw_text_centred(art_font(cell), name, 100, 80, ramp_style(RAMP_GOLD, 1.0f, 0.45f, 1, 2));
 }
 
 void gold_rule(int32_t y) {

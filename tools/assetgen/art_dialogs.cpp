@@ -11,14 +11,7 @@
 namespace {
 
 TextStyle gold_text() {
-    TextStyle style;
-    style.ramp_fill = true;
-    style.ramp = RAMP_GOLD;
-    style.ramp_top = 1.0f;
-    style.ramp_bottom = 0.5f;
-    style.outline = 1;
-    style.shadow = 2;
-    return style;
+    return ramp_style(RAMP_GOLD, 1.0f, 0.5f, 1, 2);
 }
 
 }  // namespace
@@ -82,13 +75,7 @@ void draw_game_over(int32_t) {
             mask = text_mask(art_font(cell), text);
         }
     }
-    TextStyle style;
-    style.ramp_fill = true;
-    style.ramp = RAMP_EMBER;
-    style.ramp_top = 1.0f;
-    style.ramp_bottom = 0.3f;
-    style.outline = 2;
-    style.shadow = 3;
+    TextStyle style = ramp_style(RAMP_EMBER, 1.0f, 0.3f, 2, 3);
     style.highlight = true;
     style.highlight_colour = ramp_entry(RAMP_GOLD, 12);
     draw_text_mask(mask, (470 - mask.width) / 2, (60 - mask.height) / 2 - 1, style);

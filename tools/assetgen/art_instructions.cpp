@@ -16,17 +16,6 @@ constexpr int32_t kWidth = 547, kHeight = 550;
 constexpr int32_t kBodyCell = 21;
 constexpr int32_t kLineStep = 24;
 
-TextStyle heading_style() {
-    TextStyle style;
-    style.ramp_fill = true;
-    style.ramp = RAMP_GOLD;
-    style.ramp_top = 0.95f;
-    style.ramp_bottom = 0.55f;
-    style.outline = 1;
-    style.shadow = 2;
-    return style;
-}
-
 TextStyle body_style() {
     TextStyle style;
     style.colour = PAL_LABEL;

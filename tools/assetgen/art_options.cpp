@@ -23,17 +23,6 @@ constexpr int32_t kChoiceY[3] = {167, 190, 213};
 constexpr int32_t kChoiceRight[3] = {512, 549, 518};
 const char* const kChoices[3] = {"EASY", "NORMAL", "HARD"};
 
-TextStyle heading_style() {
-    TextStyle style;
-    style.ramp_fill = true;
-    style.ramp = RAMP_GOLD;
-    style.ramp_top = 0.95f;
-    style.ramp_bottom = 0.55f;
-    style.outline = 1;
-    style.shadow = 2;
-    return style;
-}
-
 // A socket: dark rim, pale hollow with a shadow under its top-left edge.
 void socket(float cx, float cy, float r) {
     fill_disc(cx, cy, r + 1.6f, PAL_OUTLINE);

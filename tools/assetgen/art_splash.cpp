@@ -13,13 +13,7 @@
 namespace {
 
 TextStyle gold_text(int32_t outline) {
-    TextStyle style;
-    style.ramp_fill = true;
-    style.ramp = RAMP_GOLD;
-    style.ramp_top = 1.0f;
-    style.ramp_bottom = 0.42f;
-    style.outline = outline;
-    style.shadow = outline + 1;
+    TextStyle style = ramp_style(RAMP_GOLD, 1.0f, 0.42f, outline, outline + 1);
     style.highlight = true;
     style.highlight_colour = PAL_BRIGHT;
     return style;

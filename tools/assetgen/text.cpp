@@ -53,6 +53,21 @@ TextMask text_mask(int32_t font, const char* text) {
     return mask;
 }
 
+TextStyle ramp_style(Ramp ramp, float top, float bottom, int32_t outline, int32_t shadow) {
+    TextStyle style;
+    style.ramp_fill = true;
+    style.ramp = ramp;
+    style.ramp_top = top;
+    style.ramp_bottom = bottom;
+    style.outline = outline;
+    style.shadow = shadow;
+    return style;
+}
+
+TextStyle heading_style() {
+    return ramp_style(RAMP_GOLD, 0.95f, 0.55f, 1, 2);
+}
+
 void draw_text_mask(const TextMask& mask, int32_t x, int32_t y, const TextStyle& style) {
     if (mask.width == 0) return;
     if (style.shadow > 0) {

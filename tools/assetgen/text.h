@@ -38,6 +38,12 @@ struct TextStyle {
     uint8_t highlight_colour = PAL_BRIGHT;
 };
 
+// A text filled with a ramp shaded from `top` to `bottom`, with an outline and a
+// drop shadow: the look of every title and heading.
+TextStyle ramp_style(Ramp ramp, float top, float bottom, int32_t outline, int32_t shadow);
+// The gold style of the dialogs' headings.
+TextStyle heading_style();
+
 // Draws the mask with its ink box's top-left at (x, y).
 void draw_text_mask(const TextMask& mask, int32_t x, int32_t y, const TextStyle& style);
 // Draws text with its ink box centred on (cx, cy); returns the mask used.
