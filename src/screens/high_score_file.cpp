@@ -1,7 +1,5 @@
 // "cairnfall.dat": the high score table's 160 bytes, read at start-up and written
 // after each entered name.
-#include <cstdio>
-
 #include "platform/platform.h"
 #include "screens/screens.h"
 
@@ -9,12 +7,9 @@ const char* const HIGH_SCORE_FILE = "cairnfall.dat";
 
 // A missing file leaves the table as it is; a short one fills what it covers.
 void load_high_scores() {
-    std::FILE* file = std::fopen(HIGH_SCORE_FILE, "rb");
-    if (!file) return;
     uint8_t bytes[HIGH_SCORE_FILE_SIZE];
-    size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
-    high_scores_from_bytes(bytes, static_cast<int32_t>(got));
+    int32_t got = read_saved_file(HIGH_SCORE_FILE, bytes, HIGH_SCORE_FILE_SIZE);
+    if (got > 0) high_scores_from_bytes(bytes, got);
 }
 
 // Written whole into a temporary file and renamed over the old one, so a crash or

@@ -1,7 +1,5 @@
 // The player's settings and "profile.dat", their 16-byte file. No drawing here:
 // the sound module links this file for the volume levels.
-#include <cstdio>
-
 #include "platform/platform.h"
 #include "screens/screens.h"
 
@@ -62,12 +60,9 @@ void profile_from_bytes(const uint8_t* bytes, int32_t length) {
 }
 
 void load_profile() {
-    std::FILE* file = std::fopen(PROFILE_FILE, "rb");
-    if (!file) return;
     uint8_t bytes[PROFILE_FILE_SIZE];
-    size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
-    profile_from_bytes(bytes, static_cast<int32_t>(got));
+    int32_t got = read_saved_file(PROFILE_FILE, bytes, PROFILE_FILE_SIZE);
+    if (got > 0) profile_from_bytes(bytes, got);
 }
 
 // The record counts as saved from now on, even when the write fails; the file is

@@ -51,6 +51,12 @@ extern int32_t intro_speed;
 
 void enter_intro();
 
+// ---------------------------------------------------------------- saved files
+
+// Reads up to capacity bytes of a saved file; the count read, or -1 when the file
+// cannot be opened.
+int32_t read_saved_file(const char* path, uint8_t* bytes, int32_t capacity);
+
 // ---------------------------------------------------------------- high scores
 
 struct HighScoreEntry {
