@@ -10,7 +10,9 @@ namespace {
 constexpr int32_t kTickMs = 16;
 }
 
-void present_frame() { gfx_present(0, 799, 0, 599, 0, 599); }
+void present_frame() {
+    gfx_present(0, 799, 0, 599, 0, 599);
+}
 
 void destroy_main_window() {
     if (!main_window) return;
@@ -82,7 +84,8 @@ void enter_program_directory() {
         if (*p == '/') cut = p;
     }
     if (!cut) return;
-    *cut = '\0';
+    // A program in the root folder keeps the "/" itself.
+    cut[cut == path ? 1 : 0] = '\0';
     platform_change_directory(path);
 }
 

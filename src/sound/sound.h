@@ -45,6 +45,8 @@ enum SoundSlotName : int32_t {
 };
 
 constexpr int32_t DSBPLAY_LOOPING = 1;
+// The result of a volume change the sound device refused (success is 0).
+constexpr int32_t SND_DEVICE_FAILED = -1;
 constexpr int32_t VOLUME_SILENT = -10000;
 
 // A loaded sound: its file bytes (kept for refilling a lost buffer) and its buffer.
@@ -74,7 +76,10 @@ void snd_release_all();
 int32_t snd_play(SoundClip* clip, int32_t flags);
 // Plays a slot by its name once: the game's usual way to make a sound.
 int32_t snd_play_slot(int32_t slot);
+// Sets a slot's volume by its level: the device's result (0 when set), or 0 when
+// the slot has no buffer.
 int32_t snd_set_volume(int32_t slot, int32_t level);
+// Stores the effects level and sets slots 1..8 to it: the last slot's result.
 int32_t snd_set_effects_volume(int32_t level);
 SoundClip* snd_create(const char* path, int32_t slot, int32_t buffer_count);
 void snd_destroy(int32_t slot);

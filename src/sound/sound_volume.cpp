@@ -13,7 +13,8 @@ int32_t snd_set_volume(int32_t slot, int32_t level) {
     if (slot < 0 || slot >= SOUND_SLOTS) return 0;
     int32_t buffer = snd_current_buffer(sound_slots[slot].clip);
     if (buffer <= 0) return 0;
-    return platform_audio_set_volume(buffer, snd_level_volume(level)) ? 1 : 0;
+    // The device's result: 0 when the volume was set, negative when it refused.
+    return platform_audio_set_volume(buffer, snd_level_volume(level)) ? 0 : SND_DEVICE_FAILED;
 }
 
 int32_t snd_set_effects_volume(int32_t level) {

@@ -202,6 +202,30 @@ TEST_F(SdlBackend, WaitingSleepsUntilTheTimeout) {
     EXPECT_LT(platform_ticks_ms() - before, 1000u);
 }
 
+// The game's pointer (or none, while the intro hides it) covers the picture only;
+// over the letterbox the system pointer shows.
+TEST_F(SdlBackend, LetterboxShowsTheSystemPointer) {
+    platform_cursor_show(false);
+    ASSERT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    struct Case {
+        int32_t x, y;
+        int shown;
+    };
+    const Case moves[] = {{400, 300, SDL_DISABLE}, {-5, 300, SDL_ENABLE}, {400, 600, SDL_ENABLE},
+                          {799, 599, SDL_DISABLE}, {800, 0, SDL_ENABLE},  {0, 0, SDL_DISABLE}};
+    for (const Case& m : moves) {
+        SDL_Event e = {};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.x = m.x;
+        e.motion.y = m.y;
+        PlatformEvent event;
+        ASSERT_TRUE(through(e, &event));
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), m.shown) << m.x << "," << m.y;
+    }
+    platform_cursor_show(true);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
 TEST_F(SdlBackend, CursorIsMadeFromItsPlanes) {
     int32_t width = 0, height = 0;
     platform_cursor_size(&width, &height);

@@ -10,12 +10,15 @@
 bool platform_executable_path(char* buffer, size_t size) {
     if (size == 0) return false;
     ssize_t n = readlink("/proc/self/exe", buffer, size - 1);
-    if (n <= 0) return false;
+    // A path that fills the buffer may have been cut short: not to be trusted.
+    if (n <= 0 || static_cast<size_t>(n) >= size - 1) return false;
     buffer[n] = '\0';
     return true;
 }
 
-bool platform_change_directory(const char* path) { return chdir(path) == 0; }
+bool platform_change_directory(const char* path) {
+    return chdir(path) == 0;
+}
 
 bool platform_write_file_atomic(const char* path, const void* data, size_t size) {
     char temp[4096];

@@ -8,7 +8,20 @@ constexpr int32_t kCursorSlots = 8;
 constexpr int32_t kMaxCursorSide = 128;
 
 SDL_Cursor* cursors[kCursorSlots];
-SDL_Cursor* current;
+SDL_Cursor* current;              // the cursor the game made current
+bool game_cursor_visible = true;  // whether the game wants its cursor shown
+bool pointer_in_picture = true;   // whether the pointer was last over the picture
+
+// Puts on the pointer the game asked for, or the system's over the letterbox.
+void apply_cursor() {
+    if (pointer_in_picture) {
+        SDL_SetCursor(current != nullptr ? current : SDL_GetDefaultCursor());
+        SDL_ShowCursor(game_cursor_visible ? SDL_ENABLE : SDL_DISABLE);
+    } else {
+        SDL_SetCursor(SDL_GetDefaultCursor());
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+}
 uint8_t cursor_data[kMaxCursorSide * kMaxCursorSide / 8];
 uint8_t cursor_mask[kMaxCursorSide * kMaxCursorSide / 8];
 
@@ -55,18 +68,28 @@ void platform_cursor_set(int32_t cursor) {
     SDL_Cursor* wanted = cursor >= 1 && cursor <= kCursorSlots ? cursors[cursor - 1] : nullptr;
     if (wanted == nullptr) wanted = SDL_GetDefaultCursor();
     if (wanted == current) return;
-    SDL_SetCursor(wanted);
     current = wanted;
+    apply_cursor();
 }
 
 void platform_cursor_show(bool visible) {
     if (!sdl_display.video_started) return;
-    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    game_cursor_visible = visible;
+    apply_cursor();
+}
+
+void sdl_pointer_moved(int32_t x, int32_t y) {
+    bool inside = x >= 0 && x < kPictureWidth && y >= 0 && y < kPictureHeight;
+    if (inside == pointer_in_picture || !sdl_display.video_started) return;
+    pointer_in_picture = inside;
+    apply_cursor();
 }
 
 void sdl_release_cursors() {
     SDL_SetCursor(SDL_GetDefaultCursor());
     current = nullptr;
+    game_cursor_visible = true;
+    pointer_in_picture = true;
     for (SDL_Cursor*& cursor : cursors) {
         if (cursor != nullptr) SDL_FreeCursor(cursor);
         cursor = nullptr;

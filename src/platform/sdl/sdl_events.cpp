@@ -58,6 +58,7 @@ bool translate(const SDL_Event& e, PlatformEvent* event) {
         case SDL_MOUSEMOTION:
             // Through the logical size, so in picture pixels; letterbox points lie
             // outside the picture and are passed on as they are.
+            sdl_pointer_moved(e.motion.x, e.motion.y);
             *event = {PEV_MOUSE_MOVE, 0, e.motion.x, e.motion.y};
             return true;
         case SDL_MOUSEBUTTONUP:

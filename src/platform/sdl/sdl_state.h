@@ -32,5 +32,7 @@ void sdl_cursor_planes(const uint8_t* and_plane, const uint8_t* xor_plane, int32
                        uint8_t* data, uint8_t* mask);
 // Lets go of every cursor made with platform_cursor_create.
 void sdl_release_cursors();
+// Shows the system pointer over the letterbox and the game's own over the picture.
+void sdl_pointer_moved(int32_t x, int32_t y);
 // The Windows virtual-key code of a key, or 0 for a key the game never sees.
 int32_t sdl_virtual_key(SDL_Keycode key, SDL_Scancode scancode);
