@@ -24,11 +24,7 @@ TEST_F(HighScoreScreen, TitleAndStoneBordersInPlace) {
     enter_high_scores();
     EXPECT_EQ(plays(SND_CLICK), 1);
     EXPECT_EQ(screen_after_tick(), Screen::high_scores);
-    EXPECT_EQ(pixel(381, 66), HIGHSCORES_COLOUR);
-    EXPECT_EQ(pixel(623, 36), HIGHSCORES_COLOUR);
-    EXPECT_EQ(pixel(380, 50), BOARD_COLOUR);
-    EXPECT_EQ(pixel(624, 50), BOARD_COLOUR);
-    EXPECT_EQ(pixel(500, 67), BOARD_COLOUR);
+    expect_picture_at(381, 66, HIGHSCORES_W, HIGHSCORES_H, HIGHSCORES_COLOUR);
     for (int32_t y : {76, 125, 375, 424}) {
         EXPECT_EQ(pixel(275, y), STONE_COLOUR) << y;
         EXPECT_EQ(pixel(724, y), STONE_COLOUR) << y;

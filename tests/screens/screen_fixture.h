@@ -146,6 +146,20 @@ class ScreenTest : public ::testing::Test {
     // Palette index of the last presented picture at (x, y), y downwards.
     uint8_t pixel(int32_t x, int32_t y) const { return gfx_window_indices()[y * 800 + x]; }
 
+    // A picture drawn with its lower-left corner at (left, bottom): its two opposite
+    // corners show it, and the board shows one pixel beyond each of its edges.
+    void expect_picture_at(int32_t left, int32_t bottom, int32_t width, int32_t height,
+                           uint8_t colour) const {
+        const int32_t right = left + width - 1, top = bottom - height + 1;
+        const int32_t mid_x = left + width / 2, mid_y = top + height / 2;
+        EXPECT_EQ(pixel(left, bottom), colour);
+        EXPECT_EQ(pixel(right, top), colour);
+        EXPECT_EQ(pixel(left - 1, mid_y), BOARD_COLOUR);
+        EXPECT_EQ(pixel(right + 1, mid_y), BOARD_COLOUR);
+        EXPECT_EQ(pixel(mid_x, top - 1), BOARD_COLOUR);
+        EXPECT_EQ(pixel(mid_x, bottom + 1), BOARD_COLOUR);
+    }
+
     // Runs one tick and tells the screen by the pictures it drew.
     Screen screen_after_tick() {
         int32_t before = headless_present_count();
