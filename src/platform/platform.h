@@ -19,6 +19,7 @@ enum PlatformEventType : int32_t {
     PEV_LBUTTON_UP,    // x, y: as for mouse move
     PEV_EXPOSE,        // the window needs its picture again
     PEV_FOCUS_GAINED,  // the window got the keyboard focus
+    PEV_FOCUS_LOST,    // the window lost the keyboard focus or was minimised
     PEV_CLOSE,         // the window's close button or Alt+F4
 };
 
@@ -32,7 +33,20 @@ struct PlatformEvent {
 // Opens the window titled `title` (hidden until platform_show_window). False when
 // no display can be opened at all.
 bool platform_open_window(const char* title);
-// Shows the window full screen with the 800x600 picture scaled and letterboxed.
+// Why platform_open_window failed, as one line naming the cause ("no display:
+// neither DISPLAY nor WAYLAND_DISPLAY is set").
+const char* platform_display_error();
+// Display choices from the command line, made before platform_open_window: an
+// 800x600 window instead of full screen, and plain nearest-neighbour scaling
+// instead of the default crisp scaling (integer nearest, then linear).
+void platform_set_windowed(bool windowed);
+void platform_set_nearest_scaling(bool nearest);
+// Gives the window the picture of a 32-bit BMP file (with alpha) as its icon.
+// False when the file cannot be used; the window then keeps the system's icon.
+bool platform_set_window_icon(const char* path);
+// Asks for the window to be shown full screen (or windowed) with the 800x600
+// picture scaled and letterboxed. It appears with the first picture presented,
+// so no leftover contents are ever seen.
 void platform_show_window();
 // Closes the window and everything the backend holds for it. Safe to call twice.
 void platform_close_window();
@@ -69,9 +83,47 @@ void platform_sleep_ms(uint32_t ms);
 bool platform_executable_path(char* buffer, size_t size);
 // Makes path the working directory; false on failure.
 bool platform_change_directory(const char* path);
-// Writes size bytes to path atomically: a temporary file beside it is written,
-// flushed to disk and renamed over path. On failure the old file stays intact.
+// Writes size bytes to path atomically: a unique temporary file beside it is
+// written, flushed to disk and renamed over path, then the folder is flushed. On
+// failure the old file stays intact.
 bool platform_write_file_atomic(const char* path, const void* data, size_t size);
+
+// Opens a regular file for reading without ever blocking: a named pipe, a device
+// or a folder is refused. Returns a handle of 0 or more, or -1.
+int32_t platform_file_open(const char* path);
+// Reads up to size bytes straight from the file (no buffering in between): the
+// count read, 0 at the end of the file, -1 on an error.
+int32_t platform_file_read(int32_t file, void* buffer, uint32_t size);
+// Size of an open file in bytes, or -1.
+int64_t platform_file_size(int32_t file);
+void platform_file_close(int32_t file);
+
+// ---------------------------------------------------------------- saved files
+//
+// The game names its saved files ("cairnfall.dat", "profile.dat"); the platform
+// decides where they live. There is a list of save folders, most preferred first:
+// by default just the working folder.
+
+// Replaces the list of save folders (at most 4; null or empty entries are skipped).
+// A folder that does not exist yet is created (mode 0700) on the first write.
+void platform_set_save_folders(const char* const* folders, int32_t count);
+// The save folders in force, most preferred first.
+int32_t platform_save_folder_count();
+const char* platform_save_folder(int32_t index);
+// Reads up to capacity bytes of the newest copy of a saved file across the save
+// folders: the count read, or -1 when no folder holds a readable regular file.
+int32_t platform_read_saved(const char* name, uint8_t* bytes, int32_t capacity);
+// Writes a saved file atomically into the first save folder that takes it. False
+// when none did; platform_save_error then says why.
+bool platform_write_saved(const char* name, const void* data, size_t size);
+// Why the last failed write failed, as one line ("/path/x.dat: No space left...").
+const char* platform_save_error();
+// Takes an advisory lock shared by every copy of the game on the first save folder
+// that can hold the lock file; waits for another copy to let go. Calls nest.
+void platform_lock_saves();
+void platform_unlock_saves();
+// Removes temporary files that a killed save left in the save folders.
+void platform_remove_stale_temporaries();
 
 // ---------------------------------------------------------------- mouse cursor
 
