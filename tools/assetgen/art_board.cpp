@@ -128,18 +128,19 @@ void draw_board(int32_t) {
         draw_button_face(10, 296 + 42 * i, 180, 42, LOOK_NORMAL, MENU_LABELS[i], ICON_NONE,
                          button_font_cell());
     }
-    // The pause button's slot (the game draws the button over it).
-    draw_well(10, 507, 189, 548, 73u);
-
-    // The clock's well, right below the pause button.
+    // One well holds the pause button's slot and, below it, the clock. The button
+    // (10..189 x 507..548) covers its top; without the button, during a row's drop
+    // animation, the bonus is printed where the clock stands and reaches up into
+    // the slot, so the well spans both with a margin under the lower of the texts.
     InkRows clock = panel_text_rows("0:00", 575);
-    int32_t clock_top = clock.top - 3 < 550 ? 550 : clock.top - 3;
-    int32_t clock_bottom = clock.bottom + 6 > 596 ? 596 : clock.bottom + 6;
-    draw_well(30, clock_top, 169, clock_bottom, 74u);
-    // Hourglass marks either side of the clock.
+    InkRows bonus = panel_text_rows("BONUS 1000", 570);
+    int32_t low = clock.bottom > bonus.bottom ? clock.bottom : bonus.bottom;
+    int32_t well_bottom = low + 7 > 596 ? 596 : low + 7;
+    draw_well(10, 507, 189, well_bottom, 73u);
+    // Hourglass marks either side of the clock, clear of the widest bonus text.
     for (int32_t side = 0; side < 2; ++side) {
-        int32_t hx = side == 0 ? 46 : 153;
-        int32_t hy = (clock_top + clock_bottom) / 2;
+        int32_t hx = side == 0 ? 25 : 174;
+        int32_t hy = (clock.top + clock.bottom) / 2;
         for (int32_t k = -7; k <= 7; ++k) {
             int32_t half = (k < 0 ? -k : k) * 5 / 7 + 1;
             if (k == -7 || k == 7) half = 6;

@@ -316,6 +316,13 @@ bool write_previews(const char* dir) {
     ok &= save_screen(base + "/mock_game5.png");
     ok &= save_zoom(base + "/zoom_panel.png", 0, 0, 200, 600, 2);
     ok &= save_zoom(base + "/zoom_board.png", 340, 300, 320, 300, 2);
+    // The drop animation's still part: no pause button, the bonus where the clock is.
+    put("board", 0, 599);
+    hud("12,400", "7");
+    int32_t bw = width_of("BONUS 1000");
+    print_at("BONUS 1000", 101 - bw / 2, 571, PAL_DARK_RED);
+    print_at("BONUS 1000", 100 - bw / 2, 570, PAL_SILVER);
+    ok &= save_zoom(base + "/zoom_bonus.png", 0, 440, 200, 160, 3);
     game_screen(11, 9, false, true);
     ok &= save_screen(base + "/mock_game11.png");
     game_screen(7, 8, true, false);
