@@ -98,6 +98,19 @@ int32_t platform_file_read(int32_t file, void* buffer, uint32_t size);
 int64_t platform_file_size(int32_t file);
 void platform_file_close(int32_t file);
 
+// Finds the game's data for the running executable and makes the folder that holds
+// data/ the working folder: data/ beside the executable (a portable build tree),
+// else <prefix>/share/cairnfall/data for a program in <prefix>/bin or
+// <prefix>/games, so an installed tree can be moved. Sets the save folders too:
+// beside the executable, then the player's folder ($XDG_DATA_HOME/cairnfall, or
+// ~/.local/share/cairnfall) for a portable game; only the player's folder for an
+// installed one. On success `folder` receives the folder holding data/; on failure
+// it receives the data folders looked for, and the working folder is unchanged.
+bool platform_enter_game_folder(char* folder, size_t size);
+// The player's own folder for saved files: $XDG_DATA_HOME/cairnfall when that is
+// an absolute path, else $HOME/.local/share/cairnfall. False when neither is known.
+bool platform_player_folder(char* folder, size_t size);
+
 // ---------------------------------------------------------------- saved files
 //
 // The game names its saved files ("cairnfall.dat", "profile.dat"); the platform

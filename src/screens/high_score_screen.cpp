@@ -20,6 +20,8 @@ constexpr int32_t BORDER_X = 275;
 constexpr int32_t BORDER_STONES = 9;
 constexpr int32_t UPPER_BORDER_Y = 125;
 constexpr int32_t LOWER_BORDER_Y = 424;
+constexpr int32_t TABLE_CENTRE_X = BORDER_X + BORDER_STONES * STONE_SIZE / 2;
+constexpr int32_t SAVE_FAILURE_Y = 462;
 
 void draw_stone_border(int32_t y) {
     for (int32_t k = 0; k < BORDER_STONES; k++) {
@@ -43,6 +45,13 @@ void draw_entry(const HighScoreEntry& entry, int32_t y) {
     draw_embossed_text(score, SCORE_RIGHT_X - width, y);
 }
 
+// One line between the lower border and the resume button, centred on the table.
+void draw_save_failure() {
+    int32_t width = gfx_text_width(MSG_SCORES_NOT_SAVED,
+                                   static_cast<int32_t>(std::strlen(MSG_SCORES_NOT_SAVED)));
+    draw_embossed_text(MSG_SCORES_NOT_SAVED, TABLE_CENTRE_X - width / 2, SAVE_FAILURE_Y);
+}
+
 void high_scores_on_tick() {
     draw_background();
     gfx_move(381, 66);
@@ -52,6 +61,7 @@ void high_scores_on_tick() {
         draw_entry(high_scores[i], FIRST_ROW_Y + ROW_STEP * i);
     }
     draw_stone_border(LOWER_BORDER_Y);
+    if (scores_save_failed) draw_save_failure();
     draw_resume_if_paused(RESUME);
     draw_hover();
     present_frame();
@@ -67,6 +77,8 @@ void high_scores_on_click(int32_t x, int32_t y) {
 }
 
 }  // namespace
+
+const char* const MSG_SCORES_NOT_SAVED = "Scores could not be saved";
 
 void enter_high_scores() {
     snd_play_slot(SND_CLICK);

@@ -1,5 +1,7 @@
 // The player's settings and "profile.dat", their 16-byte file. No drawing here:
 // the sound module links this file for the volume levels.
+#include <cstdio>
+
 #include "platform/platform.h"
 #include "screens/screens.h"
 
@@ -65,11 +67,15 @@ void load_profile() {
     if (got > 0) profile_from_bytes(bytes, got);
 }
 
-// The record counts as saved from now on, even when the write fails; the file is
-// replaced whole or not at all.
-void save_profile() {
+// The record is written with profile_saved set, whole or not at all; the flag is
+// kept only when the write succeeded.
+bool save_profile() {
+    int32_t was_saved = profile.profile_saved;
     profile.profile_saved = 1;
     uint8_t bytes[PROFILE_FILE_SIZE];
     profile_to_bytes(bytes);
-    platform_write_file_atomic(PROFILE_FILE, bytes, sizeof bytes);
+    if (platform_write_saved(PROFILE_FILE, bytes, sizeof bytes)) return true;
+    profile.profile_saved = was_saved;
+    std::fprintf(stderr, "cairnfall: the settings could not be saved: %s\n", platform_save_error());
+    return false;
 }

@@ -26,6 +26,9 @@ extern const MenuAction menu_actions[MENU_BUTTONS];
 
 int32_t menu_hover(int32_t x, int32_t y);
 int32_t menu_click(int32_t x, int32_t y);
+// Digits 1 to 5 press menu buttons 0 to 4 as a click on them would on the current
+// screen. True when the key was such a digit.
+bool menu_key(int32_t key);
 void clear_hover();
 void draw_hover();
 void draw_embossed_text(const char* text, int32_t x, int32_t y);
@@ -53,9 +56,9 @@ void enter_intro();
 
 // ---------------------------------------------------------------- saved files
 
-// Reads up to capacity bytes of a saved file; the count read, or -1 when the file
-// cannot be opened.
-int32_t read_saved_file(const char* path, uint8_t* bytes, int32_t capacity);
+// Reads up to capacity bytes of a saved file (the newest copy among the save
+// folders); the count read, or -1 when there is none.
+int32_t read_saved_file(const char* name, uint8_t* bytes, int32_t capacity);
 
 // ---------------------------------------------------------------- high scores
 
@@ -70,7 +73,15 @@ extern HighScoreEntry high_scores[HIGH_SCORE_ENTRIES];
 extern const char* const HIGH_SCORE_FILE;  // "cairnfall.dat"
 
 void load_high_scores();
-void save_high_scores();
+// Writes the table; false (and scores_save_failed set) when no save folder took it.
+bool save_high_scores();
+// Enters a score the way name entry does: under the save lock, the file is read
+// again, the score inserted by the table's rule and the table written back.
+bool save_new_high_score(const char* name, int32_t score);
+// True while the last save of the table failed; the high score screen says so.
+extern bool scores_save_failed;
+// The line the high score screen shows under the table then.
+extern const char* const MSG_SCORES_NOT_SAVED;
 bool score_beats_table(int32_t score);
 void insert_high_score(const char* name, int32_t score);
 void enter_high_scores();
@@ -101,7 +112,9 @@ extern Profile profile;
 extern const char* const PROFILE_FILE;  // "profile.dat"
 
 void load_profile();
-void save_profile();
+// Writes the record with profile_saved set; profile_saved changes only when the
+// write succeeded, so a run that could not save still offers the first-run choice.
+bool save_profile();
 void profile_to_bytes(uint8_t* bytes);
 void profile_from_bytes(const uint8_t* bytes, int32_t length);
 void enter_options();

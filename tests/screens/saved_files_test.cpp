@@ -146,14 +146,16 @@ TEST_F(SavedFiles, VolumeLevelsOutsideTheScaleAreBroughtIntoIt) {
 }
 
 // A write that cannot complete (here the file's name is taken by a folder) keeps
-// what was there and leaves no stray file; the profile still counts as saved.
+// what was there, leaves no stray file and is reported: the profile does not count
+// as saved, so the next run still offers the first-run choice.
 TEST_F(SavedFiles, FailedWritesLeaveTheFolderAsItWas) {
     std::filesystem::create_directory(dir.file("profile.dat"));
     std::filesystem::create_directory(dir.file("cairnfall.dat"));
-    save_profile();
-    EXPECT_EQ(profile.profile_saved, 1);
+    EXPECT_FALSE(save_profile());
+    EXPECT_EQ(profile.profile_saved, 0);
     insert_high_score("X", 5);
-    save_high_scores();
+    EXPECT_FALSE(save_high_scores());
+    EXPECT_TRUE(scores_save_failed);
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("profile.dat")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("cairnfall.dat")));
     EXPECT_EQ(folder().size(), 2u) << "no temporary file is left";

@@ -43,6 +43,9 @@ inline void reset_screen_state() {
     name_length = 0;
     game.game_state = GAME_NONE;
     game.score = 0;
+    scores_save_failed = false;
+    const char* here[] = {"."};
+    platform_set_save_folders(here, 1);
 }
 
 inline void paint_images() {

@@ -5,9 +5,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/posix/paths.h"
 
 bool platform_executable_path(char* buffer, size_t size) {
     if (size == 0) return false;
@@ -22,33 +24,69 @@ bool platform_change_directory(const char* path) {
     return chdir(path) == 0;
 }
 
-bool platform_write_file_atomic(const char* path, const void* data, size_t size) {
-    char temp[4096];
-    int n = std::snprintf(temp, sizeof temp, "%s.tmp", path);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof temp) return false;
-    int fd = open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return false;
-    const char* bytes = static_cast<const char*>(data);
+namespace {
+
+// Writes all of size bytes; false on any failure (errno says why).
+bool write_all(int fd, const char* bytes, size_t size) {
     size_t done = 0;
     while (done < size) {
         ssize_t w = write(fd, bytes + done, size - done);
+        if (w < 0 && errno == EINTR) continue;
         if (w <= 0) {
-            close(fd);
-            unlink(temp);
+            if (w == 0) errno = ENOSPC;
             return false;
         }
         done += static_cast<size_t>(w);
     }
-    bool synced = fsync(fd) == 0;
-    bool closed = close(fd) == 0;
-    if (!synced || !closed) {
-        unlink(temp);
+    return true;
+}
+
+// Flushes a folder so that a rename in it survives a power cut. Some file systems
+// refuse to flush a folder; the rename itself has happened then, so that is no
+// failure of the save.
+void flush_folder(const char* folder) {
+    int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+}  // namespace
+
+bool platform_write_file_atomic(const char* path, const void* data, size_t size) {
+    // A name of its own for every save, created exclusively: two copies of the game
+    // writing at once never share (or truncate) each other's temporary file.
+    char temp[kPathMax];
+    int n =
+        std::snprintf(temp, sizeof temp, "%s.tmp-%ld-XXXXXX", path, static_cast<long>(getpid()));
+    if (n < 0 || static_cast<size_t>(n) >= sizeof temp) {
+        errno = ENAMETOOLONG;
         return false;
     }
-    if (std::rename(temp, path) != 0) {
+    int fd = mkostemp(temp, O_CLOEXEC);
+    if (fd < 0) return false;
+    // The permissions a plain new file would get.
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    bool ok = write_all(fd, static_cast<const char*>(data), size) && fsync(fd) == 0;
+    int error = errno;
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && std::rename(temp, path) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
         unlink(temp);
+        errno = error;
         return false;
     }
+    char folder[kPathMax];
+    folder_of(folder, path);
+    flush_folder(folder);
     return true;
 }
 

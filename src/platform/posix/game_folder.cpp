@@ -1,0 +1,89 @@
+// Where the game's data is, and where the player's saved files go.
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/posix/paths.h"
+
+namespace {
+
+constexpr const char* kInstalledData = "share/cairnfall";
+
+bool is_folder(const char* path) {
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The folder holding the executable; false when the system does not say.
+bool program_folder(char* out) {
+    char exe[kPathMax];
+    if (!platform_executable_path(exe, sizeof exe)) return false;
+    folder_of(out, exe);
+    return true;
+}
+
+bool fits(char* out, size_t size, const char* text) {
+    int n = std::snprintf(out, size, "%s", text);
+    return n >= 0 && static_cast<size_t>(n) < size;
+}
+
+}  // namespace
+
+bool platform_player_folder(char* folder, size_t size) {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    char path[kPathMax];
+    int n = -1;
+    if (xdg != nullptr && xdg[0] == '/') {
+        n = std::snprintf(path, sizeof path, "%s/cairnfall", xdg);
+    } else {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || home[0] != '/') {
+            const passwd* entry = getpwuid(getuid());
+            home = entry != nullptr ? entry->pw_dir : nullptr;
+        }
+        if (home == nullptr || home[0] != '/') return false;
+        n = std::snprintf(path, sizeof path, "%s/.local/share/cairnfall", home);
+    }
+    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return false;
+    return fits(folder, size, path);
+}
+
+bool platform_enter_game_folder(char* folder, size_t size) {
+    char program[kPathMax];
+    char portable[kPathMax];
+    char prefix[kPathMax];
+    char installed[kPathMax];
+    char data[kPathMax];
+    char player[kPathMax] = "";
+    if (!program_folder(program)) {
+        fits(folder, size, "the program's own folder (its path is unknown)");
+        return false;
+    }
+    platform_player_folder(player, sizeof player);
+
+    // A portable game: data/ beside the executable, saves beside it when they can be.
+    if (join_path(portable, program, "data") && is_folder(portable)) {
+        if (!platform_change_directory(program)) return false;
+        const char* saves[] = {program, player};
+        platform_set_save_folders(saves, 2);
+        return fits(folder, size, program);
+    }
+    // An installed game: <prefix>/bin/cairnfall with <prefix>/share/cairnfall/data.
+    folder_of(prefix, program);
+    bool found = join_path(installed, prefix, kInstalledData) &&
+                 join_path(data, installed, "data") && is_folder(data);
+    if (found && platform_change_directory(installed)) {
+        const char* saves[] = {player};
+        platform_set_save_folders(saves, 1);
+        return fits(folder, size, installed);
+    }
+    // Both places looked at, as far as the caller's buffer holds them.
+    int n = std::snprintf(folder, size, "%s and %s/data", portable, installed);
+    if (n < 0 && size > 0) folder[0] = '\0';
+    return false;
+}

@@ -1,0 +1,21 @@
+// Path helpers of the POSIX platform code: fixed-size buffers, no allocation.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr size_t kPathMax = 4096;
+
+// Copies a path into a kPathMax buffer; false (buffer emptied) when it does not fit.
+bool copy_path(char* out, const char* path);
+// out = folder + "/" + name; false when it does not fit.
+bool join_path(char* out, const char* folder, const char* name);
+// Creates a folder and any missing parents, each with mode 0700. True when the
+// folder exists afterwards.
+bool make_folders(const char* folder);
+// The folder part of a path ("/a/b/c" gives "/a/b", "c" gives ".").
+void folder_of(char* out, const char* path);
+// Temporary files of a save are named "<file>.tmp-<pid>-<random>". True for such a
+// file in `folder` whose writer is gone, or that is over an hour old, and for the
+// fixed "<file>.tmp" names earlier versions used.
+bool is_stale_temporary(const char* folder, const char* name);

@@ -1,0 +1,146 @@
+// Where the saved files live, and reading, writing and locking them there.
+//
+// The game names a file ("cairnfall.dat"); this file keeps the list of save
+// folders, most preferred first. A read takes the newest copy across the folders,
+// so a score that had to fall back to the player's folder is never shadowed by an
+// older copy beside the program; a write goes to the first folder that takes it.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/posix/paths.h"
+
+namespace {
+
+constexpr int32_t kMaxFolders = 4;
+constexpr const char* kLockName = "cairnfall.lock";
+
+// The save folders in force (default: the working folder alone).
+char folders[kMaxFolders][kPathMax] = {"."};
+int32_t folder_count = 1;
+// Why the last write failed, as one line.
+char save_error[kPathMax + 128] = "";
+// The lock file held by platform_lock_saves, and how deep the calls nest.
+int lock_fd = -1;
+int32_t lock_depth = 0;
+
+// Modification time of a regular file in nanoseconds; false when there is none.
+bool regular_file_time(const char* path, int64_t* time) {
+    struct stat info;
+    if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    *time = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return true;
+}
+
+void note_error(const char* path, int error) {
+    // A message cut short at the buffer's end is still worth having.
+    if (std::snprintf(save_error, sizeof save_error, "%s: %s", path, std::strerror(error)) < 0)
+        save_error[0] = '\0';
+}
+
+}  // namespace
+
+void platform_set_save_folders(const char* const* list, int32_t count) {
+    folder_count = 0;
+    for (int32_t i = 0; i < count && folder_count < kMaxFolders; ++i) {
+        if (list[i] == nullptr || list[i][0] == '\0') continue;
+        if (!copy_path(folders[folder_count], list[i])) continue;
+        ++folder_count;
+    }
+}
+
+int32_t platform_save_folder_count() {
+    return folder_count;
+}
+
+const char* platform_save_folder(int32_t index) {
+    if (index < 0 || index >= folder_count) return "";
+    return folders[index];
+}
+
+int32_t platform_read_saved(const char* name, uint8_t* bytes, int32_t capacity) {
+    if (capacity <= 0) return -1;
+    char path[kPathMax];
+    char newest[kPathMax] = "";
+    int64_t newest_time = 0;
+    for (int32_t i = 0; i < folder_count; ++i) {
+        int64_t time = 0;
+        if (!join_path(path, folders[i], name) || !regular_file_time(path, &time)) continue;
+        // On equal times the more preferred folder wins.
+        if (newest[0] == '\0' || time > newest_time) {
+            copy_path(newest, path);
+            newest_time = time;
+        }
+    }
+    if (newest[0] == '\0') return -1;
+    int32_t file = platform_file_open(newest);
+    if (file < 0) return -1;
+    int32_t got = 0;
+    while (got < capacity) {
+        int32_t n = platform_file_read(file, bytes + got, static_cast<uint32_t>(capacity - got));
+        if (n <= 0) break;
+        got += n;
+    }
+    platform_file_close(file);
+    return got;
+}
+
+bool platform_write_saved(const char* name, const void* data, size_t size) {
+    char path[kPathMax];
+    save_error[0] = '\0';
+    for (int32_t i = 0; i < folder_count; ++i) {
+        if (!join_path(path, folders[i], name)) continue;
+        if (!make_folders(folders[i])) {
+            note_error(folders[i], errno);
+            continue;
+        }
+        if (platform_write_file_atomic(path, data, size)) return true;
+        note_error(path, errno);
+    }
+    if (folder_count == 0) std::snprintf(save_error, sizeof save_error, "no save folder");
+    return false;
+}
+
+const char* platform_save_error() {
+    return save_error;
+}
+
+void platform_lock_saves() {
+    if (lock_depth++ > 0) return;
+    char path[kPathMax];
+    for (int32_t i = 0; i < folder_count && lock_fd < 0; ++i) {
+        if (!join_path(path, folders[i], kLockName) || !make_folders(folders[i])) continue;
+        int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) continue;
+        while (flock(fd, LOCK_EX) != 0) {
+            if (errno != EINTR) break;
+        }
+        lock_fd = fd;
+    }
+}
+
+void platform_unlock_saves() {
+    if (lock_depth <= 0 || --lock_depth > 0) return;
+    if (lock_fd >= 0) close(lock_fd);  // closing lets go of the lock
+    lock_fd = -1;
+}
+
+void platform_remove_stale_temporaries() {
+    char path[kPathMax];
+    for (int32_t i = 0; i < folder_count; ++i) {
+        DIR* dir = opendir(folders[i]);
+        if (dir == nullptr) continue;
+        while (const dirent* entry = readdir(dir)) {
+            if (!is_stale_temporary(folders[i], entry->d_name)) continue;
+            if (join_path(path, folders[i], entry->d_name)) unlink(path);
+        }
+        closedir(dir);
+    }
+}
