@@ -27,7 +27,11 @@ class SdlBackend : public ::testing::Test {
         platform_show_window();
         drain();
     }
-    void TearDown() override { platform_close_window(); }
+    void TearDown() override {
+        platform_close_window();
+        platform_set_windowed(false);
+        platform_set_nearest_scaling(false);
+    }
 
     static void drain() {
         PlatformEvent event;
@@ -132,8 +136,9 @@ TEST_F(SdlBackend, AltCombinationsStayWithThePlatform) {
 }
 
 TEST_F(SdlBackend, MouseMovesAndLeftReleasesKeepTheirSignedCoordinates) {
-    // Window id 0: SDL leaves the coordinates as pushed instead of mapping them
-    // through the window's scale.
+    // In a window of the picture's size a window point is the picture point.
+    platform_set_windowed(true);
+    drain();
     SDL_Event e = {};
     e.type = SDL_MOUSEMOTION;
     e.motion.x = -5;
@@ -205,6 +210,8 @@ TEST_F(SdlBackend, WaitingSleepsUntilTheTimeout) {
 // The game's pointer (or none, while the intro hides it) covers the picture only;
 // over the letterbox the system pointer shows.
 TEST_F(SdlBackend, LetterboxShowsTheSystemPointer) {
+    platform_set_windowed(true);
+    drain();
     platform_cursor_show(false);
     ASSERT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
     struct Case {

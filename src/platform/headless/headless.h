@@ -35,6 +35,11 @@ size_t headless_pending_events();
 void headless_set_desktop(int32_t width, int32_t height);
 void headless_set_window_fails(bool fails);
 bool headless_window_open();
+// The display choices last made: platform_set_windowed, platform_set_nearest_scaling
+// and the path given to platform_set_window_icon when it was taken (empty: none).
+bool headless_windowed();
+bool headless_nearest_scaling();
+const std::string& headless_window_icon();
 
 // Presentation: how often platform_present was called, how often with `changed`,
 // and the last picture (800 * 600 ARGB, rows top first).

@@ -40,6 +40,7 @@ HeadlessWindow& state() {
 }  // namespace
 
 void headless_reset_audio();
+void headless_reset_display();
 
 void headless_reset() {
     HeadlessWindow& s = state();
@@ -63,6 +64,7 @@ void headless_reset() {
     s.xor_plane.clear();
     s.cursor_width = s.cursor_height = s.hot_x = s.hot_y = 0;
     headless_reset_audio();
+    headless_reset_display();
 }
 
 void headless_set_calendar_base(int64_t seconds) { state().calendar_base = seconds; }

@@ -56,14 +56,15 @@ bool translate(const SDL_Event& e, PlatformEvent* event) {
         case SDL_KEYDOWN:
             return key_event(e.key, event);
         case SDL_MOUSEMOTION:
-            // Through the logical size, so in picture pixels; letterbox points lie
-            // outside the picture and are passed on as they are.
-            sdl_pointer_moved(e.motion.x, e.motion.y);
+            // In picture pixels; letterbox points lie outside the picture.
             *event = {PEV_MOUSE_MOVE, 0, e.motion.x, e.motion.y};
+            sdl_window_to_picture(&event->x, &event->y);
+            sdl_pointer_moved(event->x, event->y);
             return true;
         case SDL_MOUSEBUTTONUP:
             if (e.button.button != SDL_BUTTON_LEFT) return false;
             *event = {PEV_LBUTTON_UP, 0, e.button.x, e.button.y};
+            sdl_window_to_picture(&event->x, &event->y);
             return true;
         case SDL_WINDOWEVENT:
             return window_event(e.window, event);

@@ -1,5 +1,7 @@
 // Showing a picture: upload it into the streaming texture and render it scaled,
-// or skip all of it when nothing changed and the window kept its contents.
+// or skip all of it when nothing changed and the window kept its contents. The
+// window itself appears with its first picture.
+#include <cstdint>
 #include <cstring>
 
 #include "platform/platform.h"
@@ -30,13 +32,54 @@ bool upload(const uint32_t* argb) {
 void platform_present(const uint32_t* argb, bool changed) {
     if (sdl_display.renderer == nullptr || sdl_display.texture == nullptr) return;
     bool must_upload = argb != nullptr && (changed || !sdl_display.has_frame);
-    if (!must_upload && !sdl_display.redraw_pending) return;
+    bool must_show = sdl_display.show_pending && (must_upload || sdl_display.has_frame);
+    if (!must_upload && !sdl_display.redraw_pending && !must_show) return;
     if (must_upload && upload(argb)) sdl_display.has_frame = true;
+    if (sdl_display.show_pending && sdl_display.has_frame) {
+        // Shown only now, so that the first thing seen is the game's picture.
+        SDL_ShowWindow(sdl_display.window);
+        SDL_RaiseWindow(sdl_display.window);
+        sdl_display.show_pending = false;
+    }
 
-    SDL_SetRenderDrawColor(sdl_display.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(sdl_display.renderer);
-    if (sdl_display.has_frame)
-        SDL_RenderCopy(sdl_display.renderer, sdl_display.texture, nullptr, nullptr);
+    if (sdl_display.has_frame) {
+        sdl_render_scaled(sdl_display.renderer, sdl_display.texture, &sdl_display.scaler,
+                          sdl_choices.nearest_scaling);
+    } else {
+        SDL_SetRenderDrawColor(sdl_display.renderer, 0, 0, 0, 255);
+        SDL_RenderClear(sdl_display.renderer);
+    }
     SDL_RenderPresent(sdl_display.renderer);
     sdl_display.redraw_pending = false;
+}
+
+namespace {
+
+// Floor of a / b for b > 0, also for negative a.
+int64_t floor_divide(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    return q * b > a ? q - 1 : q;
+}
+
+// The picture coordinate of a window coordinate: the picture pixel under the
+// centre of the window pixel, the same one the scaling shows there.
+int32_t to_picture(int32_t window, int32_t start, int32_t length, int32_t picture_length) {
+    int64_t twice = 2 * (static_cast<int64_t>(window) - start) + 1;
+    int64_t mapped = floor_divide(twice * picture_length, 2 * static_cast<int64_t>(length));
+    if (mapped < INT32_MIN) return INT32_MIN;
+    if (mapped > INT32_MAX) return INT32_MAX;
+    return static_cast<int32_t>(mapped);
+}
+
+}  // namespace
+
+void sdl_window_to_picture(int32_t* x, int32_t* y) {
+    if (sdl_display.window == nullptr || x == nullptr || y == nullptr) return;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(sdl_display.window, &width, &height);
+    const SdlLayout layout = sdl_layout(width, height);
+    if (layout.picture.w <= 0 || layout.picture.h <= 0) return;
+    *x = to_picture(*x, layout.picture.x, layout.picture.w, kPictureWidth);
+    *y = to_picture(*y, layout.picture.y, layout.picture.h, kPictureHeight);
 }

@@ -1,21 +1,49 @@
-// What the SDL2 backend's parts share: the window, its renderer and the one
-// streaming texture the 800x600 picture is uploaded into.
+// What the SDL2 backend's parts share: the window, its renderer, the one
+// streaming texture the 800x600 picture is uploaded into and the scaling that
+// brings it to the window.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
 
+// The render target that holds the picture at its integer multiple.
+struct SdlScaler {
+    SDL_Texture* target;
+    int32_t width;
+    int32_t height;
+};
+
 struct SdlDisplay {
     bool video_started;  // SDL's video subsystem is up (started by us)
     SDL_Window* window;
     SDL_Renderer* renderer;
     SDL_Texture* texture;
+    SdlScaler scaler;     // the integer-multiple target of crisp scaling
     bool has_frame;       // the texture holds a picture
     bool redraw_pending;  // the window lost its contents: render again even if unchanged
+    bool show_pending;    // the window is to be shown with the next picture
 };
 
 extern SdlDisplay sdl_display;
+
+// Display choices, made before the window opens; they outlive closing it except
+// the icon, which is freed with the window.
+struct SdlChoices {
+    bool windowed;         // an 800x600 window instead of full screen
+    bool nearest_scaling;  // plain nearest-neighbour scaling instead of crisp scaling
+    SDL_Surface* icon;     // the window's icon, or null for the system's
+};
+
+extern SdlChoices sdl_choices;
+
+// Where the picture lies in an output of a given size, and the integer multiple
+// it is first drawn at for crisp scaling.
+struct SdlLayout {
+    SDL_Rect picture;  // centred, proportions kept, black bars around it
+    int32_t multiple;  // largest integer scale that fits the picture rect (at least 1)
+    bool exact;        // the picture rect is exactly that multiple: nearest alone is exact
+};
 
 constexpr int32_t kPictureWidth = 800;
 constexpr int32_t kPictureHeight = 600;
@@ -26,6 +54,20 @@ bool sdl_video_start();
 bool sdl_create_texture();
 // Switches between full screen on the desktop and an 800x600 window.
 void sdl_toggle_fullscreen();
+// Maps a point in window coordinates to picture coordinates, in place. Points on
+// the letterbox map outside 0..799 x 0..599. Left as they are without a window.
+void sdl_window_to_picture(int32_t* x, int32_t* y);
+
+// The layout of the picture in an output of width by height pixels.
+SdlLayout sdl_layout(int32_t width, int32_t height);
+// Renders the picture texture into the whole output of the renderer, letterboxed:
+// nearest-neighbour alone, or (crisp) nearest at the integer multiple into the
+// scaler's target, then linear to the final size. The target is made anew only
+// when the size it needs changes. False when a render call failed.
+bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* scaler,
+                       bool nearest);
+// Lets go of the scaler's target (it is made again when needed).
+void sdl_scaler_release(SdlScaler* scaler);
 // Turns the Windows AND/XOR planes of a monochrome cursor into SDL's data/mask
 // planes, byte for byte.
 void sdl_cursor_planes(const uint8_t* and_plane, const uint8_t* xor_plane, int32_t bytes,

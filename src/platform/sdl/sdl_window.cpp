@@ -1,53 +1,124 @@
-// The game's one window: full screen on the desktop, the 800x600 picture scaled
-// into it at the largest size that keeps its proportions, black bars around it.
+// The game's one window: full screen on the desktop (or an 800x600 window), the
+// 800x600 picture scaled into it at the largest size that keeps its proportions,
+// black bars around it. Without a display it fails at once with the cause named.
 #include <cstdio>
+#include <cstring>
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
 
 SdlDisplay sdl_display = {};
+SdlChoices sdl_choices = {};
+
+namespace {
+
+char display_error[512];
+
+void note_display_error(const char* cause, const char* detail) {
+    std::snprintf(display_error, sizeof display_error, "%s%s", cause,
+                  detail != nullptr ? detail : "");
+}
+
+bool variable_set(const char* name) {
+    const char* value = SDL_getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+// Whether the player (or a test) named SDL's video driver.
+bool driver_asked() {
+    return variable_set("SDL_VIDEODRIVER");
+}
+
+// SDL's drivers that draw into memory only: a window there is never seen.
+bool invisible_driver(const char* driver) {
+    return driver != nullptr &&
+           (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+}
+
+// False when nothing could be shown: no display named, or SDL's video is up on a
+// driver that shows nothing without being asked for it.
+bool display_reachable() {
+    if (driver_asked()) return true;
+    if (!variable_set("DISPLAY") && !variable_set("WAYLAND_DISPLAY")) return false;
+    return !sdl_display.video_started || !invisible_driver(SDL_GetCurrentVideoDriver());
+}
+
+// The window's size and place: the desktop's for full screen, so that it covers
+// the screen even where no window manager carries out the full-screen request.
+SDL_Window* create_window(const char* title) {
+    if (sdl_choices.windowed) {
+        return SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                kPictureWidth, kPictureHeight, SDL_WINDOW_HIDDEN);
+    }
+    SDL_Rect desktop = {0, 0, kPictureWidth, kPictureHeight};
+    SDL_GetDisplayBounds(0, &desktop);
+    return SDL_CreateWindow(title, desktop.x, desktop.y, desktop.w, desktop.h,
+                            SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+}  // namespace
 
 bool sdl_video_start() {
     if (sdl_display.video_started) return true;
+    if (!driver_asked() && !variable_set("DISPLAY") && !variable_set("WAYLAND_DISPLAY")) {
+        note_display_error("no display: neither DISPLAY nor WAYLAND_DISPLAY is set", nullptr);
+        return false;
+    }
     SDL_SetMainReady();
-    // Square pixels stay crisp; the game ticks on its own clock, so no vsync.
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // The game ticks on its own clock, so no vsync.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // Only video: joysticks would make waiting for events poll.
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        note_display_error("cannot open the display: ", SDL_GetError());
+        return false;
+    }
+    // With the display out of reach SDL falls back on a driver that draws into
+    // memory: the game would run unseen.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver_asked() && invisible_driver(driver)) {
+        note_display_error("cannot open the display: SDL could only start its video driver ",
+                           driver);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     sdl_display.video_started = true;
     return true;
 }
 
+const char* platform_display_error() {
+    return display_error[0] != '\0' ? display_error : "cannot open the display";
+}
+
 bool sdl_create_texture() {
+    // Whatever made the picture texture go lost the target with it.
+    sdl_scaler_release(&sdl_display.scaler);
     if (sdl_display.texture != nullptr) SDL_DestroyTexture(sdl_display.texture);
     sdl_display.texture =
         SDL_CreateTexture(sdl_display.renderer, SDL_PIXELFORMAT_ARGB8888,
                           SDL_TEXTUREACCESS_STREAMING, kPictureWidth, kPictureHeight);
     sdl_display.has_frame = false;
-    return sdl_display.texture != nullptr;
+    if (sdl_display.texture == nullptr) return false;
+    // Square pixels: the picture is only ever enlarged by nearest; it is opaque.
+    SDL_SetTextureScaleMode(sdl_display.texture, SDL_ScaleModeNearest);
+    SDL_SetTextureBlendMode(sdl_display.texture, SDL_BLENDMODE_NONE);
+    return true;
 }
 
 bool platform_open_window(const char* title) {
     if (sdl_display.window != nullptr) return true;
+    display_error[0] = '\0';
     if (!sdl_video_start()) return false;
-    // Made with the desktop's own size and place as well, so that it covers the
-    // screen even where no window manager carries out the full-screen request.
-    SDL_Rect desktop = {0, 0, kPictureWidth, kPictureHeight};
-    SDL_GetDisplayBounds(0, &desktop);
-    sdl_display.window =
-        SDL_CreateWindow(title != nullptr ? title : "", desktop.x, desktop.y, desktop.w, desktop.h,
-                         SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    sdl_display.window = create_window(title != nullptr ? title : "");
     if (sdl_display.window != nullptr) {
         sdl_display.renderer = SDL_CreateRenderer(sdl_display.window, -1, 0);
     }
-    if (sdl_display.renderer == nullptr ||
-        SDL_RenderSetLogicalSize(sdl_display.renderer, kPictureWidth, kPictureHeight) != 0 ||
-        !sdl_create_texture()) {
+    if (sdl_display.renderer == nullptr || !sdl_create_texture()) {
+        note_display_error("cannot open the display: ", SDL_GetError());
         platform_close_window();
         return false;
     }
+    if (sdl_choices.icon != nullptr) SDL_SetWindowIcon(sdl_display.window, sdl_choices.icon);
     // The game reads keys, not typed text.
     SDL_StopTextInput();
     sdl_display.redraw_pending = true;
@@ -56,17 +127,46 @@ bool platform_open_window(const char* title) {
 
 void platform_show_window() {
     if (sdl_display.window == nullptr) return;
-    SDL_ShowWindow(sdl_display.window);
-    SDL_RaiseWindow(sdl_display.window);
+    // Shown by the next presentation that has a picture (platform_present).
+    sdl_display.show_pending = true;
     sdl_display.redraw_pending = true;
+}
+
+void platform_set_windowed(bool windowed) {
+    sdl_choices.windowed = windowed;
+    if (sdl_display.window == nullptr) return;
+    bool fullscreen = (SDL_GetWindowFlags(sdl_display.window) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (fullscreen == windowed) sdl_toggle_fullscreen();
+}
+
+void platform_set_nearest_scaling(bool nearest) {
+    sdl_choices.nearest_scaling = nearest;
+    sdl_display.redraw_pending = true;
+}
+
+bool platform_set_window_icon(const char* path) {
+    if (path == nullptr) return false;
+    SDL_Surface* icon = SDL_LoadBMP(path);
+    if (icon == nullptr) return false;
+    if (icon->w <= 0 || icon->h <= 0 || icon->w > 1024 || icon->h > 1024) {
+        SDL_FreeSurface(icon);
+        return false;
+    }
+    if (sdl_choices.icon != nullptr) SDL_FreeSurface(sdl_choices.icon);
+    sdl_choices.icon = icon;
+    if (sdl_display.window != nullptr) SDL_SetWindowIcon(sdl_display.window, icon);
+    return true;
 }
 
 void platform_close_window() {
     if (sdl_display.video_started) sdl_release_cursors();
+    sdl_scaler_release(&sdl_display.scaler);
     if (sdl_display.texture != nullptr) SDL_DestroyTexture(sdl_display.texture);
     if (sdl_display.renderer != nullptr) SDL_DestroyRenderer(sdl_display.renderer);
     if (sdl_display.window != nullptr) SDL_DestroyWindow(sdl_display.window);
     if (sdl_display.video_started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (sdl_choices.icon != nullptr) SDL_FreeSurface(sdl_choices.icon);
+    sdl_choices.icon = nullptr;
     sdl_display = {};
 }
 
@@ -122,7 +222,8 @@ void platform_message_box(const char* text, const char* caption) {
     if (text == nullptr) text = "";
     if (caption == nullptr) caption = "";
     // Without a display to show it on, the message goes to the terminal instead.
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, sdl_display.window) != 0) {
+    if (!display_reachable() ||
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, sdl_display.window) != 0) {
         std::fprintf(stderr, "%s: %s\n", caption, text);
     }
 }

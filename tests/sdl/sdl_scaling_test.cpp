@@ -1,0 +1,308 @@
+// Scaling the picture to the window with SDL's software renderer: where the
+// picture lies, how mouse points map back to it, crisp and nearest scaling read
+// back pixel by pixel.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
+
+namespace {
+
+constexpr uint32_t kBlack = 0xFF000000u;
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+
+class SdlScaling : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        platform_set_windowed(true);
+        ASSERT_TRUE(platform_open_window("Cairnfall")) << SDL_GetError();
+        platform_show_window();
+        drain();
+    }
+    void TearDown() override {
+        platform_close_window();
+        platform_set_windowed(false);
+        platform_set_nearest_scaling(false);
+    }
+
+    static void drain() {
+        PlatformEvent event;
+        for (int32_t i = 0; i < 1000 && platform_poll_event(&event); ++i) {
+        }
+    }
+
+    // Pushes an SDL event for the backend, after a drain: SDL's poll stops once at
+    // the end of what one pump brought in, and an event pushed after that end
+    // would only arrive on the poll after next.
+    static void push(SDL_Event e) {
+        drain();
+        ASSERT_EQ(SDL_PushEvent(&e), 1);
+    }
+
+    // A window of exactly width by height pixels.
+    static void window_size(int32_t width, int32_t height) {
+        SDL_SetWindowSize(sdl_display.window, width, height);
+        drain();
+        int w = 0, h = 0;
+        SDL_GetRendererOutputSize(sdl_display.renderer, &w, &h);
+        ASSERT_EQ(w, width);
+        ASSERT_EQ(h, height);
+    }
+
+    // Presents the picture and reads the whole output back as ARGB8888.
+    static std::vector<uint32_t> shown(const std::vector<uint32_t>& picture) {
+        platform_present(picture.data(), true);
+        int w = 0, h = 0;
+        SDL_GetRendererOutputSize(sdl_display.renderer, &w, &h);
+        std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+        EXPECT_EQ(SDL_RenderReadPixels(sdl_display.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                       pixels.data(), w * 4),
+                  0)
+            << SDL_GetError();
+        return pixels;
+    }
+
+    static std::vector<uint32_t> checkerboard() {
+        std::vector<uint32_t> picture(800 * 600);
+        for (int32_t y = 0; y < 600; ++y) {
+            for (int32_t x = 0; x < 800; ++x) picture[y * 800 + x] = (x + y) % 2 ? kBlack : kWhite;
+        }
+        return picture;
+    }
+
+    // The width of every white picture column of one output row, in output pixels
+    // weighted by brightness: each white column owns the output pixels whose centres
+    // lie within half a picture pixel of it (its black neighbours are shared out).
+    // Returns the spread between the narrowest and the widest.
+    static double column_width_spread(const std::vector<uint32_t>& pixels, int32_t width,
+                                      int32_t row, const SDL_Rect& picture) {
+        std::vector<double> widths(800, 0.0);
+        for (int32_t i = picture.x; i < picture.x + picture.w; ++i) {
+            double u = (i - picture.x + 0.5) * 800.0 / picture.w;  // picture units
+            int32_t picture_row = (row - picture.y) * 600 / picture.h;
+            // The white column whose window [p - 0.5, p + 1.5) holds u.
+            int32_t p = static_cast<int32_t>(u + 0.5);
+            if ((p + picture_row) % 2 != 0) --p;
+            if (p < 0) continue;
+            uint32_t red = (pixels[static_cast<size_t>(row) * width + i] >> 16) & 0xFF;
+            widths[p] += red / 255.0;
+        }
+        double narrowest = 1e9, widest = 0;
+        // The outermost columns are cut by the picture's edges.
+        for (int32_t p = 2; p < 798; ++p) {
+            if (widths[p] == 0.0) continue;
+            narrowest = widths[p] < narrowest ? widths[p] : narrowest;
+            widest = widths[p] > widest ? widths[p] : widest;
+        }
+        return widest - narrowest;
+    }
+};
+
+struct LayoutCase {
+    int32_t width, height;
+    SDL_Rect picture;
+    int32_t multiple;
+    bool exact;
+};
+
+TEST(SdlLayout, PictureKeepsItsProportionsAndTheLargestIntegerMultiple) {
+    const LayoutCase cases[] = {
+        {1920, 1080, {240, 0, 1440, 1080}, 1, false},
+        {1440, 1080, {0, 0, 1440, 1080}, 1, false},
+        {1024, 768, {0, 0, 1024, 768}, 1, false},
+        {800, 600, {0, 0, 800, 600}, 1, true},
+        {1600, 1200, {0, 0, 1600, 1200}, 2, true},
+        {1920, 1440, {0, 0, 1920, 1440}, 2, false},
+        {2560, 1440, {320, 0, 1920, 1440}, 2, false},
+        {3840, 2160, {480, 0, 2880, 2160}, 3, false},
+        {1280, 1024, {0, 32, 1280, 960}, 1, false},
+        {1366, 768, {171, 0, 1024, 768}, 1, false},
+        {2400, 1800, {0, 0, 2400, 1800}, 3, true},
+        {640, 480, {0, 0, 640, 480}, 1, false},
+        {0, 0, {0, 0, 0, 0}, 1, false},
+    };
+    for (const LayoutCase& c : cases) {
+        SdlLayout layout = sdl_layout(c.width, c.height);
+        EXPECT_EQ(layout.picture.x, c.picture.x) << c.width << "x" << c.height;
+        EXPECT_EQ(layout.picture.y, c.picture.y) << c.width << "x" << c.height;
+        EXPECT_EQ(layout.picture.w, c.picture.w) << c.width << "x" << c.height;
+        EXPECT_EQ(layout.picture.h, c.picture.h) << c.width << "x" << c.height;
+        EXPECT_EQ(layout.multiple, c.multiple) << c.width << "x" << c.height;
+        EXPECT_EQ(layout.exact, c.exact) << c.width << "x" << c.height;
+    }
+}
+
+struct MouseCase {
+    int32_t width, height;  // the window
+    int32_t x, y;           // a window point
+    int32_t picture_x, picture_y;
+};
+
+TEST_F(SdlScaling, MousePointsMapToThePicturePixelShownUnderThem) {
+    const MouseCase cases[] = {
+        // 1.8 times with bars of 240 on the left and right.
+        {1920, 1080, 960, 540, 400, 300},
+        {1920, 1080, 240, 0, 0, 0},
+        {1920, 1080, 239, 0, -1, 0},
+        {1920, 1080, 1679, 1079, 799, 599},
+        {1920, 1080, 1680, 1079, 800, 599},
+        {1920, 1080, 0, 0, -134, 0},
+        {1920, 1080, 100, 27, -78, 15},
+        {1920, 1080, 1919, 500, 933, 278},
+        // 1.28 times, no bars.
+        {1024, 768, 0, 0, 0, 0},
+        {1024, 768, 1023, 767, 799, 599},
+        {1024, 768, 512, 384, 400, 300},
+        // Bars above and below.
+        {1280, 1024, 640, 31, 400, -1},
+        {1280, 1024, 640, 32, 400, 0},
+        {1280, 1024, 640, 991, 400, 599},
+        {1280, 1024, 640, 992, 400, 600},
+        // The picture's own size: points pass unchanged, signs kept.
+        {800, 600, -5, 650, -5, 650},
+        {800, 600, 412, -1, 412, -1},
+    };
+    for (const MouseCase& c : cases) {
+        window_size(c.width, c.height);
+        SDL_Event e = {};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.x = c.x;
+        e.motion.y = c.y;
+        push(e);
+        PlatformEvent event = {};
+        ASSERT_TRUE(platform_poll_event(&event));
+        EXPECT_EQ(event.type, PEV_MOUSE_MOVE);
+        EXPECT_EQ(event.x, c.picture_x) << c.width << "x" << c.height << " " << c.x << "," << c.y;
+        EXPECT_EQ(event.y, c.picture_y) << c.width << "x" << c.height << " " << c.x << "," << c.y;
+
+        e = {};
+        e.type = SDL_MOUSEBUTTONUP;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.x = c.x;
+        e.button.y = c.y;
+        push(e);
+        ASSERT_TRUE(platform_poll_event(&event));
+        EXPECT_EQ(event.type, PEV_LBUTTON_UP);
+        EXPECT_EQ(event.x, c.picture_x);
+        EXPECT_EQ(event.y, c.picture_y);
+    }
+}
+
+// Crisp scaling at 1.8 times: every column of a one-pixel checkerboard covers the
+// same width (nearest alone gives columns of one and two pixels in turn).
+TEST_F(SdlScaling, CrispColumnsOfACheckerboardHaveEqualWidths) {
+    window_size(1440, 1080);
+    std::vector<uint32_t> pixels = shown(checkerboard());
+    const SDL_Rect picture = {0, 0, 1440, 1080};
+    // Rows whose centres fall on a picture row's centre: no blend with the rows
+    // above and below, whose checks are the other way round.
+    for (int32_t row : {4, 544, 1003}) {
+        EXPECT_LT(column_width_spread(pixels, 1440, row, picture), 0.5) << row;
+    }
+}
+
+TEST_F(SdlScaling, NearestScalingStillGivesPlainNearest) {
+    platform_set_nearest_scaling(true);
+    window_size(1440, 1080);
+    std::vector<uint32_t> picture = checkerboard();
+    std::vector<uint32_t> pixels = shown(picture);
+    // Only the picture's own colours, each output pixel the picture pixel that the
+    // mouse maps it to, and so columns of one and two pixels.
+    for (int32_t y = 0; y < 1080; ++y) {
+        for (int32_t x = 0; x < 1440; ++x) {
+            int32_t px = x, py = y;
+            sdl_window_to_picture(&px, &py);
+            ASSERT_EQ(pixels[static_cast<size_t>(y) * 1440 + x], picture[py * 800 + px])
+                << x << "," << y;
+        }
+    }
+    const SDL_Rect whole = {0, 0, 1440, 1080};
+    EXPECT_NEAR(column_width_spread(pixels, 1440, 541, whole), 1.0, 1e-9);
+
+    // Switched back at run time, the next presentation is crisp again.
+    platform_set_nearest_scaling(false);
+    pixels = shown(picture);
+    EXPECT_LT(column_width_spread(pixels, 1440, 544, whole), 0.5);
+}
+
+// At an exact integer scale crisp scaling is plain nearest: whole 2x2 blocks.
+TEST_F(SdlScaling, ExactMultipleIsPlainNearest) {
+    window_size(1600, 1200);
+    std::vector<uint32_t> picture = checkerboard();
+    picture[123 * 800 + 456] = 0xFF3366CCu;
+    std::vector<uint32_t> pixels = shown(picture);
+    for (int32_t y = 0; y < 1200; ++y) {
+        for (int32_t x = 0; x < 1600; ++x) {
+            ASSERT_EQ(pixels[static_cast<size_t>(y) * 1600 + x], picture[y / 2 * 800 + x / 2])
+                << x << "," << y;
+        }
+    }
+}
+
+// The bars stay black, the picture's edges reach them, and the integer-multiple
+// target follows the window's size without being remade for every frame.
+TEST_F(SdlScaling, LetterboxStaysBlackAndTheTargetFollowsTheSize) {
+    std::vector<uint32_t> picture(800 * 600, kWhite);
+    window_size(1920, 1080);
+    std::vector<uint32_t> pixels = shown(picture);
+    for (int32_t y : {0, 540, 1079}) {
+        const uint32_t* row = &pixels[static_cast<size_t>(y) * 1920];
+        EXPECT_EQ(row[0], kBlack);
+        EXPECT_EQ(row[239], kBlack) << y;
+        EXPECT_EQ(row[240], kWhite) << y;
+        EXPECT_EQ(row[1679], kWhite) << y;
+        EXPECT_EQ(row[1680], kBlack) << y;
+        EXPECT_EQ(row[1919], kBlack);
+    }
+    EXPECT_EQ(sdl_display.scaler.width, 800);
+    EXPECT_EQ(sdl_display.scaler.height, 600);
+
+    window_size(2560, 1440);
+    pixels = shown(picture);
+    EXPECT_EQ(sdl_display.scaler.width, 1600);
+    EXPECT_EQ(sdl_display.scaler.height, 1200);
+    SDL_Texture* target = sdl_display.scaler.target;
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(pixels[static_cast<size_t>(720) * 2560 + 319], kBlack);
+    EXPECT_EQ(pixels[static_cast<size_t>(720) * 2560 + 320], kWhite);
+    EXPECT_EQ(pixels[static_cast<size_t>(720) * 2560 + 2239], kWhite);
+    EXPECT_EQ(pixels[static_cast<size_t>(720) * 2560 + 2240], kBlack);
+    shown(picture);
+    EXPECT_EQ(sdl_display.scaler.target, target);
+
+    // A lost device: the textures are made again, and so is the target.
+    SDL_Event e = {};
+    e.type = SDL_RENDER_DEVICE_RESET;
+    push(e);
+    PlatformEvent event = {};
+    ASSERT_TRUE(platform_poll_event(&event));
+    EXPECT_EQ(event.type, PEV_EXPOSE);
+    EXPECT_EQ(sdl_display.scaler.target, nullptr);
+    pixels = shown(picture);
+    EXPECT_NE(sdl_display.scaler.target, nullptr);
+    EXPECT_EQ(pixels[static_cast<size_t>(720) * 2560 + 1280], kWhite);
+
+    // Back to full screen and the picture's own size by Alt+Enter.
+    SDL_Event key = {};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_RETURN;
+    key.key.keysym.mod = KMOD_LALT;
+    push(key);
+    drain();
+    ASSERT_TRUE(SDL_GetWindowFlags(sdl_display.window) & SDL_WINDOW_FULLSCREEN);
+    push(key);
+    drain();
+    pixels = shown(picture);
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(sdl_display.renderer, &w, &h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+    EXPECT_EQ(pixels[0], kWhite);
+}
+
+}  // namespace
