@@ -1,4 +1,10 @@
 // Cairnfall: the whole program.
+#include <cstdio>
+
 #include "shell/shell.h"
 
-int main() { return run_program(); }
+int main(int argc, char** argv) {
+    int32_t status = parse_command_line(argc, argv, stdout, stderr);
+    if (status >= 0) return status;
+    return run_program();
+}

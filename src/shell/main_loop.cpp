@@ -1,5 +1,6 @@
 // The window procedure and the main loop: events go straight to the current
 // screen's handlers; between events the loop sleeps until the next 16 ms tick.
+#include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/platform.h"
 #include "shell/shell.h"
@@ -42,6 +43,10 @@ void dispatch_event(int32_t type, int32_t key, int32_t x, int32_t y) {
             gfx_set_cursor(game_cursor);
             present_frame();
             break;
+        case PEV_FOCUS_LOST:
+            // The player left the window: a running game pauses.
+            game_on_focus_lost();
+            break;
         case PEV_CLOSE:
             destroy_main_window();
             break;
@@ -74,37 +79,4 @@ int32_t run_main_loop() {
     while (main_loop_turn()) {
     }
     return 0;
-}
-
-void enter_program_directory() {
-    char path[4096];
-    if (!platform_executable_path(path, sizeof path)) return;
-    char* cut = nullptr;
-    for (char* p = path; *p; ++p) {
-        if (*p == '/') cut = p;
-    }
-    if (!cut) return;
-    // A program in the root folder keeps the "/" itself.
-    cut[cut == path ? 1 : 0] = '\0';
-    platform_change_directory(path);
-}
-
-bool open_program() {
-    enter_program_directory();
-    return start_program();
-}
-
-bool start_program() {
-    install_screen(nullptr, nullptr, nullptr, nullptr);
-    if (!platform_open_window("Cairnfall")) {
-        platform_message_box(MSG_CANNOT_SET_DESKTOP, "Error");
-        return false;
-    }
-    startup();
-    return main_window != 0;
-}
-
-int32_t run_program() {
-    open_program();
-    return run_main_loop();
 }

@@ -2,7 +2,9 @@
 // deadlines, the main loop, start-up with the image catalogue, and shutdown.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 // ---------------------------------------------------------------- screens
 
@@ -29,6 +31,20 @@ void ignore_key(int32_t key);
 // Virtual-key codes the screens react to.
 constexpr int32_t KEY_ESCAPE = 27;
 constexpr int32_t KEY_F12 = 123;
+constexpr int32_t KEY_BACKSPACE = 8;
+constexpr int32_t KEY_ENTER = 13;
+constexpr int32_t KEY_SPACE = 32;
+constexpr int32_t KEY_LEFT = 37;
+constexpr int32_t KEY_UP = 38;
+constexpr int32_t KEY_RIGHT = 39;
+constexpr int32_t KEY_DOWN = 40;
+constexpr int32_t KEY_0 = '0';  // '0'..'9' are 48..57
+constexpr int32_t KEY_A = 'A';  // 'A'..'Z' are 65..90
+constexpr int32_t KEY_Z = 'Z';
+constexpr int32_t KEY_D = 'D';
+constexpr int32_t KEY_P = 'P';
+constexpr int32_t KEY_S = 'S';
+constexpr int32_t KEY_W = 'W';
 
 // ---------------------------------------------------------------- clock
 
@@ -78,10 +94,30 @@ void enter_program_directory();
 // program at once on a display error). True while the window exists. Tests and
 // replays use it from a folder of their own that holds (or links) data/.
 bool start_program();
-// Enters the program's folder, then start_program.
+// Enters the program's folder, finds the game's data (beside the program or
+// installed), then start_program.
 bool open_program();
-// open_program, then the main loop. The whole program.
+// open_program, then the main loop. The whole program; returns its exit status.
 int32_t run_program();
+
+// The folder holding the game's data/ ("." when the program runs in it, as tests
+// do); messages name files by it.
+extern char game_folder[4096];
+// The program's exit status: 1 once start-up failed, else 0.
+extern int32_t exit_status;
+// The program's version ("1.0.0").
+extern const char* const PROGRAM_VERSION;
+// Reads the command line: --window, --fullscreen, --scale=nearest|crisp set the
+// display choices; --help and --version print to `out`; an unknown option prints
+// the usage to `err`. Returns the exit status when the program should stop now
+// (0, or 2 for a bad command line), else -1.
+int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out, std::FILE* err);
+
+// Checks before the window opens that every picture and sound file of the
+// catalogue can be read and every picture has the catalogue's size. False, with a
+// message naming the file and the data folder, when one cannot be used. A damaged
+// sound only warns on standard error.
+bool check_game_data(char* problem, size_t size);
 
 // ---------------------------------------------------------------- start-up
 
@@ -123,22 +159,23 @@ extern ImageCatalogue images;
 
 // One row of the catalogue: what start-up loads, from where, and how.
 struct CatalogueEntry {
-    const char* name;     // "board", "stone7", ...
-    const char* file;     // "data/board_", "data/stone7_", ...
-    uint8_t* pixels;      // storage in `images`
+    const char* name;  // "board", "stone7", ...
+    const char* file;  // "data/board_", "data/stone7_", ...
+    uint8_t* pixels;   // storage in `images`
     int32_t width;
     int32_t height;
-    bool colour_key;      // remap 195 to transparent after loading
+    bool colour_key;  // remap 195 to transparent after loading
 };
 
 // The whole catalogue in loading order (board first, button5 last).
 int32_t catalogue_size();
 const CatalogueEntry& catalogue_entry(int32_t index);
 
-constexpr int32_t COLOUR_KEY = 195;          // see-through index of keyed pictures
-constexpr int32_t COLOUR_KEY_OUTLINE = 68;   // what keyed pictures' index 0 becomes
+constexpr int32_t COLOUR_KEY = 195;         // see-through index of keyed pictures
+constexpr int32_t COLOUR_KEY_OUTLINE = 68;  // what keyed pictures' index 0 becomes
 
-void load_asset(uint8_t* image, const char* file, int32_t width, int32_t height);
+// Loads one picture into its storage; the loader's result.
+int32_t load_asset(uint8_t* image, const char* file, int32_t width, int32_t height);
 void remap_colour_key(uint8_t* image, int32_t width, int32_t height, int32_t key,
                       int32_t replacement);
 

@@ -1,5 +1,7 @@
 // Start-up and shutdown: everything the program needs is prepared once when the
 // window opens and released once when it closes.
+#include <cstdio>
+
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/platform.h"
@@ -27,25 +29,38 @@ constexpr int32_t kFontHeight = 28;
 // Shows a start-up error and ends the program before anything else is set up.
 void refuse_display(const char* message) {
     platform_message_box(message, "Error");
+    exit_status = 1;
     destroy_main_window();
 }
 
-void load_catalogue() {
+// Loads every picture; false (with the file named) when the loader refuses one,
+// rather than letting it show the previous picture's pixels.
+bool load_catalogue() {
     for (int32_t i = 0; i < catalogue_size(); ++i) {
         const CatalogueEntry& e = catalogue_entry(i);
-        load_asset(e.pixels, e.file, e.width, e.height);
+        int32_t result = load_asset(e.pixels, e.file, e.width, e.height);
+        if (result != LOAD_OK) {
+            char text[4096 + 128];
+            std::snprintf(text, sizeof text, "Damaged game file %s/%s (the loader refused it)",
+                          game_folder, e.file);
+            std::fprintf(stderr, "cairnfall: %s\n", text);
+            refuse_display(text);
+            return false;
+        }
         if (e.colour_key) {
             remap_colour_key(e.pixels, e.width, e.height, COLOUR_KEY, COLOUR_KEY_OUTLINE);
         }
     }
+    return true;
 }
 
 }  // namespace
 
-void load_asset(uint8_t* image, const char* file, int32_t width, int32_t height) {
-    gfx_load_image_file(file, LOAD_NO_REDUCE);
+int32_t load_asset(uint8_t* image, const char* file, int32_t width, int32_t height) {
+    int32_t result = gfx_load_image_file(file, LOAD_NO_REDUCE);
     gfx_move(0, height - 1);
     gfx_get_image(image, width, height);
+    return result;
 }
 
 void remap_colour_key(uint8_t* image, int32_t width, int32_t height, int32_t key,
@@ -93,7 +108,7 @@ void startup() {
     if (game_font) gfx_set_font(game_font);
 
     gfx_move(0, 0);
-    load_catalogue();
+    if (!load_catalogue()) return;
     clear_hover();
 
     arm_tick(16);

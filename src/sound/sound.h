@@ -1,6 +1,7 @@
 // Sound: the WAV reader, the nine sound slots, playback and the two volume levels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The format fields of a WAV file, read from their fixed offsets 20..35.
@@ -71,6 +72,8 @@ extern SoundSlot sound_slots[SOUND_SLOTS];
 extern bool sound_device;
 
 void snd_load_all();
+// The file of a sound slot: "data/sound<slot>_".
+void sound_file_name(char* out, size_t size, int32_t slot);
 void snd_release_all();
 // Plays a slot's clip once (flags 0) or looping (DSBPLAY_LOOPING); 1 when started.
 int32_t snd_play(SoundClip* clip, int32_t flags);

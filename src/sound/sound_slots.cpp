@@ -95,13 +95,17 @@ void snd_destroy(int32_t slot) {
     entry.format = nullptr;
 }
 
+void sound_file_name(char* out, size_t size, int32_t slot) {
+    std::snprintf(out, size, "data/sound%d_", static_cast<int>(slot));
+}
+
 void snd_load_all() {
     snd_release_all();
     if (!platform_audio_open()) return;
     sound_device = true;
     char path[32];
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
-        std::snprintf(path, sizeof path, "data/sound%d_", static_cast<int>(slot));
+        sound_file_name(path, sizeof path, slot);
         snd_create(path, slot, 1);
         snd_set_volume(slot, slot == SND_MUSIC ? profile.music_level : profile.effects_level);
     }

@@ -1,0 +1,110 @@
+// Before the window opens: every picture and sound of the catalogue must be there
+// and readable, and every picture must be a bitmap of the catalogue's size. A
+// damaged sound only warns: its slot stays silent, as without a sound device.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+namespace {
+
+// The bitmap header fields the check needs: the file header (14 bytes) and the
+// first fields of either info header form.
+constexpr int32_t kProbeBytes = 26;
+constexpr int32_t kCoreHeaderSize = 12;
+
+int32_t u16_at(const uint8_t* p) {
+    return p[0] | p[1] << 8;
+}
+uint32_t u32_at(const uint8_t* p) {
+    return static_cast<uint32_t>(u16_at(p)) | static_cast<uint32_t>(u16_at(p + 2)) << 16;
+}
+
+// Reads the first bytes of a file: the count read, or -1 when it cannot be opened.
+int32_t read_start(const char* path, uint8_t* bytes, int32_t capacity) {
+    int32_t file = platform_file_open(path);
+    if (file < 0) return -1;
+    int32_t got = 0;
+    while (got < capacity) {
+        int32_t n = platform_file_read(file, bytes + got, static_cast<uint32_t>(capacity - got));
+        if (n <= 0) break;
+        got += n;
+    }
+    platform_file_close(file);
+    return got;
+}
+
+// True when the bytes start a Windows bitmap of exactly width x height pixels.
+bool bitmap_of_size(const uint8_t* bytes, int32_t length, int32_t width, int32_t height) {
+    if (length < kProbeBytes || bytes[0] != 'B' || bytes[1] != 'M') return false;
+    if (u32_at(bytes + 14) == kCoreHeaderSize) {
+        return u16_at(bytes + 18) == width && u16_at(bytes + 20) == height;
+    }
+    int64_t w = static_cast<int32_t>(u32_at(bytes + 18));
+    int64_t h = static_cast<int32_t>(u32_at(bytes + 22));
+    if (h < 0) h = -h;  // rows stored top first
+    return w == width && h == height;
+}
+
+// The full name of a data file, for messages: "<game folder>/data/board_".
+void full_name(char* out, size_t size, const char* file) {
+    std::snprintf(out, size, "%s/%s", game_folder, file);
+}
+
+void describe(char* problem, size_t size, const char* what, const char* file) {
+    char name[4096 + 64];
+    full_name(name, sizeof name, file);
+    std::snprintf(problem, size, "%s game file %s (the game looked for its data in %s/data)", what,
+                  name, game_folder);
+}
+
+// A sound file the game could not play gets one warning line.
+void warn_if_sound_damaged(const char* file) {
+    WaveFormat* format = nullptr;
+    uint8_t* bytes = nullptr;
+    uint32_t size = 0, offset = 0, samples = 0;
+    bool usable = snd_read_wav(file, &format, &bytes, &size, &offset, &samples) == 1 &&
+                  samples > 0 && snd_format_playable(format);
+    std::free(format);
+    std::free(bytes);
+    if (usable) return;
+    char name[4096 + 64];
+    full_name(name, sizeof name, file);
+    std::fprintf(stderr, "cairnfall: warning: damaged sound file %s: it stays silent\n", name);
+}
+
+}  // namespace
+
+bool check_game_data(char* problem, size_t size) {
+    uint8_t start[kProbeBytes];
+    for (int32_t i = 0; i < catalogue_size(); ++i) {
+        const CatalogueEntry& e = catalogue_entry(i);
+        int32_t got = read_start(e.file, start, kProbeBytes);
+        if (got < 0) {
+            describe(problem, size, "Missing or unreadable", e.file);
+            return false;
+        }
+        if (!bitmap_of_size(start, got, e.width, e.height)) {
+            char what[64];
+            std::snprintf(what, sizeof what, "Damaged (not a %dx%d picture)", e.width, e.height);
+            describe(problem, size, what, e.file);
+            return false;
+        }
+    }
+    char file[32];
+    for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
+        sound_file_name(file, sizeof file, slot);
+        if (read_start(file, start, 1) < 0) {
+            describe(problem, size, "Missing or unreadable", file);
+            return false;
+        }
+    }
+    for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
+        sound_file_name(file, sizeof file, slot);
+        warn_if_sound_damaged(file);
+    }
+    return true;
+}

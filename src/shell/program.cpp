@@ -1,0 +1,72 @@
+// The whole program: find the game's data, check it, open the window, run.
+#include <cstdio>
+
+#include "platform/platform.h"
+#include "shell/shell.h"
+
+char game_folder[4096] = ".";
+int32_t exit_status = 0;
+
+namespace {
+
+// Says what went wrong on standard error, and in a message box where a display
+// can show one.
+void report_failure(const char* text) {
+    std::fprintf(stderr, "cairnfall: %s\n", text);
+    platform_message_box(text, "Error");
+}
+
+}  // namespace
+
+void enter_program_directory() {
+    char path[4096];
+    if (!platform_executable_path(path, sizeof path)) return;
+    char* cut = nullptr;
+    for (char* p = path; *p; ++p) {
+        if (*p == '/') cut = p;
+    }
+    if (!cut) return;
+    // A program in the root folder keeps the "/" itself.
+    cut[cut == path ? 1 : 0] = '\0';
+    platform_change_directory(path);
+}
+
+bool open_program() {
+    enter_program_directory();
+    char where[4096];
+    if (!platform_enter_game_folder(where, sizeof where)) {
+        char text[4096 + 64];
+        std::snprintf(text, sizeof text, "The game's data is missing: looked in %s", where);
+        report_failure(text);
+        exit_status = 1;
+        return false;
+    }
+    std::snprintf(game_folder, sizeof game_folder, "%s", where);
+    platform_remove_stale_temporaries();
+    return start_program();
+}
+
+bool start_program() {
+    install_screen(nullptr, nullptr, nullptr, nullptr);
+    exit_status = 0;
+    char problem[4096 + 256];
+    if (!check_game_data(problem, sizeof problem)) {
+        report_failure(problem);
+        exit_status = 1;
+        return false;
+    }
+    if (!platform_open_window("Cairnfall")) {
+        // Nothing to show a message on: one line on standard error.
+        std::fprintf(stderr, "cairnfall: %s\n", platform_display_error());
+        exit_status = 1;
+        return false;
+    }
+    startup();
+    return main_window != 0;
+}
+
+int32_t run_program() {
+    if (!open_program()) return exit_status != 0 ? exit_status : 1;
+    run_main_loop();
+    return exit_status;
+}
