@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The real program's command line and its start-up failures: exit statuses, and
+# one clear line on standard error instead of a hung or silent process.
+# Usage: cli_test.sh PATH/TO/cairnfall
+set -u
+bin=$1
+fail=0
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+check() {  # check NAME CONDITION...
+    local name=$1; shift
+    if "$@"; then echo "ok: $name"; else echo "FAILED: $name"; fail=1; fi
+}
+
+"$bin" --help >"$tmp/out" 2>"$tmp/err"; status=$?
+check "--help exits 0" test $status -eq 0
+check "--help prints the usage" grep -q -- "--window" "$tmp/out"
+
+"$bin" --version >"$tmp/out" 2>"$tmp/err"; status=$?
+check "--version exits 0" test $status -eq 0
+check "--version names the program" grep -q "^cairnfall [0-9]" "$tmp/out"
+
+"$bin" --bogus >"$tmp/out" 2>"$tmp/err"; status=$?
+check "an unknown option exits 2" test $status -eq 2
+check "the usage goes to standard error" grep -q "unknown option '--bogus'" "$tmp/err"
+check "nothing on standard output" test ! -s "$tmp/out"
+
+# No display at all: one line naming the cause, status 1, within a second.
+start=$(date +%s%N)
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 10 "$bin" >"$tmp/out" 2>"$tmp/err"
+status=$?
+elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+check "no display exits 1 (got $status)" test $status -eq 1
+check "no display prints one line ($(wc -l <"$tmp/err"))" test "$(wc -l <"$tmp/err")" -eq 1
+check "the line names the display" grep -qi "display" "$tmp/err"
+check "no display ends within a second (${elapsed_ms} ms)" test $elapsed_ms -lt 1000
+
+# A program without its data: status 1, the message says where it looked.
+mkdir -p "$tmp/lonely/bin"
+cp "$bin" "$tmp/lonely/bin/cairnfall"
+env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$tmp/lonely/bin/cairnfall" >"$tmp/out" 2>"$tmp/err"
+status=$?
+check "missing data exits 1 (got $status)" test $status -eq 1
+check "the message names where it looked" grep -q "$tmp/lonely/bin/data" "$tmp/err"
+check "and the installed place" grep -q "$tmp/lonely/share/cairnfall/data" "$tmp/err"
+
+[ $fail -eq 0 ] || cat "$tmp/err"
+exit $fail
