@@ -33,18 +33,13 @@ BlobStyle stone_style(int32_t kind) {
 // The symbol, inlaid in a colour that stands out from the stone: pale on dark and
 // middle stones, dark on light ones; a one-pixel engraved edge frames it.
 void engrave_symbol(int32_t kind, int32_t ox, int32_t oy, Ramp ramp) {
-    const float cx = float(ox) + 24.5f, cy = float(oy) + 24.0f;
     bool light_stone = luma(ramp_entry(ramp, 2)) > 130.0f;
     uint8_t fill = light_stone ? ramp_entry(ramp, 0) : ramp_entry(RAMP_PARCH, 7);
     uint8_t groove = light_stone ? PAL_OUTLINE : ramp_entry(ramp, 0);
     uint8_t lip = ramp_entry(ramp, 3);
-    const float px = 1.0f / kSymbolScale;
     bool on[50][50] = {};
     for (int32_t y = 0; y < 50; ++y) {
-        for (int32_t x = 0; x < 50; ++x) {
-            float u = (float(ox + x) + 0.5f - cx) * px, v = (float(oy + y) + 0.5f - cy) * px;
-            on[y][x] = symbol_coverage(kind, u, v, px) >= 0.5f;
-        }
+        for (int32_t x = 0; x < 50; ++x) on[y][x] = stone_symbol_pixel(kind, x, y);
     }
     auto at = [&on](int32_t x, int32_t y) {
         return x >= 0 && y >= 0 && x < 50 && y < 50 && on[y][x];
@@ -125,6 +120,12 @@ void draw_wildcard(int32_t ox, int32_t oy) {
 }
 
 }  // namespace
+
+bool stone_symbol_pixel(int32_t kind, int32_t x, int32_t y) {
+    const float px = 1.0f / kSymbolScale;
+    float u = (float(x) + 0.5f - 24.5f) * px, v = (float(y) + 0.5f - 24.0f) * px;
+    return symbol_coverage(kind, u, v, px) >= 0.5f;
+}
 
 void draw_stone_at(int32_t kind, int32_t ox, int32_t oy) {
     if (kind == 3) {

@@ -168,12 +168,12 @@ bool snowflake(float u, float v) {
 bool symbol_inside(int32_t kind, float u, float v) {
     float au = std::fabs(u), av = std::fabs(v);
     switch (kind) {
-        case 0:  // ring, large so that a letter fits inside it
-            return in_ring(u, v, 0, 0, 1.02f, 1.28f);
-        case 1: {  // the four corners of a large square, clear of a label's middle
-            float m = std::fmax(au, av);
-            return m >= 0.92f && m <= 1.16f && au > 0.62f && av > 0.62f;
+        case 0: {  // rounded-square ring, wide enough for a letter inside it
+            float n = std::sqrt(std::sqrt(u * u * u * u + v * v * v * v));
+            return n >= 1.29f && n <= 1.49f;
         }
+        case 1:  // four rivets in the corners, the face between them clean for a caption
+            return in_disc(au, v, 1.0f, -1.14f, 0.25f) || in_disc(au, v, 1.0f, 1.2f, 0.25f);
         case 2: {  // triangle
             static const float xy[] = {0.0f, -1.05f, 1.0f, 0.75f, -1.0f, 0.75f};
             return in_polygon(xy, 3, u, v);

@@ -1,5 +1,5 @@
-// The engraved symbols that tell the 31 stone kinds apart by shape: ring, square
-// corners, triangle, sun, diamond, cross, crescent, star, waves, hollow hexagon,
+// The engraved symbols that tell the 31 stone kinds apart by shape: rounded
+// square ring, corner rivets, triangle, sun, diamond, cross, crescent, star, waves, hollow hexagon,
 // arrow, spiral, heart, saltire, three dots, hourglass, chevrons, eye, leaf, bolt,
 // bars, four dots, pierced square, hollow triangle, pine, flower, hash, dome,
 // peaks, twin rings, snowflake.
