@@ -65,7 +65,8 @@ bool platform_wait_event(PlatformEvent* event, uint32_t timeout_ms);
 // upload and only re-render when the window itself asked for it (an expose).
 void platform_present(const uint32_t* argb, bool changed);
 
-// Shows a modal error message with the error icon.
+// Shows a modal error message with the error icon where a display can show one,
+// and writes it to standard error in any case ("cairnfall: <text>").
 void platform_message_box(const char* text, const char* caption);
 
 // ---------------------------------------------------------------- clock

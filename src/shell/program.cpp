@@ -12,7 +12,6 @@ namespace {
 // Says what went wrong on standard error, and in a message box where a display
 // can show one.
 void report_failure(const char* text) {
-    std::fprintf(stderr, "cairnfall: %s\n", text);
     platform_message_box(text, "Error");
 }
 
@@ -61,6 +60,8 @@ bool start_program() {
         exit_status = 1;
         return false;
     }
+    // Task bars and Alt+Tab show the game's own icon; without it, the system's.
+    platform_set_window_icon("data/icon.bmp");
     startup();
     return main_window != 0;
 }

@@ -43,7 +43,6 @@ bool load_catalogue() {
             char text[4096 + 128];
             std::snprintf(text, sizeof text, "Damaged game file %s/%s (the loader refused it)",
                           game_folder, e.file);
-            std::fprintf(stderr, "cairnfall: %s\n", text);
             refuse_display(text);
             return false;
         }

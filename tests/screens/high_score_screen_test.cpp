@@ -87,3 +87,26 @@ TEST_F(HighScoreScreen, MenuButtonsLeadOnAndEscResumesOnlyAPausedGame) {
 }
 
 }  // namespace
+
+namespace {
+
+// A table that could not be saved says so in one line under the lower border,
+// between the stones and the resume button; nothing is drawn there otherwise.
+TEST_F(HighScoreScreen, FailedSaveIsShownUnderTheTable) {
+    for (bool failed : {false, true}) {
+        scores_save_failed = failed;
+        enter_high_scores();
+        tick();
+        int32_t text = count(10, 275, 725, 430, 476);
+        if (failed) {
+            EXPECT_GT(text, 100) << "\"Scores could not be saved\"";
+        } else {
+            EXPECT_EQ(text, 0);
+        }
+        EXPECT_EQ(count(10, 0, 274, 430, 476) + count(10, 726, 799, 430, 476), 0)
+            << "the line stays within the table's width";
+    }
+    scores_save_failed = false;
+}
+
+}  // namespace
