@@ -1,10 +1,15 @@
 // Every place the screens react to a click shows the control that reacts there.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <utility>
+#include <vector>
 
+#include "assetgen/art_context.h"
 #include "assetgen/palette.h"
 #include "assets/asset_fixture.h"
+#include "gfx/gfx.h"
 
 namespace {
 
@@ -106,22 +111,91 @@ TEST_F(HitAreas, VolumeMarksSitOnLightSockets) {
         for (int32_t i = 0; i < 4; ++i) {
             int32_t px = cx[i] - 349, py = row - 36;
             int32_t dark = 0, total = 0;
+            // Inside the socket's empty circle (its own dark line is 1.3 px wide).
+            float inner = float(r[i]) - 1.5f;
             for (int32_t y = py - r[i]; y <= py + r[i]; ++y) {
                 for (int32_t x = px - r[i]; x <= px + r[i]; ++x) {
-                    if ((x - px) * (x - px) + (y - py) * (y - py) > r[i] * r[i]) continue;
+                    if (float((x - px) * (x - px) + (y - py) * (y - py)) > inner * inner) continue;
                     ++total;
                     dark += lum(options.at(x, y)) < 120.0f ? 1 : 0;
                 }
             }
             // The game's marks are black: they must land on a light socket.
+            EXPECT_GT(total, 0);
             EXPECT_LE(dark * 10, total) << "row " << row << " level " << i;
-            // A dark rim closes the socket just outside the mark.
+            // A dark rim closes the socket a little outside the mark.
             int32_t rim = 0;
             for (int32_t x = px + r[i] + 1; x <= px + r[i] + 5; ++x) {
                 rim += lum(options.at(x, py)) < 40.0f ? 1 : 0;
             }
             EXPECT_GT(rim, 0) << "row " << row << " level " << i;
         }
+    }
+}
+
+// The pixels a mark of radius r drawn by the game at (cx, cy) covers, as the
+// offsets from its centre.
+std::vector<std::pair<int32_t, int32_t>> mark_pixels(int32_t r) {
+    art_setup();
+    gfx_set_buffer(art_scratch_buffer());
+    gfx_set_color(200);
+    gfx_rect(0, 99, 0, 99);
+    gfx_set_color(0);
+    gfx_move(50, 50);
+    gfx_fill_circle(r);
+    std::vector<uint8_t> pixels(100 * 100);
+    gfx_move(0, 99);
+    gfx_get_image(pixels.data(), 100, 100);
+    gfx_set_buffer(art_canvas_buffer());
+    std::vector<std::pair<int32_t, int32_t>> covered;
+    for (int32_t row = 0; row < 100; ++row) {
+        for (int32_t x = 0; x < 100; ++x) {
+            if (pixels[row * 100 + x] == 0) covered.push_back({x - 50, 99 - row - 50});
+        }
+    }
+    return covered;
+}
+
+TEST_F(HitAreas, SocketsShowAnEmptyCircleThatTheMarkFillsWithAMarginLeft) {
+    // Read like a ballot: an unchosen socket shows a thin empty circle on a pale cup;
+    // the black mark covers that circle whole and leaves a pale margin round it.
+    LoadedPicture options = load("options");
+    struct Socket {
+        int32_t x, y, r;
+    };
+    std::vector<Socket> sockets;
+    const int32_t cx[4] = {443, 466, 497, 537}, r[4] = {4, 7, 10, 13};
+    for (int32_t row : {318, 437}) {
+        for (int32_t i = 0; i < 4; ++i) sockets.push_back({cx[i], row, r[i]});
+    }
+    for (int32_t y : {167, 190, 213}) sockets.push_back({443, y, 4});
+    for (const Socket& s : sockets) {
+        std::vector<std::pair<int32_t, int32_t>> mark = mark_pixels(s.r);
+        auto marked = [&mark](int32_t dx, int32_t dy) {
+            for (const auto& m : mark) {
+                if (m.first == dx && m.second == dy) return true;
+            }
+            return false;
+        };
+        int32_t px = s.x - 349, py = s.y - 36;
+        int32_t circle = 0, dark_outside = 0, margin = 0, margin_light = 0;
+        for (int32_t dy = -s.r - 3; dy <= s.r + 3; ++dy) {
+            for (int32_t dx = -s.r - 3; dx <= s.r + 3; ++dx) {
+                float d = std::sqrt(float(dx * dx + dy * dy));
+                bool light = lum(options.at(px + dx, py + dy)) > 110.0f;
+                if (marked(dx, dy)) {
+                    circle += light ? 0 : 1;
+                } else if (d <= float(s.r) + 2.5f) {
+                    dark_outside += light ? 0 : 1;
+                    ++margin;
+                    margin_light += light ? 1 : 0;
+                }
+            }
+        }
+        EXPECT_GT(circle, 3 * s.r) << "socket at " << s.x << "," << s.y << " shows no empty circle";
+        EXPECT_EQ(dark_outside, 0) << "socket at " << s.x << "," << s.y;
+        EXPECT_GT(margin, 4 * s.r) << "socket at " << s.x << "," << s.y;
+        EXPECT_EQ(margin_light, margin) << "socket at " << s.x << "," << s.y;
     }
 }
 

@@ -1,6 +1,6 @@
 // The options tablet: difficulty choices with their sockets, and the music and
 // effects scales whose sockets hold the marks the screen draws (black filled
-// circles of radius 4, 7, 10 and 13).
+// circles of radius 4, 7, 10 and 13) with a pale margin round each mark.
 #include <cmath>
 
 #include "assetgen/art_context.h"
@@ -23,19 +23,33 @@ constexpr int32_t kChoiceY[3] = {167, 190, 213};
 constexpr int32_t kChoiceRight[3] = {512, 549, 518};
 const char* const kChoices[3] = {"EASY", "NORMAL", "HARD"};
 
-// A socket: dark rim, pale hollow with a shadow under its top-left edge.
-void socket(float cx, float cy, float r) {
-    fill_disc(cx, cy, r + 1.6f, PAL_OUTLINE);
-    fill_disc(cx, cy, r + 0.6f, ramp_entry(RAMP_PARCH, 5));
-    for (int32_t y = static_cast<int32_t>(cy - r - 2); y <= cy + r + 2; ++y) {
-        for (int32_t x = static_cast<int32_t>(cx - r - 2); x <= cx + r + 2; ++x) {
+// A socket for a mark of radius `mark`, read like a ballot's bubble: a pale cup
+// in a gold bezel with a thin empty circle where the mark goes. The screen's black
+// mark covers that circle exactly, so the chosen socket shows a filled disc with a
+// pale margin and every other socket an empty circle.
+void socket(float cx, float cy, float mark) {
+    const float cup = mark + 3.5f;
+    fill_disc(cx, cy, cup + 2.0f, PAL_OUTLINE);
+    fill_disc(cx, cy, cup + 1.0f, ramp_entry(RAMP_GOLD, 7));
+    fill_disc(cx, cy, cup, PAL_OUTLINE);
+    for (int32_t y = static_cast<int32_t>(cy - cup - 1); y <= cy + cup + 1; ++y) {
+        for (int32_t x = static_cast<int32_t>(cx - cup - 1); x <= cx + cup + 1; ++x) {
             float dx = float(x) - cx, dy = float(y) - cy;
             float d = std::sqrt(dx * dx + dy * dy);
-            if (d > r + 1.1f) continue;
-            // Inner shadow towards the top-left, a bright rim towards the bottom-right.
-            if (d > r - 1.2f && dx + dy < -1.0f) put_px(x, y, ramp_entry(RAMP_PARCH, 2));
-            if (d > r - 0.2f && dx + dy > 1.0f) put_px(x, y, ramp_entry(RAMP_PARCH, 7));
+            if (d > cup - 0.5f) continue;
+            // A shallow hollow lit from the top-left: a shadow under the near rim.
+            float t = (d > cup - 1.5f && dx + dy < -1.0f) ? 0.5f : 0.8f;
+            // The empty circle, drawn just inside the mark's edge.
+            if (d > mark - 1.3f && d <= mark - 0.3f) t = 0.2f;
+            put_px(x, y, ramp_shade(RAMP_PARCH, t, x, y));
         }
+    }
+    // The bezel's glint on the upper left.
+    for (int32_t k = -3; k <= 3; ++k) {
+        float a = 3.92699f + 0.12f * float(k);
+        put_px(static_cast<int32_t>(cx + (cup + 0.6f) * std::cos(a) + 0.5f),
+               static_cast<int32_t>(cy + (cup + 0.6f) * std::sin(a) + 0.5f),
+               ramp_entry(RAMP_GOLD, 12));
     }
 }
 
@@ -68,10 +82,10 @@ void scale(int32_t screen_y) {
         }
     }
     for (int32_t i = 0; i < 4; ++i) {
-        socket(float(kScaleX[i] - kLeft), float(y), float(kScaleR[i]) + 2.0f);
+        socket(float(kScaleX[i] - kLeft), float(y), float(kScaleR[i]));
     }
-    scale_caption("OFF", kScaleX[0] - kLeft, y + 19);
-    scale_caption("FULL", kScaleX[3] - kLeft, y + 19);
+    scale_caption("OFF", kScaleX[0] - kLeft, y + 15);
+    scale_caption("FULL", kScaleX[3] - kLeft, y + 24);
 }
 
 void note_icon(int32_t cx, int32_t cy) {
@@ -158,7 +172,7 @@ void draw_options(int32_t) {
     choice.shadow = 1;
     choice.shadow_colour = PAL_OUTLINE;
     for (int32_t i = 0; i < 3; ++i) {
-        socket(float(kChoiceX - kLeft), float(kChoiceY[i] - kTop), 6.0f);
+        socket(float(kChoiceX - kLeft), float(kChoiceY[i] - kTop), 4.0f);
         TextMask mask = text_mask(art_font(cell), kChoices[i]);
         draw_text_mask(mask, kChoiceX + 11 - kLeft, kChoiceY[i] - kTop - mask.height / 2, choice);
     }

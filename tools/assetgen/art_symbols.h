@@ -1,8 +1,8 @@
 // The engraved symbols that tell the 31 stone kinds apart by shape: rounded
-// square ring, corner rivets, triangle, sun, diamond, cross, crescent, star, waves, hollow hexagon,
-// arrow, spiral, heart, saltire, three dots, hourglass, chevrons, eye, leaf, bolt,
-// bars, four dots, pierced square, hollow triangle, pine, flower, hash, dome,
-// peaks, twin rings, snowflake.
+// square ring, corner rivets, triangle, sun, diamond, cross, crescent, star,
+// waves, hollow hexagon, arrow, spiral, heart, saltire, three dots, hourglass,
+// chevrons, eye, leaf, bolt, bars, four dots, pierced square, hollow triangle,
+// pine, flower, hash, dome, peaks, twin rings, snowflake.
 #pragma once
 
 #include <cstdint>
