@@ -2,7 +2,6 @@
 // 800x600 picture scaled into it at the largest size that keeps its proportions,
 // black bars around it. Without a display it fails at once with the cause named.
 #include <cstdio>
-#include <cstring>
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
@@ -35,10 +34,9 @@ bool invisible_driver(const char* driver) {
            (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
 }
 
-// False when nothing could be shown: no display named, or SDL's video is up on a
-// driver that shows nothing without being asked for it.
+// False when a message box could not be seen: no display named, or SDL's video
+// is up on a driver that shows nothing.
 bool display_reachable() {
-    if (driver_asked()) return true;
     if (!variable_set("DISPLAY") && !variable_set("WAYLAND_DISPLAY")) return false;
     return !sdl_display.video_started || !invisible_driver(SDL_GetCurrentVideoDriver());
 }
@@ -68,8 +66,19 @@ bool sdl_video_start() {
     // The game ticks on its own clock, so no vsync.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Only the drivers of the displays named: SDL would otherwise go on to the
+    // console's and memory-only drivers, and its Wayland probe prints an error
+    // line of its own when no Wayland display is named.
+    bool chosen_here = !driver_asked() && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr;
+    if (chosen_here) {
+        bool x11 = variable_set("DISPLAY");
+        bool wayland = variable_set("WAYLAND_DISPLAY");
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland" : x11 ? "x11" : "wayland");
+    }
     // Only video: joysticks would make waiting for events poll.
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (chosen_here) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    if (!started) {
         note_display_error("cannot open the display: ", SDL_GetError());
         return false;
     }
@@ -221,9 +230,10 @@ int32_t platform_display_depth() {
 void platform_message_box(const char* text, const char* caption) {
     if (text == nullptr) text = "";
     if (caption == nullptr) caption = "";
-    // Without a display to show it on, the message goes to the terminal instead.
-    if (!display_reachable() ||
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, sdl_display.window) != 0) {
-        std::fprintf(stderr, "%s: %s\n", caption, text);
+    // Always on standard error, where a player who started the game from a terminal
+    // or a log reader sees it; in a box as well where a display can show one.
+    std::fprintf(stderr, "cairnfall: %s\n", text);
+    if (display_reachable()) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, sdl_display.window);
     }
 }
