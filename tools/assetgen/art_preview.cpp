@@ -343,6 +343,7 @@ bool write_previews(const char* dir) {
     put("button1", 241, 561);
     hud("12,400", "7");
     ok &= save_screen(base + "/mock_instructions.png");
+    ok &= save_zoom(base + "/zoom_instructions.png", 228, 28, 547, 550, 2);
     put("board", 0, 599);
     put("quit", 259, 324);
     put("menu4", 10, 337 + 42 * 4);
