@@ -2,7 +2,10 @@
 // into the active buffer, top-left pixel at (0, 0), and installs its colours.
 //
 // The file streams through one 4096-byte read buffer; the header and the palette
-// must lie within its first fill. Files are untrusted: every field is checked
+// must lie within its first fill. Reads go straight to the system, unbuffered: an
+// 8-bit bottom-up picture exactly as wide as the buffer is stored the way the
+// buffer holds it, so once the read buffer is used up the rest of its rows are
+// read straight into place in one call. Files are untrusted: every field is checked
 // against the bytes actually read, and nothing is written outside the buffer or
 // the colour table. Beyond the five documented results:
 //   - a file too short for its header, a width of 0 or less, a height of 0, a
@@ -16,10 +19,10 @@
 //   - a file that ends before its last row stops there: the rows read so far stay,
 //     the colours are installed and the result is LOAD_OK.
 // Only the flags value LOAD_NO_REDUCE is supported; other bits are ignored.
-#include <cstdio>
 #include <cstring>
 
 #include "gfx/gfx_internal.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -31,22 +34,26 @@ constexpr int32_t kFreeEntries = 236;
 
 // The read buffer and how much of it holds file bytes.
 struct Stream {
-    std::FILE* file;
+    int32_t file;
     uint8_t bytes[kReadSize];
     int64_t length;  // bytes the last read delivered
     int64_t pos;     // next byte to decode
 };
 
-Stream stream;
-// The stdio buffer behind the stream: system calls are costly, so the file is
-// fetched from the system in large pieces and handed out 4096 bytes at a time.
-char file_buffer[64 * 1024];
+Stream stream{-1, {}, 0, 0};
 // The file's palette as red, green, blue; entries past the file's keep old values.
 uint8_t file_colours[256 * 3];
 
+// Fills the read buffer; it is short only at the end of the file or on an error.
 bool refill() {
-    stream.length = static_cast<int64_t>(std::fread(stream.bytes, 1, kReadSize, stream.file));
+    stream.length = 0;
     stream.pos = 0;
+    while (stream.length < kReadSize) {
+        int32_t got = platform_file_read(stream.file, stream.bytes + stream.length,
+                                         static_cast<uint32_t>(kReadSize - stream.length));
+        if (got <= 0) break;
+        stream.length += got;
+    }
     return stream.length > 0;
 }
 
@@ -134,24 +141,46 @@ void decode(const uint8_t* src, int64_t first, int64_t n, uint32_t bits, uint8_t
     }
 }
 
+// True when the file's rows lie in the file as they lie in the buffer: 8-bit,
+// bottom row first, each file row (padding included) exactly one buffer row.
+bool rows_match_buffer(const Header& h, int64_t row_bytes) {
+    return h.bits == 8 && h.height > 0 && h.width == gfx.width && row_bytes == gfx.stride;
+}
+
 // Streams every row into the buffer. Stops early when the file ends.
 void decode_rows(const Header& h) {
     int64_t rows = h.height < 0 ? -h.height : h.height;
     int64_t row_bytes = (h.width * h.bits + 31) / 32 * 4;
     int64_t width = h.width < gfx.width ? h.width : gfx.width;
+    int64_t total = rows * row_bytes;
+    bool direct = rows_match_buffer(h, row_bytes);
+    uint8_t* buffer_end = gfx.pixels + gfx.byte_size;
     stream.pos = h.data_offset;
-    for (int64_t i = 0; i < rows; ++i) {
+    for (int64_t at = 0; at < total;) {
+        int64_t i = at / row_bytes;
+        int64_t done = at % row_bytes;
         // The first row of a bottom-up file is the picture's bottom row.
         int64_t y = h.height > 0 ? h.height - 1 - i : i;
         uint8_t* dest = y < gfx.height ? gfx_pixel_address(0, static_cast<int32_t>(y)) : nullptr;
-        for (int64_t done = 0; done < row_bytes;) {
-            if (stream.pos == stream.length && !refill()) return;
-            int64_t n = stream.length - stream.pos;
-            if (n > row_bytes - done) n = row_bytes - done;
-            if (dest != nullptr) decode(stream.bytes + stream.pos, done, n, h.bits, dest, width);
-            stream.pos += n;
-            done += n;
+        if (stream.pos == stream.length) {
+            if (direct && dest != nullptr) {
+                // This row's rest and every row above it follow on in the buffer up
+                // to its end: read them there directly.
+                int64_t want = total - at;
+                if (want > buffer_end - (dest + done)) want = buffer_end - (dest + done);
+                int32_t got =
+                    platform_file_read(stream.file, dest + done, static_cast<uint32_t>(want));
+                if (got <= 0) return;
+                at += got;
+                continue;
+            }
+            if (!refill()) return;
         }
+        int64_t n = stream.length - stream.pos;
+        if (n > row_bytes - done) n = row_bytes - done;
+        if (dest != nullptr) decode(stream.bytes + stream.pos, done, n, h.bits, dest, width);
+        stream.pos += n;
+        at += n;
     }
 }
 
@@ -182,16 +211,16 @@ int32_t load(const Header& h) {
 int32_t gfx_load_image_file(const char* path, int32_t /*flags*/) {
     if (gfx.active < 0) return LOAD_OK;
     if (path == nullptr) return LOAD_CANNOT_OPEN;
-    stream.file = std::fopen(path, "rb");
-    if (stream.file == nullptr) return LOAD_CANNOT_OPEN;
-    std::setvbuf(stream.file, file_buffer, _IOFBF, sizeof file_buffer);
+    // Only a regular file is opened: a named pipe would block the game.
+    stream.file = platform_file_open(path);
+    if (stream.file < 0) return LOAD_CANNOT_OPEN;
     refill();
     int32_t result = LOAD_NOT_BMP;
     Header h{};
     if (stream.length >= 2 && stream.bytes[0] == 'B' && stream.bytes[1] == 'M' && read_header(&h)) {
         result = load(h);
     }
-    std::fclose(stream.file);
-    stream.file = nullptr;
+    platform_file_close(stream.file);
+    stream.file = -1;
     return result;
 }
