@@ -1,9 +1,9 @@
 // Reading a RIFF WAVE file: the format fields from their fixed offsets and the
 // place of the samples, found by walking the file's chunks.
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/platform.h"
 #include "sound/sound.h"
 
 namespace {
@@ -11,7 +11,7 @@ namespace {
 // Smallest file that holds the format fields at offsets 20..35.
 constexpr uint32_t FORMAT_END = 36;
 // Largest file the reader accepts; the game's longest sound is well below it.
-constexpr long MAX_WAV_BYTES = 64L * 1024 * 1024;
+constexpr int64_t MAX_WAV_BYTES = int64_t{64} * 1024 * 1024;
 
 uint16_t read_u16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
@@ -22,25 +22,29 @@ uint32_t read_u32(const uint8_t* p) {
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-// Reads the whole file into a new block; false (nothing kept) when it cannot.
+// Reads the whole file into a new block; false (nothing kept) when it cannot. Only
+// a regular file is read, so a named pipe never stalls start-up.
 bool read_whole_file(const char* path, uint8_t** bytes, uint32_t* size) {
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
-    long length = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) length = std::ftell(file);
-    if (length < static_cast<long>(FORMAT_END) || length > MAX_WAV_BYTES ||
-        std::fseek(file, 0, SEEK_SET) != 0) {
-        std::fclose(file);
+    int32_t file = platform_file_open(path);
+    if (file < 0) return false;
+    int64_t length = platform_file_size(file);
+    if (length < FORMAT_END || length > MAX_WAV_BYTES) {
+        platform_file_close(file);
         return false;
     }
     uint8_t* block = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(length)));
     if (!block) {
-        std::fclose(file);
+        platform_file_close(file);
         return false;
     }
-    size_t got = std::fread(block, 1, static_cast<size_t>(length), file);
-    std::fclose(file);
-    if (got != static_cast<size_t>(length)) {
+    int64_t got = 0;
+    while (got < length) {
+        int32_t n = platform_file_read(file, block + got, static_cast<uint32_t>(length - got));
+        if (n <= 0) break;
+        got += n;
+    }
+    platform_file_close(file);
+    if (got != length) {
         std::free(block);
         return false;
     }
