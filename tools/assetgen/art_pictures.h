@@ -39,6 +39,9 @@ void draw_splash(int32_t number);  // 1, 2: the intro strips; 3: the title pictu
 
 // Pieces shared between pictures.
 void draw_stone_at(int32_t kind, int32_t x, int32_t y);  // 50x50, top-left at (x, y)
+// The golden wildcard stone, `scale` times a stone's size, top-left at (x, y), the
+// sun's dark edge `sun_edge` stone pixels wide (1 on the stone itself).
+void draw_wildcard_at(int32_t x, int32_t y, float scale, float sun_edge);
 // True where the engraved symbol of stone `kind` (not the wildcard's sun) covers
 // pixel (x, y) of its 50x50 picture.
 bool stone_symbol_pixel(int32_t kind, int32_t x, int32_t y);

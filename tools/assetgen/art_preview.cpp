@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "assetgen/art_context.h"
+#include "assetgen/art_icon.h"
 #include "assetgen/art_pictures.h"
 #include "assetgen/canvas.h"
 #include "assetgen/palette.h"
@@ -271,6 +272,46 @@ void name_entry_screen() {
     embossed("D O N E", 450, 465);
 }
 
+// Every icon size at its own size and enlarged four times, over a dark and a light
+// ground, blended by its alpha as a desktop shows it.
+bool write_icon_sheet(const std::string& path) {
+    const int32_t zoom = 4, row_h = 256 + 8;
+    int32_t width = 8;
+    for (int32_t i = 0; i < ICON_SIZE_COUNT; ++i) {
+        int32_t n = ICON_SIZES[i];
+        width += n + 8 + (n <= 64 ? n * zoom + 8 : 0);
+    }
+    std::vector<uint32_t> argb(static_cast<size_t>(width) * (2 * row_h + 8));
+    const uint32_t grounds[2] = {0xFF23262Eu, 0xFFE8E8E8u};
+    for (int32_t g = 0; g < 2; ++g) {
+        for (int32_t y = g * row_h; y < (g + 1) * row_h + 8 * g; ++y) {
+            for (int32_t x = 0; x < width; ++x) argb[y * width + x] = grounds[g];
+        }
+        int32_t x0 = 8;
+        for (int32_t i = 0; i < ICON_SIZE_COUNT; ++i) {
+            int32_t n = ICON_SIZES[i];
+            std::vector<uint32_t> icon = render_icon(n);
+            for (int32_t z : {1, zoom}) {
+                if (z == zoom && n > 64) continue;
+                for (int32_t y = 0; y < n * z; ++y) {
+                    for (int32_t x = 0; x < n * z; ++x) {
+                        uint32_t p = icon[(y / z) * n + x / z], a = p >> 24;
+                        uint32_t& out = argb[(g * row_h + 8 + y) * width + x0 + x];
+                        uint32_t mixed = 0xFF000000u;
+                        for (int32_t c = 0; c < 3; ++c) {
+                            uint32_t fg = (p >> (8 * c)) & 255u, bg = (out >> (8 * c)) & 255u;
+                            mixed |= ((fg * a + bg * (255u - a) + 127u) / 255u) << (8 * c);
+                        }
+                        out = mixed;
+                    }
+                }
+                x0 += n * z + 8;
+            }
+        }
+    }
+    return write_png_argb(path.c_str(), argb.data(), width, 2 * row_h + 8);
+}
+
 }  // namespace
 
 bool write_contact_sheet(const char* png_path) {
@@ -376,6 +417,7 @@ bool write_previews(const char* dir) {
         }
     }
     ok &= write_png_argb((base + "/stones_x3.png").c_str(), argb.data(), zw, 4 * 54 * zoom);
+    ok &= write_icon_sheet(base + "/icons.png");
     g_all = nullptr;
     return ok;
 }

@@ -62,23 +62,29 @@ void engrave_symbol(int32_t kind, int32_t ox, int32_t oy, Ramp ramp) {
     }
 }
 
-void draw_wildcard(int32_t ox, int32_t oy) {
+}  // namespace
+
+// The wildcard `scale` times the size of a stone (the icons draw it larger), the
+// sun's dark edge `sun_edge` stone pixels wide.
+void draw_wildcard_at(int32_t ox, int32_t oy, float scale, float sun_edge) {
+    const float radius = 23.8f * scale;
+    const int32_t size = static_cast<int32_t>(50.0f * scale + 0.5f);
     BlobStyle style = stone_style(3);
     style.ramp = RAMP_GOLD;
     style.base = 0.68f;
     style.span = 0.42f;
     style.grain = 0.05f;
     style.mottle = 0.06f;
-    const float cx = float(ox) + 24.5f, cy = float(oy) + 24.5f;
-    shade_blob(cx, cy, 23.8f, 23.8f, style);
+    const float cx = float(ox) + 24.5f * scale, cy = float(oy) + 24.5f * scale;
+    shade_blob(cx, cy, radius, radius, style);
     // A glow from the centre, and the rainbow rim.
     static const int32_t rim_kinds[7] = {5, 14, 10, 16, 21, 0, 4};
-    for (int32_t y = oy; y < oy + 50; ++y) {
-        for (int32_t x = ox; x < ox + 50; ++x) {
-            if (!blob_inside(cx, cy, 23.8f, 23.8f, style, x, y)) continue;
+    for (int32_t y = oy; y < oy + size; ++y) {
+        for (int32_t x = ox; x < ox + size; ++x) {
+            if (!blob_inside(cx, cy, radius, radius, style, x, y)) continue;
             if (get_px(x, y) == PAL_OUTLINE) continue;
             float dx = float(x) + 0.5f - cx, dy = float(y) + 0.5f - cy;
-            float ax = std::fabs(dx) / 23.8f, ay = std::fabs(dy) / 23.8f;
+            float ax = std::fabs(dx) / radius, ay = std::fabs(dy) / radius;
             float n = std::pow(std::pow(ax, 3.4f) + std::pow(ay, 3.4f), 1.0f / 3.4f);
             if (n > 0.84f && n < 0.95f) {
                 // Red at the top, round through the rainbow.
@@ -86,40 +92,38 @@ void draw_wildcard(int32_t ox, int32_t oy) {
                     std::fmod(std::atan2(dy, dx) + 3.14159265f * 1.5f + 0.45f, 2 * 3.14159265f);
                 int32_t seg = static_cast<int32_t>(a / (2 * 3.14159265f) * 7.0f) % 7;
                 Ramp r = static_cast<Ramp>(RAMP_STONE0 + rim_kinds[seg]);
-                bool lit = (dx + dy) < -20.0f && n > 0.92f;
+                bool lit = (dx + dy) < -20.0f * scale && n > 0.92f;
                 put_px(x, y, ramp_entry(r, lit ? 3 : 2));
             } else if (n <= 0.84f) {
-                float r = std::sqrt(dx * dx + dy * dy) / 19.0f;
+                float r = std::sqrt(dx * dx + dy * dy) / (19.0f * scale);
                 float t = 0.98f - r * 0.3f + (hash_noise(x, y, 77u) - 0.5f) * 0.06f;
                 put_px(x, y, ramp_shade(RAMP_GOLD, t, x, y));
             }
         }
     }
     // Inner ring of darker gold between the glow and the rim.
-    for (int32_t y = oy; y < oy + 50; ++y) {
-        for (int32_t x = ox; x < ox + 50; ++x) {
+    for (int32_t y = oy; y < oy + size; ++y) {
+        for (int32_t x = ox; x < ox + size; ++x) {
             float dx = float(x) + 0.5f - cx, dy = float(y) + 0.5f - cy;
-            float ax = std::fabs(dx) / 23.8f, ay = std::fabs(dy) / 23.8f;
+            float ax = std::fabs(dx) / radius, ay = std::fabs(dy) / radius;
             float n = std::pow(std::pow(ax, 3.4f) + std::pow(ay, 3.4f), 1.0f / 3.4f);
             if (n > 0.8f && n <= 0.84f) put_px(x, y, ramp_entry(RAMP_GOLD, 5));
         }
     }
     // The sun: white-hot with a dark gold edge.
-    const float px = 1.0f / 12.5f;
-    for (int32_t y = oy; y < oy + 50; ++y) {
-        for (int32_t x = ox; x < ox + 50; ++x) {
+    const float px = 1.0f / (12.5f * scale), edge_step = px * scale * sun_edge;
+    for (int32_t y = oy; y < oy + size; ++y) {
+        for (int32_t x = ox; x < ox + size; ++x) {
             float u = (float(x) + 0.5f - cx) * px, v = (float(y) + 0.5f - cy) * px;
             if (symbol_coverage(3, u, v, px) < 0.5f) continue;
-            bool edge = symbol_coverage(3, u - px, v, px) < 0.5f ||
-                        symbol_coverage(3, u, v - px, px) < 0.5f ||
-                        symbol_coverage(3, u + px, v, px) < 0.5f ||
-                        symbol_coverage(3, u, v + px, px) < 0.5f;
+            bool edge = symbol_coverage(3, u - edge_step, v, px) < 0.5f ||
+                        symbol_coverage(3, u, v - edge_step, px) < 0.5f ||
+                        symbol_coverage(3, u + edge_step, v, px) < 0.5f ||
+                        symbol_coverage(3, u, v + edge_step, px) < 0.5f;
             put_px(x, y, edge ? ramp_entry(RAMP_GOLD, 3) : PAL_BRIGHT);
         }
     }
 }
-
-}  // namespace
 
 bool stone_symbol_pixel(int32_t kind, int32_t x, int32_t y) {
     const float px = 1.0f / kSymbolScale;
@@ -129,7 +133,7 @@ bool stone_symbol_pixel(int32_t kind, int32_t x, int32_t y) {
 
 void draw_stone_at(int32_t kind, int32_t ox, int32_t oy) {
     if (kind == 3) {
-        draw_wildcard(ox, oy);
+        draw_wildcard_at(ox, oy, 1.0f, 1.0f);
         return;
     }
     BlobStyle style = stone_style(kind);

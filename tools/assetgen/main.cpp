@@ -1,4 +1,5 @@
-// cairnfall-assetgen DIR            writes DIR/data/: every picture and sound
+// cairnfall-assetgen DIR            writes DIR/data/: every picture and sound, the
+//                                   window icon; and DIR/icons/: the desktop icons
 // cairnfall-assetgen --sheet FILE   writes the contact sheet of every picture
 // cairnfall-assetgen --preview DIR  writes mock screens and enlarged stones
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <string>
 #include <system_error>
 
+#include "assetgen/art_icon.h"
 #include "assetgen/art_pictures.h"
 #include "assetgen/art_preview.h"
 #include "assetgen/sounds.h"
@@ -42,6 +44,10 @@ int main(int argc, char** argv) {
     }
     if (!write_game_sounds(data.c_str())) {
         std::fprintf(stderr, "cairnfall-assetgen: cannot write the sounds into %s\n", data.c_str());
+        return 1;
+    }
+    if (!write_game_icons(argv[1])) {
+        std::fprintf(stderr, "cairnfall-assetgen: cannot write the icons into %s\n", argv[1]);
         return 1;
     }
     return 0;
