@@ -90,11 +90,18 @@ void pause_on_tick();
 void pause_on_mouse_move(int32_t x, int32_t y);
 void pause_on_click(int32_t x, int32_t y);
 void paused_on_key(int32_t key);
+void pause_on_key(int32_t key);
+// The window lost the keyboard focus or was minimised: a running game with no
+// move under way pauses as Esc would pause it.
+void game_on_focus_lost();
 
 // ---------------------------------------------------------------- moves
 
 int32_t cell_at(int32_t x, int32_t y);
 void try_move(int32_t cell);
+// The stone a move in screen direction (dx, dy) brings into the gap (dx -1 left,
+// dy -1 up), or -1 when no stone stands on that side of the gap.
+int32_t stone_toward_gap(int32_t dx, int32_t dy);
 
 // ---------------------------------------------------------------- matching
 

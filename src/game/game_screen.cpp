@@ -22,6 +22,27 @@ struct DifficultyStart {
 };
 constexpr DifficultyStart DIFFICULTY_START[3] = {{1, 1, 0}, {2, 0, 0}, {3, 0, 0}};
 
+// The screen direction of an arrow key or its WASD twin.
+bool arrow_direction(int32_t key, int32_t* dx, int32_t* dy) {
+    struct Arrow {
+        int32_t key;
+        int32_t dx;
+        int32_t dy;
+    };
+    constexpr Arrow ARROWS[] = {
+        {KEY_LEFT, -1, 0}, {KEY_RIGHT, 1, 0}, {KEY_UP, 0, -1}, {KEY_DOWN, 0, 1},
+        {KEY_A, -1, 0},    {KEY_D, 1, 0},     {KEY_W, 0, -1},  {KEY_S, 0, 1},
+    };
+    for (const Arrow& arrow : ARROWS) {
+        if (arrow.key == key) {
+            *dx = arrow.dx;
+            *dy = arrow.dy;
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void start_game() {
@@ -87,11 +108,26 @@ void game_on_click(int32_t x, int32_t y) {
 }
 
 void game_on_key(int32_t key) {
+    int32_t dx = 0;
+    int32_t dy = 0;
     if (key == KEY_ESCAPE) {
         // Not while a stone is on its way: its landing must not happen under the
         // pause screen, where a cleared row would restart a suspended timer.
         if (game.game_state == GAME_PLAYING && game.busy == BUSY_IDLE) pause_game();
     } else if (key == KEY_F12) {
         destroy_main_window();
+    } else if (key == KEY_SPACE || key == KEY_P) {
+        // As a click on the pause button, which waits for a move to end.
+        if (game.busy == BUSY_IDLE) pause_game();
+    } else if (arrow_direction(key, &dx, &dy)) {
+        // As a click on the stone that the arrow moves into the gap.
+        if (game.busy == BUSY_IDLE) try_move(stone_toward_gap(dx, dy));
+    } else {
+        menu_key(key);
     }
+}
+
+void game_on_focus_lost() {
+    if (screen_handlers.on_key != game_on_key) return;
+    if (game.game_state == GAME_PLAYING && game.busy == BUSY_IDLE) pause_game();
 }

@@ -50,6 +50,19 @@ void try_move(int32_t index) {
     if (screen_handlers.on_tick) screen_handlers.on_tick();
 }
 
+int32_t stone_toward_gap(int32_t dx, int32_t dy) {
+    if (board.gap < 0 || board.gap >= board_cell_count()) return -1;
+    const Cell& gap = board.cells[board.gap];
+    // The stone stands on the side the move comes from; screen y grows downwards
+    // while board rows count upwards, so a move up comes from the row below.
+    int32_t col = gap.col - dx;
+    int32_t row = gap.row + dy;
+    if (col < 0 || col >= board.cols || row < 0 || row >= board.rows) return -1;
+    int32_t index = row * board.cols + col;
+    if (index >= board_cell_count() || board.cells[index].kind == NO_STONE) return -1;
+    return index;
+}
+
 bool slide_step(int32_t index) {
     Cell& cell = board.cells[index];
     game.busy = BUSY_SLIDING;

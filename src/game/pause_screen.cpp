@@ -27,7 +27,7 @@ void pause_game() {
         time_bar_elapsed(clock_diff(game.deadline, clock_now()), game.time_limit, width);
     suspend_game();
     snd_play_slot(SND_CLICK);
-    install_screen(pause_on_tick, pause_on_mouse_move, pause_on_click, paused_on_key);
+    install_screen(pause_on_tick, pause_on_mouse_move, pause_on_click, pause_on_key);
 }
 
 void resume_game() {
@@ -69,10 +69,24 @@ void pause_on_click(int32_t x, int32_t y) {
     if (in_pause_button(x, y)) resume_game();
 }
 
+// The menu screens' keys: Esc resumes a paused game, the digits press the menu
+// buttons.
 void paused_on_key(int32_t key) {
     if (key == KEY_ESCAPE) {
         if (game.game_state == GAME_PAUSED) resume_game();
     } else if (key == KEY_F12) {
         destroy_main_window();
+    } else {
+        menu_key(key);
+    }
+}
+
+// The pause screen's keys: Space and P resume as the pause button does; the menu
+// bar does not react here, to its digits either.
+void pause_on_key(int32_t key) {
+    if (key == KEY_SPACE || key == KEY_P) {
+        if (game.game_state == GAME_PAUSED) resume_game();
+    } else if (key == KEY_ESCAPE || key == KEY_F12) {
+        paused_on_key(key);
     }
 }

@@ -31,12 +31,19 @@ void game_over_on_tick() {
     present_frame();
 }
 
+// Esc, Enter or a click end the wait.
+void end_game_over_wait() {
+    game.game_state = GAME_NONE;
+    leave_game_over();
+}
+
 void game_over_on_key(int32_t key) {
-    if (key == KEY_ESCAPE) {
-        game.game_state = GAME_NONE;
-        leave_game_over();
-    }
+    if (key == KEY_ESCAPE || key == KEY_ENTER) end_game_over_wait();
     if (key == KEY_F12) destroy_main_window();
+}
+
+void game_over_on_click(int32_t, int32_t) {
+    end_game_over_wait();
 }
 
 }  // namespace
@@ -44,5 +51,5 @@ void game_over_on_key(int32_t key) {
 void enter_game_over() {
     set_screen_timer(GAME_OVER_MS);
     snd_play_slot(SND_CLICK);
-    install_screen(game_over_on_tick, ignore_point, ignore_point, game_over_on_key);
+    install_screen(game_over_on_tick, ignore_point, game_over_on_click, game_over_on_key);
 }

@@ -68,13 +68,18 @@ void intro_still_tick() {
 }
 
 void intro_on_key(int32_t key) {
-    if (key == KEY_ESCAPE) end_intro();
+    if (key == KEY_ESCAPE || key == KEY_SPACE) end_intro();
     if (key == KEY_F12) destroy_main_window();
+}
+
+// A click skips the intro as Esc does.
+void intro_on_click(int32_t, int32_t) {
+    end_intro();
 }
 
 }  // namespace
 
 void enter_intro() {
     gfx_show_cursor(0);
-    install_screen(intro_still_tick, ignore_point, ignore_point, intro_on_key);
+    install_screen(intro_still_tick, ignore_point, intro_on_click, intro_on_key);
 }

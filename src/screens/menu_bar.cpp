@@ -49,6 +49,17 @@ int32_t menu_click(int32_t x, int32_t y) {
     return i;
 }
 
+bool menu_key(int32_t key) {
+    int32_t i = key - (KEY_0 + 1);
+    if (i < 0 || i >= MENU_BUTTONS) return false;
+    // The key presses the button: the current screen's own click at its centre,
+    // so every screen keeps its rules for the menu bar (or its lack of one).
+    if (screen_handlers.on_click) {
+        screen_handlers.on_click(MENU_X + BUTTON_W / 2, MENU_TOP + MENU_PITCH * i + MENU_PITCH / 2);
+    }
+    return true;
+}
+
 void clear_hover() {
     hover = {0, 0, 1, 1, images.menu[0]};
 }

@@ -90,6 +90,39 @@ void draw_name() {
     gfx_box(x, x + 24, 123, 137);
 }
 
+// The on-screen key last pressed from the physical keyboard (a letter 0..25,
+// SPACE or BACK) flashes until its deadline; the tick ends it.
+constexpr int32_t FLASH_NONE = -1;
+constexpr int32_t FLASH_SPACE = LETTERS;
+constexpr int32_t FLASH_BACK = LETTERS + 1;
+constexpr int32_t FLASH_MS = 200;
+int32_t flash_key = FLASH_NONE;
+int32_t flash_deadline = 0;
+
+// The flashing key's stones outlined, as the name's cursor is.
+void draw_key_flash() {
+    if (flash_key == FLASH_NONE) return;
+    if (clock_passed(flash_deadline)) {
+        flash_key = FLASH_NONE;
+        return;
+    }
+    int32_t x1;
+    int32_t x2;
+    int32_t y2;
+    if (flash_key < LETTERS) {
+        x1 = letter_x(flash_key) - 15;
+        x2 = x1 + STONE_SIZE - 1;
+        y2 = letter_y(flash_key) + 10;
+    } else {
+        const LabelledKey& key = flash_key == FLASH_SPACE ? KEY_SPACE : KEY_BACK;
+        x1 = key.stone_x[0];
+        x2 = key.stone_x[key.stone_count - 1] + STONE_SIZE - 1;
+        y2 = key.stone_y;
+    }
+    gfx_set_color(10);
+    gfx_box(x1, x2, y2 - STONE_SIZE + 1, y2);
+}
+
 void name_entry_on_tick() {
     draw_background();
     draw_hover();
@@ -101,6 +134,7 @@ void name_entry_on_tick() {
     draw_labelled_key(KEY_SPACE);
     draw_labelled_key(KEY_BACK);
     draw_labelled_key(KEY_DONE);
+    draw_key_flash();
     present_frame();
 }
 
@@ -130,9 +164,31 @@ void name_entry_on_click(int32_t x, int32_t y) {
     }
 }
 
-// Typing on the physical keyboard is not possible here; F12 still ends the program.
+// The physical keyboard presses the on-screen keys: the same click at the key's
+// centre, and the key flashes for a moment so the player sees which it was.
+void press_at(int32_t x, int32_t y, int32_t flash) {
+    flash_key = flash;
+    flash_deadline = clock_add(clock_now(), FLASH_MS);
+    name_entry_on_click(x, y);
+}
+
+void press_labelled(const LabelledKey& key, int32_t flash) {
+    press_at((key.x1 + key.x2) / 2, (key.y1 + key.y2) / 2, flash);
+}
+
 void name_entry_on_key(int32_t key) {
-    if (key == KEY_F12) destroy_main_window();
+    if (key >= KEY_A && key <= KEY_Z) {
+        int32_t n = key - KEY_A;
+        press_at(letter_x(n) + 25, 190 + 50 * (n / LETTERS_PER_ROW), n);
+    } else if (key == ::KEY_SPACE) {  // the space bar, not the on-screen key
+        press_labelled(KEY_SPACE, FLASH_SPACE);
+    } else if (key == KEY_BACKSPACE) {
+        press_labelled(KEY_BACK, FLASH_BACK);
+    } else if (key == KEY_ENTER) {
+        press_labelled(KEY_DONE, FLASH_NONE);
+    } else if (key == KEY_F12) {
+        destroy_main_window();
+    }
 }
 
 }  // namespace

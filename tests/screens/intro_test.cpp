@@ -133,16 +133,32 @@ TEST_F(Intro, EscEndsEitherPhaseAtOnceAndLeadsByTheSavedFlag) {
     }
 }
 
-TEST_F(Intro, MouseAndOtherKeysDoNothingAndF12Quits) {
+TEST_F(Intro, MouseMovesAndOtherKeysDoNothingAndF12Quits) {
     move(400, 300);
-    click(400, 300);
     key('A');
+    key(KEY_ENTER);
     key(KEY_F12 - 1);
     EXPECT_EQ(screen_after_tick(), Screen::intro);
     EXPECT_FALSE(headless_cursor_visible());
     EXPECT_TRUE(headless_audio_log().empty());
     key(KEY_F12);
     EXPECT_EQ(main_window, 0);
+}
+
+TEST_F(Intro, AClickOrSpaceEndsItAsEsc) {
+    for (bool by_click : {false, true}) {
+        SCOPED_TRACE(by_click ? "click" : "space");
+        enter_intro();
+        headless_clear_audio_log();
+        if (by_click) {
+            click(400, 300);
+        } else {
+            key(KEY_SPACE);
+        }
+        EXPECT_EQ(plays(SND_MUSIC, true), 1);
+        EXPECT_TRUE(headless_cursor_visible());
+        EXPECT_NE(screen_after_tick(), Screen::intro);
+    }
 }
 
 }  // namespace

@@ -45,6 +45,10 @@ bool window_event(const SDL_WindowEvent& window, PlatformEvent* event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             *event = {PEV_FOCUS_GAINED, 0, 0, 0};
             return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_MINIMIZED:
+            *event = {PEV_FOCUS_LOST, 0, 0, 0};
+            return true;
         default:
             return false;
     }
