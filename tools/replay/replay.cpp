@@ -56,14 +56,31 @@ bool parse_kind(const std::string& text, int32_t* kind) {
     return parse_int(text, kind) && *kind >= NO_STONE && *kind < STONE_COUNT;
 }
 
+// A key by name ("esc", "left", "enter", a letter "a".."z", a digit "0".."9") or
+// by its virtual-key code.
 bool parse_key(const std::string& text, int32_t* key) {
-    if (text == "esc") {
-        *key = KEY_ESCAPE;
-        return true;
+    struct NamedKey {
+        const char* name;
+        int32_t code;
+    };
+    static const NamedKey NAMED[] = {
+        {"esc", KEY_ESCAPE},  {"f12", KEY_F12},     {"left", KEY_LEFT},
+        {"right", KEY_RIGHT}, {"up", KEY_UP},       {"down", KEY_DOWN},
+        {"space", KEY_SPACE}, {"enter", KEY_ENTER}, {"backspace", KEY_BACKSPACE},
+    };
+    for (const NamedKey& named : NAMED) {
+        if (text == named.name) {
+            *key = named.code;
+            return true;
+        }
     }
-    if (text == "f12") {
-        *key = KEY_F12;
-        return true;
+    if (text.size() == 1) {
+        char c = text[0];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+            *key = c;
+            return true;
+        }
     }
     return parse_int(text, key);
 }
@@ -259,8 +276,15 @@ bool run_line(Run& run, const std::vector<std::string>& words) {
         cell_centre(a, b, &x, &y);
         command == "movecell" ? headless_push_mouse_move(x, y) : headless_push_click(x, y);
     } else if (command == "key") {
-        if (args != 1 || !parse_key(words[1], &a)) return fail(run, "key CODE|esc|f12");
+        if (args != 1 || !parse_key(words[1], &a)) return fail(run, "key CODE|NAME");
         headless_push_key(a);
+    } else if (command == "focus" || command == "blur") {
+        // The window losing the keyboard focus (switched away from or minimised),
+        // or getting it back.
+        bool lost = command == "blur" ? args == 0 : args == 1 && words[1] == "lost";
+        bool gained = command == "focus" && args == 1 && words[1] == "gained";
+        if (!lost && !gained) return fail(run, "focus lost|gained, or blur");
+        headless_push_event({lost ? PEV_FOCUS_LOST : PEV_FOCUS_GAINED, 0, 0, 0});
     } else if (command == "shot") {
         if (args != 1) return fail(run, "shot NAME");
         return shot(run, words[1]);

@@ -1,0 +1,185 @@
+// The keys of the other screens: typing a name, skipping the intro and the game
+// over, and the digits that press the menu buttons.
+#include <cstring>
+
+#include "keyboard_support.h"
+#include "screens/screens.h"
+
+namespace {
+
+const std::string NAME_ENTRY = reach::GAME_OVER + "key enter\nwait 50\nexpect screen name_entry\n";
+
+// Name entry's keys, and the name they store with the finished game's score.
+TEST_F(Keyboard, TypedNamesAreStored) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> keys;
+        const char* stored;
+    };
+    const std::vector<Case> cases = {
+        {"letters", {"c", "a", "i", "r", "n"}, "CAIRN"},
+        {"letter codes", {"72", "73"}, "HI"},
+        {"space", {"a", "space", "b"}, "A B"},
+        {"only spaces", {"space", "space"}, "  "},
+        {"backspace", {"a", "b", "backspace", "c"}, "AC"},
+        {"backspace on nothing", {"backspace", "backspace", "z"}, "Z"},
+        {"eight at most", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, "ABCDEFGH"},
+        {"back from the limit",
+         {"a", "b", "c", "d", "e", "f", "g", "h", "i", "backspace", "x"},
+         "ABCDEFGX"},
+        {"empty", {}, ""},
+        // Digits, arrows and Esc type nothing and leave the screen where it is.
+        {"other keys", {"1", "5", "left", "esc", "p", "0x6A"}, "P"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string script = NAME_ENTRY;
+        for (const char* key : c.keys) script += std::string("key ") + key + "\nwait 20\n";
+        script += "expect screen name_entry\nexpect name_length " +
+                  std::to_string(std::strlen(c.stored)) + "\nkey enter\nwait 50\n" +
+                  "expect screen high_scores\nexpect high_score.0 1234\n";
+        play(script);
+        EXPECT_STREQ(high_scores[0].name, c.stored);
+        EXPECT_EQ(high_scores[0].score, 1234);
+    }
+}
+
+TEST_F(Keyboard, TypedKeysDrawAsClickedKeysOnceTheFlashIsOver) {
+    // A, M, Z on the three rows of letters, a space and a deletion.
+    const std::string typed = NAME_ENTRY +
+                              "key a\nwait 20\nkey m\nwait 20\nkey z\nwait 20\n"
+                              "key space\nwait 20\nkey s\nwait 20\nkey backspace\nwait 300\n";
+    const std::string clicked = NAME_ENTRY +
+                                "click 315 190\nwait 20\nclick 465 240\nwait 20\n"
+                                "click 665 290\nwait 20\nclick 383 340\nwait 20\n"
+                                "click 315 290\nwait 20\nclick 640 340\nwait 300\n";
+    expect_same_run(typed + "state\n", clicked + "state\n");
+}
+
+TEST_F(Keyboard, TheTypedKeyFlashesForAMoment) {
+    // Letter n's stone has its lower-left corner at (275 + 50 c, 224 + 50 r); SPACE's
+    // stones cover x 327..422 and BACK's 577..672, both rows 325..374.
+    struct Case {
+        const char* key;
+        int32_t x1, x2, y1, y2;  // the outline
+    };
+    const Case cases[] = {
+        {"a", 275, 324, 175, 224}, {"i", 675, 724, 175, 224},     {"m", 425, 474, 225, 274},
+        {"z", 625, 674, 275, 324}, {"space", 327, 422, 325, 374}, {"backspace", 577, 672, 325, 374},
+    };
+    const uint32_t outline = colour(10);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        play(NAME_ENTRY + "key " + c.key + "\nwait 40\n");
+        // Every pixel of the outline's outer ring, corners included.
+        int32_t missing = 0;
+        for (int32_t x = c.x1; x <= c.x2; x++) {
+            missing += frame(x, c.y1) != outline;
+            missing += frame(x, c.y2) != outline;
+        }
+        for (int32_t y = c.y1; y <= c.y2; y++) {
+            missing += frame(c.x1, y) != outline;
+            missing += frame(c.x2, y) != outline;
+        }
+        EXPECT_EQ(missing, 0);
+        // A few ticks later the key looks as it always does.
+        Outcome later = play(NAME_ENTRY + "key " + c.key + "\nwait 300\n");
+        Outcome untouched = play(NAME_ENTRY + "wait 300\n");
+        int32_t still_outlined = 0;
+        for (int32_t x = c.x1; x <= c.x2; x++) {
+            still_outlined += later.frame[c.y1 * 800 + x] != untouched.frame[c.y1 * 800 + x];
+        }
+        EXPECT_EQ(still_outlined, 0);
+    }
+}
+
+TEST_F(Keyboard, IntroAndGameOverGoOnByKeyOrClick) {
+    struct Case {
+        const char* name;
+        std::string reach;
+        const char* input;
+        const char* screen;
+    };
+    const std::string intro = "start\nwait 100\nexpect screen intro\n";
+    const std::vector<Case> cases = {
+        {"intro: space", intro, "key space", "options"},
+        {"intro: click", intro, "click 400 300", "options"},
+        {"intro: click outside the picture", intro, "click -5 700", "options"},
+        {"intro: mouse move", intro, "move 400 300", "intro"},
+        {"intro: enter", intro, "key enter", "intro"},
+        {"intro: digit", intro, "key 1", "intro"},
+        {"game over: enter", reach::GAME_OVER, "key enter", "name_entry"},
+        {"game over: click", reach::GAME_OVER, "click 400 300", "name_entry"},
+        {"game over: mouse move", reach::GAME_OVER, "move 400 300", "game_over"},
+        {"game over: space", reach::GAME_OVER, "key space", "game_over"},
+        {"game over: digit", reach::GAME_OVER, "key 1", "game_over"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        play(c.reach + c.input + "\nwait 50\nexpect screen " + c.screen + "\n");
+    }
+    // Each goes on exactly as Esc does: the music, the screen, the records.
+    for (const char* input : {"key space", "click 400 300"}) {
+        SCOPED_TRACE(input);
+        expect_same_run(intro + "key esc\nwait 50\nstate\n", intro + input + "\nwait 50\nstate\n");
+    }
+    for (const char* input : {"key enter", "click 400 300"}) {
+        SCOPED_TRACE(input);
+        expect_same_run(reach::GAME_OVER + "key esc\nwait 50\nstate\n",
+                        reach::GAME_OVER + input + "\nwait 50\nstate\n");
+    }
+}
+
+// Digit d presses menu button d - 1 wherever the menu bar takes clicks, and
+// nothing anywhere else.
+TEST_F(Keyboard, DigitsPressTheMenuButtons) {
+    const std::string paused = reach::GAME + reach::click(at::INSTRUCTIONS);
+    struct Case {
+        const char* name;
+        std::string reach;
+        bool menu;           // the menu bar takes clicks here
+        const char* screen;  // where the screen stays otherwise
+    };
+    const std::vector<Case> cases = {
+        {"options", reach::OPTIONS, true, ""},
+        {"instructions", reach::OPTIONS + reach::click(at::INSTRUCTIONS), true, ""},
+        {"high scores", reach::OPTIONS + reach::click(at::HIGH_SCORES), true, ""},
+        {"game", reach::GAME, true, ""},
+        {"paused instructions", paused, true, ""},
+        {"paused options", paused + reach::click(at::OPTIONS), true, ""},
+        {"paused high scores", paused + reach::click(at::HIGH_SCORES), true, ""},
+        {"pause", reach::GAME + "key esc\nwait 50\n", false, "pause"},
+        {"quit", reach::OPTIONS + reach::click(at::QUIT), false, "quit"},
+        {"name entry", NAME_ENTRY, false, "name_entry"},
+    };
+    const char* const pressed[] = {"game", "instructions", "options", "high_scores", "quit"};
+    for (const Case& c : cases) {
+        for (int32_t button = 0; button < 5; button++) {
+            SCOPED_TRACE(std::string(c.name) + ", digit " + std::to_string(button + 1));
+            std::string expected = c.menu ? pressed[button] : c.screen;
+            std::string digit = "key " + std::to_string(button + 1) + "\n";
+            std::string check = "wait 50\nexpect screen " + expected + "\nstate\n";
+            // The same run as a click on the button: the screen, the paused game,
+            // the saved profile, the sounds.
+            std::string click = "click 100 " + std::to_string(317 + 42 * button) + "\n";
+            expect_same_run(c.reach + click + check, c.reach + digit + check);
+        }
+    }
+}
+
+TEST_F(Keyboard, DigitsLeaveTheOptionsAsAClickDoes) {
+    // A menu button on the options screen saves the profile; so does its digit.
+    play(reach::OPTIONS + "click 540 318\nkey 4\nwait 50\nexpect screen high_scores\n" +
+         "expect profile.profile_saved 1\n");
+    EXPECT_TRUE(exists("profile.dat"));
+}
+
+TEST_F(Keyboard, OtherDigitsAndKeysDoNothingOnTheMenus) {
+    for (const char* key : {"0", "6", "9", "97", "space", "enter", "left", "a"}) {
+        SCOPED_TRACE(key);
+        play(reach::OPTIONS + "key " + key + "\nwait 50\nexpect screen options\n" +
+             "expect game.game_state 0\n");
+    }
+}
+
+}  // namespace
