@@ -17,8 +17,9 @@
 // queued events, no presentation, default display, empty audio log.
 void headless_reset();
 
-// Clock: platform_ticks_ms() returns the manual milliseconds, and
-// platform_calendar_seconds() returns the calendar base plus whole seconds elapsed.
+// Clock: platform_ticks_ms() returns the manual milliseconds (wrapping as a 32-bit
+// count), and platform_calendar_seconds() returns the calendar base plus whole
+// seconds elapsed, counted in 64 bits so that it keeps growing across that wrap.
 void headless_set_calendar_base(int64_t seconds);
 void headless_set_ticks(uint32_t ms);
 void headless_advance(uint32_t ms);

@@ -11,7 +11,9 @@ constexpr int32_t kPictureWidth = 800;
 constexpr int32_t kPictureHeight = 600;
 
 struct HeadlessWindow {
-    uint32_t ticks = 0;
+    // Milliseconds since the start, never wrapping: platform_ticks_ms hands out its
+    // low 32 bits, and the calendar keeps counting whole seconds across their wrap.
+    uint64_t elapsed_ms = 0;
     int64_t calendar_base = 0;
     std::deque<PlatformEvent> events;
     int32_t desktop_width = 1920;
@@ -44,7 +46,7 @@ void headless_reset_display();
 
 void headless_reset() {
     HeadlessWindow& s = state();
-    s.ticks = 0;
+    s.elapsed_ms = 0;
     s.calendar_base = 0;
     s.events.clear();
     s.desktop_width = 1920;
@@ -68,8 +70,8 @@ void headless_reset() {
 }
 
 void headless_set_calendar_base(int64_t seconds) { state().calendar_base = seconds; }
-void headless_set_ticks(uint32_t ms) { state().ticks = ms; }
-void headless_advance(uint32_t ms) { state().ticks += ms; }
+void headless_set_ticks(uint32_t ms) { state().elapsed_ms = ms; }
+void headless_advance(uint32_t ms) { state().elapsed_ms += ms; }
 
 void headless_push_event(const PlatformEvent& event) { state().events.push_back(event); }
 void headless_push_key(int32_t key) { headless_push_event({PEV_KEY_DOWN, key, 0, 0}); }
@@ -127,7 +129,7 @@ bool platform_poll_event(PlatformEvent* event) {
 // A queued event is handed out at once; otherwise the whole wait passes at once.
 bool platform_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
     if (platform_poll_event(event)) return true;
-    state().ticks += timeout_ms;
+    state().elapsed_ms += timeout_ms;
     return false;
 }
 
@@ -142,11 +144,13 @@ void platform_message_box(const char* text, const char* caption) {
     state().messages.push_back(std::string(caption) + ": " + text);
 }
 
-uint32_t platform_ticks_ms() { return state().ticks; }
+uint32_t platform_ticks_ms() { return static_cast<uint32_t>(state().elapsed_ms); }
 
-int64_t platform_calendar_seconds() { return state().calendar_base + state().ticks / 1000; }
+int64_t platform_calendar_seconds() {
+    return state().calendar_base + static_cast<int64_t>(state().elapsed_ms / 1000);
+}
 
-void platform_sleep_ms(uint32_t ms) { state().ticks += ms; }
+void platform_sleep_ms(uint32_t ms) { state().elapsed_ms += ms; }
 
 bool platform_mouse_present() { return state().mouse_present; }
 
