@@ -88,7 +88,7 @@ class SdlScaling : public ::testing::Test {
             // The white column whose window [p - 0.5, p + 1.5) holds u.
             int32_t p = static_cast<int32_t>(u + 0.5);
             if ((p + picture_row) % 2 != 0) --p;
-            if (p < 0) continue;
+            if (p < 0 || p >= 800) continue;
             uint32_t red = (pixels[static_cast<size_t>(row) * width + i] >> 16) & 0xFF;
             widths[p] += red / 255.0;
         }
