@@ -96,10 +96,11 @@ constexpr int32_t FLASH_NONE = -1;
 constexpr int32_t FLASH_SPACE = LETTERS;
 constexpr int32_t FLASH_BACK = LETTERS + 1;
 constexpr int32_t FLASH_MS = 200;
+constexpr int32_t FLASH_COLOUR = 255;
 int32_t flash_key = FLASH_NONE;
 int32_t flash_deadline = 0;
 
-// The flashing key's stones outlined, as the name's cursor is.
+// The flashing key's stones outlined in white, two pixels wide.
 void draw_key_flash() {
     if (flash_key == FLASH_NONE) return;
     if (clock_passed(flash_deadline)) {
@@ -119,8 +120,10 @@ void draw_key_flash() {
         x2 = key.stone_x[key.stone_count - 1] + STONE_SIZE - 1;
         y2 = key.stone_y;
     }
-    gfx_set_color(10);
-    gfx_box(x1, x2, y2 - STONE_SIZE + 1, y2);
+    int32_t y1 = y2 - STONE_SIZE + 1;
+    gfx_set_color(FLASH_COLOUR);
+    gfx_box(x1, x2, y1, y2);
+    gfx_box(x1 + 1, x2 - 1, y1 + 1, y2 - 1);
 }
 
 void name_entry_on_tick() {

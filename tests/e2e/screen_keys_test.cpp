@@ -67,19 +67,21 @@ TEST_F(Keyboard, TheTypedKeyFlashesForAMoment) {
         {"a", 275, 324, 175, 224}, {"i", 675, 724, 175, 224},     {"m", 425, 474, 225, 274},
         {"z", 625, 674, 275, 324}, {"space", 327, 422, 325, 374}, {"backspace", 577, 672, 325, 374},
     };
-    const uint32_t outline = colour(10);
+    const uint32_t outline = colour(255);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         play(NAME_ENTRY + "key " + c.key + "\nwait 40\n");
-        // Every pixel of the outline's outer ring, corners included.
+        // Every pixel of the outline's two rings, corners included.
         int32_t missing = 0;
-        for (int32_t x = c.x1; x <= c.x2; x++) {
-            missing += frame(x, c.y1) != outline;
-            missing += frame(x, c.y2) != outline;
-        }
-        for (int32_t y = c.y1; y <= c.y2; y++) {
-            missing += frame(c.x1, y) != outline;
-            missing += frame(c.x2, y) != outline;
+        for (int32_t ring = 0; ring < 2; ring++) {
+            for (int32_t x = c.x1 + ring; x <= c.x2 - ring; x++) {
+                missing += frame(x, c.y1 + ring) != outline;
+                missing += frame(x, c.y2 - ring) != outline;
+            }
+            for (int32_t y = c.y1 + ring; y <= c.y2 - ring; y++) {
+                missing += frame(c.x1 + ring, y) != outline;
+                missing += frame(c.x2 - ring, y) != outline;
+            }
         }
         EXPECT_EQ(missing, 0);
         // A few ticks later the key looks as it always does.

@@ -1,0 +1,52 @@
+// The window losing the keyboard focus or being minimised reaches the game as one
+// event, so that a running game can pause.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+
+namespace {
+
+class SdlFocus : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        ASSERT_TRUE(platform_open_window("Cairnfall")) << SDL_GetError();
+        platform_show_window();
+    }
+    void TearDown() override { platform_close_window(); }
+
+    // The game's event for one window event, or PEV_NONE when it gets none.
+    static int32_t through(Uint8 window_event) {
+        PlatformEvent event;
+        for (int32_t i = 0; i < 1000 && platform_poll_event(&event); ++i) {
+        }
+        SDL_Event e = {};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = window_event;
+        EXPECT_EQ(SDL_PushEvent(&e), 1);
+        event = {};
+        return platform_poll_event(&event) ? event.type : PEV_NONE;
+    }
+};
+
+TEST_F(SdlFocus, LeavingTheWindowArrivesAsAFocusLoss) {
+    struct Case {
+        Uint8 window_event;
+        int32_t type;
+    };
+    const Case cases[] = {
+        {SDL_WINDOWEVENT_FOCUS_LOST, PEV_FOCUS_LOST},
+        {SDL_WINDOWEVENT_MINIMIZED, PEV_FOCUS_LOST},
+        {SDL_WINDOWEVENT_FOCUS_GAINED, PEV_FOCUS_GAINED},
+        {SDL_WINDOWEVENT_RESTORED, PEV_EXPOSE},
+        {SDL_WINDOWEVENT_LEAVE, PEV_NONE},  // the pointer leaving is no focus loss
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.window_event));
+        EXPECT_EQ(through(c.window_event), c.type);
+    }
+}
+
+}  // namespace
