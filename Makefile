@@ -1,9 +1,11 @@
 # Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian or
 # Ubuntu machine: both install what is missing first.
-.PHONY: deps build run test test-normal test-asan bench fuzz screenshots format clean
+.PHONY: deps configure game build run install package test test-normal test-asan bench fuzz \
+	soak screenshots format clean
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 deps:
@@ -31,16 +33,30 @@ test: test-normal test-asan
 bench: build
 	cd build && ./cairnfall-bench --benchmark_counters_tabular=true
 
-# Builds the fuzzers with clang and runs each for FUZZ_SECONDS.
+# Builds the fuzzers with clang and runs each for FUZZ_SECONDS on its committed
+# corpus (fuzz/corpus/<target>) and seeds (fuzz/seeds/<target>); new inputs are
+# found in build-fuzz/corpus/<target>, then the corpus is minimised with -merge=1
+# into a fresh folder that replaces fuzz/corpus/<target>. FUZZ=name runs one.
+FUZZ_TARGETS = $(basename $(notdir $(wildcard fuzz/fuzz_*.cpp)))
+FUZZ ?= $(FUZZ_TARGETS)
 fuzz: deps
 	@CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_FLAGS) -DCAIRNFALL_FUZZ=ON -DCAIRNFALL_BENCH=OFF > /dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target $(basename $(notdir $(wildcard fuzz/*.cpp)))
-	@set -e; for f in $(addprefix build-fuzz/,$(basename $(notdir $(wildcard fuzz/*.cpp)))); do \
-		[ -x "$$f" ] || continue; \
-		name=$$(basename $$f); corpus=build-fuzz/corpus/$$name; mkdir -p $$corpus; \
-		seeds=""; [ -d fuzz/seeds/$$name ] && seeds=fuzz/seeds/$$name; \
+	@cmake --build build-fuzz -j $(JOBS) --target $(FUZZ)
+	@set -e; for name in $(FUZZ); do \
+		f=build-fuzz/$$name; [ -x "$$f" ] || continue; \
+		found=build-fuzz/corpus/$$name; fresh=build-fuzz/corpus-merged/$$name; \
+		corpus=fuzz/corpus/$$name; seeds=fuzz/seeds/$$name; \
+		mkdir -p $$found $$corpus $$seeds; \
+		case $$name in fuzz_game) opts=-max_len=512;; *) opts=;; esac; \
 		echo "== $$name ($(FUZZ_SECONDS) s)"; \
-		$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$corpus $$seeds 2>&1 | tail -n 12; \
+		$$f $$opts -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$(CURDIR)/build-fuzz/ $$found $$corpus $$seeds \
+			> build-fuzz/$$name.log 2>&1 || { tail -n 40 build-fuzz/$$name.log; exit 1; }; \
+		grep -E "^(stat::|Done)" build-fuzz/$$name.log; \
+		rm -rf $$fresh && mkdir -p $$fresh; \
+		$$f $$opts -merge=1 $$fresh $$corpus $$found > build-fuzz/$$name.merge.log 2>&1; \
+		rm -rf $$corpus && mv $$fresh $$corpus; \
+		echo "$$corpus: $$(ls $$corpus | wc -l) inputs"; \
 	done
 
 # Remakes the README's screenshots with the replay tool, in a folder of their own
@@ -55,3 +71,20 @@ format:
 
 clean:
 	rm -rf build build-asan build-fuzz
+# Seeded random events through every screen under ASan + UBSan, in two halves on
+# two cores; prints the events, the screens reached and any broken rule.
+SOAK_EVENTS ?= 1000000
+SOAK_SEED ?= 20240611
+SOAK_BUILD ?= build-asan
+soak: deps
+	@cmake -S . -B $(SOAK_BUILD) $(CMAKE_FLAGS) -DCAIRNFALL_SANITIZE=ON -DCAIRNFALL_BENCH=OFF > /dev/null
+	@cmake --build $(SOAK_BUILD) -j $(JOBS) --target test_game
+	@cd $(SOAK_BUILD) && export CAIRNFALL_SOAK_EVENTS=$(SOAK_EVENTS) CAIRNFALL_SOAK_SEED=$(SOAK_SEED) \
+		ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1; \
+	echo "soak: $(SOAK_EVENTS) events, seed $(SOAK_SEED)"; \
+	./test_game --gtest_filter='SoakEveryScreen.FirstHalf*' > soak-1.log 2>&1 & first=$$!; \
+	./test_game --gtest_filter='SoakEveryScreen.SecondHalf*' > soak-2.log 2>&1; second=$$?; \
+	wait $$first; first=$$?; \
+	grep -h "^soak:" soak-1.log soak-2.log; \
+	[ $$first -eq 0 ] && [ $$second -eq 0 ] || { cat soak-1.log soak-2.log; exit 1; }
+

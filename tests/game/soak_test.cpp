@@ -1,10 +1,14 @@
-// Thousands of seeded random clicks, keys and clock steps through the game and
-// pause screens, with the board's rules checked after every one of them.
+// Seeded random events with the game's rules checked after every one of them:
+// thousands of clicks, keys and clock steps through the game and pause screens,
+// then CAIRNFALL_SOAK_EVENTS (default 50,000) events of the whole-game fuzzer's
+// driver through every screen, seeded by CAIRNFALL_SOAK_SEED.
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <random>
 
 #include "game/game_fixture.h"
+#include "support/game_events.h"
 
 namespace {
 
@@ -156,4 +160,82 @@ TEST_F(Soak, RandomPlayKeepsEveryRule) {
     EXPECT_GT(clears, 10);
     EXPECT_GT(pushes, 10);
     EXPECT_GT(slides, 100);
+}
+
+namespace {
+
+int64_t env_number(const char* name, int64_t fallback) {
+    const char* text = std::getenv(name);
+    if (!text || !*text) return fallback;
+    char* end = nullptr;
+    long long value = std::strtoll(text, &end, 10);
+    return *end == '\0' && value > 0 ? value : fallback;
+}
+
+// Random bytes through the fuzzer's event driver: runs of a few hundred to a few
+// thousand events, each from one of the starts (intro, first-run choice, a new
+// game), until the count is reached. Two halves with seeds of their own, so that
+// ctest runs them on two cores at once.
+void soak_every_screen(int64_t events, uint32_t seed) {
+    ASSERT_TRUE(game_events_open("."));
+    game_event_tally = {};
+    std::mt19937 random(seed);
+    std::vector<uint8_t> bytes(4096);
+    auto refill = [&] {
+        for (uint8_t& b : bytes) b = static_cast<uint8_t>(random());
+    };
+    refill();
+    EventBytes stream = {bytes.data(), bytes.size(), 0};
+    int64_t runs = 0;
+    std::string problem;
+    while (game_event_tally.events < events && problem.empty()) {
+        ASSERT_TRUE(game_events_begin(static_cast<uint8_t>(random())));
+        runs++;
+        int64_t length = 200 + random() % 3000;
+        for (int64_t i = 0; i < length && main_window && problem.empty(); i++) {
+            if (stream.pos + 4 > stream.size) {
+                refill();
+                stream.pos = 0;
+            }
+            problem = game_events_step(stream);
+        }
+    }
+    std::printf("soak: seed %u, %lld events in %lld runs, %lld start-ups\n", seed,
+                static_cast<long long>(game_event_tally.events), static_cast<long long>(runs),
+                static_cast<long long>(game_event_tally.starts));
+    std::printf("soak: events ending on each screen:");
+    int32_t reached = 0;
+    for (int32_t i = 0; i < SCREEN_KINDS; i++) {
+        int64_t n = game_event_tally.screen_events[i];
+        if (n > 0) reached++;
+        std::printf(" %s %lld", SCREEN_NAMES[i], static_cast<long long>(n));
+    }
+    std::printf("\nsoak: %d screens reached, broken rules: %s\n", reached,
+                problem.empty() ? "none" : problem.c_str());
+    game_events_close();
+    EXPECT_EQ(problem, "") << "after event " << game_event_tally.events;
+    if (events >= 20000) {
+        // Every screen of the game comes up in a run of this length.
+        for (int32_t i = 0; i < SCREEN_KINDS - 2; i++) {
+            EXPECT_GT(game_event_tally.screen_events[i], 0) << SCREEN_NAMES[i];
+        }
+    }
+}
+
+int64_t half_of_the_events() {
+    return (env_number("CAIRNFALL_SOAK_EVENTS", 50000) + 1) / 2;
+}
+
+uint32_t soak_seed() {
+    return static_cast<uint32_t>(env_number("CAIRNFALL_SOAK_SEED", 20240611));
+}
+
+}  // namespace
+
+TEST(SoakEveryScreen, FirstHalfKeepsEveryRule) {
+    soak_every_screen(half_of_the_events(), soak_seed());
+}
+
+TEST(SoakEveryScreen, SecondHalfKeepsEveryRule) {
+    soak_every_screen(half_of_the_events(), soak_seed() + 1);
 }

@@ -1,0 +1,56 @@
+// Fuzzes the whole game: the input's bytes become clicks, mouse moves, keys, focus
+// changes and clock steps through every screen on the headless backend (see
+// support/game_events.h for the encoding), and the board's rules are checked after
+// every event. The program starts once per process; each input begins from the
+// records as at start-up, and only an input that ended the program (F12, quit)
+// costs a new start-up. The game runs in a folder of the fuzzer's own, entered
+// for each input only, so libFuzzer's relative paths keep working; an ASan
+// report from inside the game may leave its artifact there: pass an absolute
+// -artifact_prefix.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "support/game_events.h"
+
+namespace {
+
+// The folder holding the game's data/: the working folder when it has one, else
+// the folder of the fuzzer itself (the build folder).
+std::string data_folder() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::is_directory("data", error)) return fs::current_path(error).string();
+    fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : self.parent_path().string();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (!game_events_open(data_folder().c_str())) {
+        std::fprintf(stderr, "fuzz_game: no data/ folder beside the fuzzer or here\n");
+        std::abort();
+    }
+    game_events_leave_folder();
+    // Only the folder goes at exit: the backend's records may be gone by then.
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(game_events_folder(), ignored);
+    });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    game_events_enter_folder();
+    std::string problem = game_events_run(data, size);
+    game_events_leave_folder();
+    if (!problem.empty()) {
+        std::fprintf(stderr, "fuzz_game: %s\n", problem.c_str());
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,400 @@
+// The byte-driven game driver shared by the whole-game fuzzer and the soak test.
+#include "support/game_events.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "game/game.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "replay/replay_fields.h"
+#include "replay/replay_state.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+
+const char* const SCREEN_NAMES[SCREEN_KINDS] = {
+    "intro",     "options", "instructions", "high_scores", "name_entry", "quit",
+    "game_over", "game",    "pause",        "none",        "unknown"};
+
+GameEventTally game_event_tally = {};
+
+namespace {
+
+// Calendar seconds of the headless clock: it seeds the boards, so a run is the
+// same every time.
+constexpr int64_t CALENDAR_BASE = 1700000000;
+// Turns a single `wait` event may run at most: every other turn draws a frame,
+// the slow part of a run, and long waits are clock steps instead.
+constexpr int32_t MAX_WAIT_TURNS = 12;
+
+std::string folder;
+std::string previous_folder;
+std::string previous_home;
+std::string previous_data_home;
+uint32_t ticks_after_start = 0;
+
+// Keys the game knows, and some it does not: Backspace, Enter, Esc (four times:
+// it leaves most screens), space, the arrows, digits and letters.
+constexpr int32_t KEYS[] = {8,  13, 27, 27, 27, 27, 32, 37, 38, 39, 40, 48, 49, 50, 51,  52, 53,
+                            54, 55, 56, 57, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75,  76, 77,
+                            78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 0,  112, 200};
+constexpr int32_t KEY_COUNT = sizeof KEYS / sizeof KEYS[0];
+
+// The menu bar's five buttons and the pause button, at their centres.
+constexpr int32_t BUTTON_Y[] = {317, 359, 401, 443, 485, 527};
+
+uint8_t next(EventBytes& bytes) {
+    return bytes.pos < bytes.size ? bytes.data[bytes.pos++] : 0;
+}
+
+// Picture coordinates from a byte, a little beyond the picture on each side.
+int32_t coord_x(uint8_t b) {
+    return b * 840 / 256 - 20;
+}
+int32_t coord_y(uint8_t b) {
+    return b * 640 / 256 - 20;
+}
+
+void cell_centre(int32_t row, int32_t col, int32_t* x, int32_t* y) {
+    *x = board.left_x + CELL_SIZE * col + CELL_SIZE / 2;
+    *y = board.bottom_y - CELL_SIZE * row - CELL_SIZE / 2;
+}
+
+bool in_play() {
+    return game.game_state != GAME_NONE && board.cols > 0;
+}
+
+// The records of the game and the screens as they are when the program starts.
+void reset_records() {
+    game = {};
+    game.kind_count = 3;
+    board = {};
+    profile = {1, 3, 1, 0};
+    std::memset(high_scores, 0, sizeof high_scores);
+    intro_pos = 59;
+    intro_speed = 1;
+    name_text[0] = '\0';
+    name_length = 0;
+    clock_last_seconds = 0;
+    paused_button_picture = 4;
+    paused_button_second = 0;
+    tick_deadline = 0;
+    screen_timer = 0;
+    clear_hover();
+    game_srand(1);
+}
+
+void remove_saved_files() {
+    std::remove(HIGH_SCORE_FILE);
+    std::remove(PROFILE_FILE);
+}
+
+bool start() {
+    reset_records();
+    remove_saved_files();
+    headless_reset();
+    headless_set_calendar_base(CALENDAR_BASE);
+    const char* save_folder = folder.c_str();
+    platform_set_save_folders(&save_folder, 1);
+    game_event_tally.starts++;
+    if (!start_program()) return false;
+    replay_learn_intro();
+    ticks_after_start = platform_ticks_ms();
+    return true;
+}
+
+// A full table of ten names, so a new score must beat the tenth.
+void fill_high_scores() {
+    for (int32_t i = 0; i < HIGH_SCORE_ENTRIES; i++) {
+        std::snprintf(high_scores[i].name, sizeof high_scores[i].name, "PLAYER%d", i);
+        high_scores[i].score = 5000 - 500 * i;
+    }
+}
+
+// Outside the rules but keeping them: makes the stone above the gap complete the
+// gap's row, drops in a special stone, or runs the row's time out, so that
+// clears, later levels and the game's end come up.
+void plant(uint8_t how) {
+    if (game.busy != BUSY_IDLE || !in_play()) return;
+    if ((how & 3) == 3) {
+        // The row's time runs out: the next tick pushes the preview row in.
+        game.deadline = clock_now();
+        return;
+    }
+    int32_t r = board.gap / board.cols;
+    int32_t c = board.gap % board.cols;
+    if ((how & 1) && r + 1 < board.rows) {
+        for (int32_t j = 0; j < board.cols; j++) {
+            if (j != c) board.cells[r * board.cols + j].kind = board.preview[j];
+        }
+        board.cells[(r + 1) * board.cols + c].kind = board.preview[c];
+    } else {
+        int32_t i = (how >> 1) % (board.rows * board.cols);
+        if (i != board.gap) board.cells[i].kind = STONE_SPECIAL;
+    }
+}
+
+void click_next_to_gap(uint8_t direction) {
+    if (!in_play()) {
+        headless_push_click(coord_x(direction), 300);
+        return;
+    }
+    int32_t r = board.gap / board.cols;
+    int32_t c = board.gap % board.cols;
+    const int32_t dr[] = {1, -1, 0, 0};
+    const int32_t dc[] = {0, 0, 1, -1};
+    int32_t x;
+    int32_t y;
+    cell_centre(r + dr[direction & 3], c + dc[direction & 3], &x, &y);
+    headless_push_click(x, y);
+}
+
+void push_event(int32_t type) {
+    PlatformEvent event = {type, 0, 0, 0};
+    headless_push_event(event);
+}
+
+// Runs turns until ms of the clock have passed, the program ended or the turns
+// ran out.
+void wait_ms(int32_t ms) {
+    uint32_t begin = platform_ticks_ms();
+    for (int32_t i = 0; i < MAX_WAIT_TURNS && main_window; i++) {
+        if (static_cast<int64_t>(platform_ticks_ms() - begin) >= ms) break;
+        main_loop_turn();
+    }
+}
+
+int32_t screen_index() {
+    std::string name = replay_screen_name();
+    for (int32_t i = 0; i < SCREEN_KINDS; i++) {
+        if (name == SCREEN_NAMES[i]) return i;
+    }
+    return SCREEN_KINDS - 1;
+}
+
+}  // namespace
+
+bool game_events_open(const char* data_dir) {
+    namespace fs = std::filesystem;
+    if (!folder.empty()) return true;
+    std::error_code error;
+    fs::path data = fs::absolute(fs::path(data_dir) / "data", error);
+    if (error || !fs::is_directory(data, error)) return false;
+    fs::path base =
+        fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path(error);
+    std::random_device random;
+    for (int32_t attempt = 0; attempt < 100 && folder.empty(); attempt++) {
+        fs::path candidate = base / ("cairnfall-events-" + std::to_string(random()));
+        if (fs::create_directory(candidate, error)) folder = candidate.string();
+    }
+    if (folder.empty()) return false;
+    previous_folder = fs::current_path(error).string();
+    const char* home = std::getenv("HOME");
+    const char* data_home = std::getenv("XDG_DATA_HOME");
+    previous_home = home ? home : "";
+    previous_data_home = data_home ? data_home : "";
+    fs::create_directory_symlink(data, fs::path(folder) / "data", error);
+    if (error) return false;
+    fs::current_path(folder, error);
+    if (error) return false;
+    setenv("HOME", folder.c_str(), 1);
+    setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    // The screens are told apart by their handlers, learnt before any start-up.
+    replay_learn_screens();
+    return true;
+}
+
+void game_events_leave_folder() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_folder, ignored);
+}
+
+void game_events_enter_folder() {
+    std::error_code ignored;
+    std::filesystem::current_path(folder, ignored);
+}
+
+void game_events_close() {
+    namespace fs = std::filesystem;
+    if (main_window) destroy_main_window();
+    if (folder.empty()) return;
+    std::error_code error;
+    fs::current_path(previous_folder, error);
+    fs::remove_all(folder, error);
+    folder.clear();
+    auto restore = [](const char* name, const std::string& value) {
+        if (value.empty()) {
+            unsetenv(name);
+        } else {
+            setenv(name, value.c_str(), 1);
+        }
+    };
+    restore("HOME", previous_home);
+    restore("XDG_DATA_HOME", previous_data_home);
+}
+
+const std::string& game_events_folder() {
+    return folder;
+}
+
+bool game_events_begin(uint8_t setup) {
+    if (!main_window && !start()) return false;
+    // Whatever the last run left queued or logged goes; the clock goes back to
+    // where start-up left it, so every run sees the same times.
+    PlatformEvent event;
+    while (platform_poll_event(&event)) {
+    }
+    headless_clear_audio_log();
+    headless_set_ticks(ticks_after_start);
+    reset_records();
+    remove_saved_files();
+    arm_tick(16);
+    set_screen_timer(2000);
+    // Bit 0: a profile was saved (the first-run choice shows the table); bit 1: a
+    // full high score table; bits 2-3: where the run begins.
+    profile.profile_saved = setup & 1;
+    if (setup & 2) fill_high_scores();
+    switch ((setup >> 2) & 3) {
+        case 0:
+            enter_intro();
+            break;
+        case 1:
+            enter_first_run_choice();
+            break;
+        default:
+            profile.difficulty = 1 + (setup >> 4) % 3;
+            start_game();
+            break;
+    }
+    return main_window != 0;
+}
+
+std::string game_events_step(EventBytes& bytes) {
+    uint8_t op = next(bytes);
+    switch (op % 32) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+            click_next_to_gap(next(bytes));
+            break;
+        case 5: {
+            int32_t x;
+            int32_t y;
+            int32_t row = next(bytes) % MAX_ROWS;
+            cell_centre(row, next(bytes) % MAX_COLS, &x, &y);
+            headless_push_click(x, y);
+            break;
+        }
+        case 6:
+        case 7:
+        case 8: {
+            int32_t x = coord_x(next(bytes));
+            headless_push_click(x, coord_y(next(bytes)));
+            break;
+        }
+        case 9:
+        case 10:
+            headless_push_click(100, BUTTON_Y[next(bytes) % 6]);
+            break;
+        case 11:
+        case 12: {
+            int32_t x = coord_x(next(bytes));
+            headless_push_mouse_move(x, coord_y(next(bytes)));
+            break;
+        }
+        case 13:
+        case 14:
+        case 15:
+        case 16: {
+            uint8_t k = next(bytes);
+            // F12 ends the program, and a new start-up is slow: only one key byte
+            // in 256 means it.
+            headless_push_key(k == 255 ? KEY_F12 : KEYS[k % KEY_COUNT]);
+            break;
+        }
+        case 17:
+            push_event(PEV_FOCUS_LOST);
+            break;
+        case 18:
+            push_event(next(bytes) & 1 ? PEV_FOCUS_GAINED : PEV_EXPOSE);
+            break;
+        case 19:
+        case 20:
+        case 21:
+            headless_advance(next(bytes) * 4u);
+            break;
+        case 22:
+            headless_advance(next(bytes) * 400u);
+            break;
+        case 23:
+        case 24: {
+            int32_t turns = 1 + next(bytes) % 4;
+            for (int32_t i = 0; i < turns && main_window; i++) main_loop_turn();
+            break;
+        }
+        case 25:
+            wait_ms(next(bytes) * 2);
+            break;
+        case 26:
+        case 27:
+            plant(next(bytes));
+            break;
+        default:
+            break;
+    }
+    // Input goes straight to the window procedure; clock steps and the rest run a
+    // main loop turn, which draws a frame when the tick is due.
+    if (op % 32 <= 18) {
+        PlatformEvent event;
+        while (main_window && platform_poll_event(&event)) {
+            dispatch_event(event.type, event.key, event.x, event.y);
+        }
+    } else if (main_window) {
+        main_loop_turn();
+    }
+    game_event_tally.events++;
+    game_event_tally.screen_events[screen_index()]++;
+    return game_rules_problem();
+}
+
+std::string game_events_run(const uint8_t* data, size_t size) {
+    if (size == 0) return "";
+    if (!game_events_begin(data[0])) return "the program did not start";
+    EventBytes bytes = {data, size, 1};
+    while (bytes.pos < bytes.size && main_window) {
+        std::string problem = game_events_step(bytes);
+        if (!problem.empty()) return problem;
+    }
+    return "";
+}
+
+std::string game_rules_problem() {
+    if (!main_window) return "";
+    // The game-over screen shows the final board, which has overflowed; the game
+    // counts as ended from its first tick on.
+    if (game.game_state != GAME_NONE && replay_screen_name() != "game_over") {
+        std::string why = replay_board_problem();
+        if (!why.empty()) return "board: " + why;
+    }
+    bool on_game = screen_handlers.on_tick == &game_on_tick;
+    bool on_pause = screen_handlers.on_tick == &pause_on_tick;
+    if (on_game && game.game_state != GAME_PLAYING) return "game screen without a game playing";
+    if (on_pause && game.game_state != GAME_PAUSED) return "pause screen without a paused game";
+    if (on_game || on_pause) {
+        if (game.busy != BUSY_IDLE && game.busy != BUSY_SLIDING) {
+            return "busy " + std::to_string(game.busy) + " between turns";
+        }
+        int32_t sliding = 0;
+        for (int32_t i = 0; i < board.rows * board.cols; i++)
+            sliding += board.cells[i].slide_ticks > 0;
+        if (sliding != (game.busy == BUSY_SLIDING ? 1 : 0)) {
+            return std::to_string(sliding) + " stones sliding, busy " + std::to_string(game.busy);
+        }
+    }
+    return "";
+}

@@ -1,0 +1,65 @@
+// Drives the whole game on the headless backend from a stream of bytes: clicks,
+// mouse moves, keys, focus changes and clock steps through every screen, with the
+// board's rules checked after every event. The whole-game fuzzer reads the bytes
+// from its input, the soak test from a seeded random generator.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Bytes handed out one at a time; 0 once they ran out.
+struct EventBytes {
+    const uint8_t* data;
+    size_t size;
+    size_t pos;
+};
+
+// The screens a run can show, by the replay tool's names.
+constexpr int32_t SCREEN_KINDS = 11;
+extern const char* const SCREEN_NAMES[SCREEN_KINDS];
+
+struct GameEventTally {
+    int64_t events;                       // events run
+    int64_t starts;                       // program start-ups (the first, then after F12/quit)
+    int64_t screen_events[SCREEN_KINDS];  // events that ended on each screen
+};
+
+extern GameEventTally game_event_tally;
+
+// Once per process: makes a folder of the driver's own (under /dev/shm or the
+// temporary folder) that links data_dir's data/ folder, makes it the working
+// folder and the only save folder, and points HOME and XDG_DATA_HOME into it, so
+// no saved file of the player is read or written. False when that failed.
+bool game_events_open(const char* data_dir);
+// Goes back to the working folder of before game_events_open, and into the
+// driver's folder again: a fuzzer leaves the folder between inputs, as libFuzzer
+// names its corpus and artifacts relative to its own working folder.
+void game_events_leave_folder();
+void game_events_enter_folder();
+// Ends the program, goes back to the working folder of before, removes the
+// folder and puts HOME and XDG_DATA_HOME back.
+void game_events_close();
+// The folder made by game_events_open ("" before).
+const std::string& game_events_folder();
+
+// Puts the program into the state a run begins with, cheaply when it still runs:
+// the records as at start-up, no saved files, the clock where start-up left it,
+// then the screen the setup byte asks for (the intro, the first-run choice, or a
+// new game at a difficulty). Starts the program again when it had ended.
+// False when the program cannot start.
+bool game_events_begin(uint8_t setup);
+
+// Runs one event taken from the bytes and one main loop turn after it. Returns
+// what is wrong with the game afterwards, or "" when every rule holds.
+std::string game_events_step(EventBytes& bytes);
+
+// A whole run: game_events_begin with the first byte, then events until the bytes
+// run out or the program ends. The first broken rule, or "".
+std::string game_events_run(const uint8_t* data, size_t size);
+
+// What is wrong with the game's records now, or "" when every rule holds: while a
+// game is in play (playing or paused, not on the game-over screen with its
+// overflowed board) the board keeps the replay tool's rules; on the game and pause
+// screens the game is playing or paused accordingly and at most one stone slides.
+std::string game_rules_problem();
