@@ -161,8 +161,7 @@ void name_entry_on_click(int32_t x, int32_t y) {
         if (name_length > 0) name_length--;
         name_text[name_length] = '\0';
     } else if (key_hit(KEY_DONE, x, y)) {
-        insert_high_score(name_text, game.score);
-        save_high_scores();
+        save_new_high_score(name_text, game.score);
         enter_high_scores();
     }
 }
