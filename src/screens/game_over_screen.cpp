@@ -9,6 +9,14 @@
 namespace {
 
 constexpr int32_t GAME_OVER_MS = 10000;
+// Clicks and Enter that were made while the last row still flashed wait in the
+// queue and would end the screen the moment it appears; they count only after
+// this long. Esc acts at once, as it always has.
+constexpr int32_t GAME_OVER_GRACE_MS = 600;
+
+bool grace_over() {
+    return clock_passed(clock_add(screen_timer, GAME_OVER_GRACE_MS - GAME_OVER_MS));
+}
 
 void leave_game_over() {
     if (score_beats_table(game.score)) {
@@ -38,12 +46,12 @@ void end_game_over_wait() {
 }
 
 void game_over_on_key(int32_t key) {
-    if (key == KEY_ESCAPE || key == KEY_ENTER) end_game_over_wait();
+    if (key == KEY_ESCAPE || (key == KEY_ENTER && grace_over())) end_game_over_wait();
     if (key == KEY_F12) destroy_main_window();
 }
 
 void game_over_on_click(int32_t, int32_t) {
-    end_game_over_wait();
+    if (grace_over()) end_game_over_wait();
 }
 
 }  // namespace

@@ -71,5 +71,6 @@ const std::string GAME_OVER = GAME +
                               "set game.deadline 0\nwait 2000\n"
                               "set game.deadline 0\nwait 2000\n"
                               "set game.deadline 0\nwait 2000\n"
-                              "expect screen game_over\n";
+                              "expect screen game_over\n"
+                              "wait 700\n";  // past the moment clicks and Enter wait out
 }  // namespace reach

@@ -89,7 +89,7 @@ TEST_F(EndToEnd, OptionsLeftThroughAMenuButtonAreSavedAndRead) {
 TEST_F(EndToEnd, QualifyingGameLeadsThroughNameEntryIntoTheTableAndItsFile) {
     run(reach::GAME_OVER +
         "expect game.game_state 0\n"
-        "wait 9000\n"
+        "wait 8300\n"
         "expect screen game_over\n"
         "wait 1100\n"
         "expect screen name_entry\n"
