@@ -11,12 +11,28 @@ CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 deps:
 	@scripts/install-deps
 
-build: deps
+configure: deps
 	@cmake -S . -B build $(CMAKE_FLAGS) > /dev/null
+
+# Only the game, its pictures and sounds and its documents: no test, no benchmark.
+game: configure
+	@cmake --build build -j $(JOBS) --target cairnfall assets compressed_docs
+
+# Everything, tests and benchmarks included.
+build: configure
 	@cmake --build build -j $(JOBS)
 
-run: build
-	cd build && ./cairnfall
+run: game
+	./build/cairnfall
+
+# `sudo make install` after `make run` only copies: the build folder stays the
+# user's. Without a build it builds first.
+install:
+	@[ -x build/cairnfall ] || $(MAKE) game
+	cmake --install build --prefix $(PREFIX)
+
+package: game
+	cd build && cpack -G DEB
 
 test-normal: build
 	cd build && ctest --output-on-failure -j $(JOBS)
@@ -31,7 +47,8 @@ test-asan: deps
 test: test-normal test-asan
 
 bench: build
-	cd build && ./cairnfall-bench --benchmark_counters_tabular=true
+	cd build && ./cairnfall-bench --benchmark_counters_tabular=true --benchmark_repetitions=3 \
+		--benchmark_report_aggregates_only=true
 
 # Builds the fuzzers with clang and runs each for FUZZ_SECONDS on its committed
 # corpus (fuzz/corpus/<target>) and seeds (fuzz/seeds/<target>); new inputs are
@@ -59,18 +76,6 @@ fuzz: deps
 		echo "$$corpus: $$(ls $$corpus | wc -l) inputs"; \
 	done
 
-# Remakes the README's screenshots with the replay tool, in a folder of their own
-# so no saved file of a real game is read or written.
-screenshots: build
-	@rm -rf build/screenshots-run && mkdir -p build/screenshots-run docs/screenshots
-	@ln -s ../data build/screenshots-run/data
-	cd docs && ../build/cairnfall-replay screenshots.replay --dir ../build/screenshots-run
-
-format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
-
-clean:
-	rm -rf build build-asan build-fuzz
 # Seeded random events through every screen under ASan + UBSan, in two halves on
 # two cores; prints the events, the screens reached and any broken rule.
 SOAK_EVENTS ?= 1000000
@@ -88,3 +93,15 @@ soak: deps
 	grep -h "^soak:" soak-1.log soak-2.log; \
 	[ $$first -eq 0 ] && [ $$second -eq 0 ] || { cat soak-1.log soak-2.log; exit 1; }
 
+# Remakes the README's screenshots with the replay tool, in a folder of their own
+# so no saved file of a real game is read or written.
+screenshots: build
+	@rm -rf build/screenshots-run && mkdir -p build/screenshots-run docs/screenshots
+	@ln -s ../data build/screenshots-run/data
+	cd docs && ../build/cairnfall-replay screenshots.replay --dir ../build/screenshots-run
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan build-fuzz

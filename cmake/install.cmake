@@ -6,7 +6,9 @@ include(GNUInstallDirs)
 
 set(CAIRNFALL_APP_ID io.github.cairnfall.Cairnfall)
 
-install(TARGETS cairnfall RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Games go to <prefix>/games, as Debian lays them out; the game finds its data from
+# there as from <prefix>/bin.
+install(TARGETS cairnfall RUNTIME DESTINATION games)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/cairnfall/data
         PATTERN .generated EXCLUDE)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
@@ -32,10 +34,12 @@ install(FILES dist/copyright ${CAIRNFALL_DOCS}/changelog.Debian.gz
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME cairnfall)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_CONTACT "The Cairnfall developers <cairnfall@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sliding-stone puzzle game")
+# CPack puts the summary first and indents these lines itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "sliding-stone puzzle game\n Slide stones into the one gap of the board until a row of the board\n matches the target row above it. Every row has a time limit, and a row\n that runs out of time drops onto the board; eleven rows end the game.\n Play with the mouse or the keyboard; the ten best scores are kept.")
+  "Slide stones into the one gap of the board until a row of the board\nmatches the target row above it. Every row has a time limit, and a row\nthat runs out of time drops onto the board; eleven rows end the game.\nPlay with the mouse or the keyboard; the ten best scores are kept.")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/cairnfall/cairnfall")

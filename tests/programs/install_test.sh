@@ -26,7 +26,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAILED: cmake 
 
 app=io.github.cairnfall.Cairnfall
 expected=(
-    bin/cairnfall
+    games/cairnfall
     share/cairnfall/data/board_ share/cairnfall/data/button5_ share/cairnfall/data/sound8_
     share/cairnfall/data/icon.bmp
     share/applications/$app.desktop
@@ -51,7 +51,7 @@ touch "$tmp/marker"
 sleep 1
 cat >"$tmp/play.sh" <<PLAY
 #!/usr/bin/env bash
-"$prefix/bin/cairnfall" 2>"$tmp/game.err" &
+"$prefix/games/cairnfall" 2>"$tmp/game.err" &
 pid=\$!
 xdotool search --sync --onlyvisible --name Cairnfall >/dev/null
 sleep 1.5
