@@ -1,6 +1,7 @@
 // The program's icons: the hicolor PNGs at every size and the window icon BMP,
 // transparent round an opaque stone, with the headers the desktop and SDL read.
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <png.h>
 
 #include <filesystem>
@@ -49,10 +50,18 @@ std::string png_path(const std::string& root, int32_t n) {
            "/apps/cairnfall.png";
 }
 
+std::string scratch_folder(const char* name) {
+    return (std::filesystem::temp_directory_path() /
+            ("cairnfall-icons-" + std::to_string(getpid()) + "-" + name))
+        .string();
+}
+
 class IconFiles : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        root_ = new std::string((std::filesystem::current_path() / "icon_test_a").string());
+        // A folder of this process's own: CTest runs each test case as a process of
+        // its own, several at a time.
+        root_ = new std::string(scratch_folder("a"));
         std::error_code error;
         std::filesystem::remove_all(*root_, error);
         ok_ = write_game_icons(root_->c_str());
@@ -158,7 +167,7 @@ TEST_F(IconFiles, WindowIconIsAV4BitmapWithAlpha) {
 
 TEST_F(IconFiles, TwoRunsWriteTheSameBytes) {
     ASSERT_TRUE(ok_);
-    std::string second = (std::filesystem::current_path() / "icon_test_b").string();
+    std::string second = scratch_folder("b");
     std::error_code error;
     std::filesystem::remove_all(second, error);
     ASSERT_TRUE(write_game_icons(second.c_str()));
