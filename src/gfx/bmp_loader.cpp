@@ -46,14 +46,9 @@ uint8_t file_colours[256 * 3];
 
 // Fills the read buffer; it is short only at the end of the file or on an error.
 bool refill() {
-    stream.length = 0;
+    int32_t got = platform_file_read(stream.file, stream.bytes, static_cast<uint32_t>(kReadSize));
+    stream.length = got > 0 ? got : 0;
     stream.pos = 0;
-    while (stream.length < kReadSize) {
-        int32_t got = platform_file_read(stream.file, stream.bytes + stream.length,
-                                         static_cast<uint32_t>(kReadSize - stream.length));
-        if (got <= 0) break;
-        stream.length += got;
-    }
     return stream.length > 0;
 }
 

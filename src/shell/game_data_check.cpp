@@ -27,14 +27,9 @@ uint32_t u32_at(const uint8_t* p) {
 int32_t read_start(const char* path, uint8_t* bytes, int32_t capacity) {
     int32_t file = platform_file_open(path);
     if (file < 0) return -1;
-    int32_t got = 0;
-    while (got < capacity) {
-        int32_t n = platform_file_read(file, bytes + got, static_cast<uint32_t>(capacity - got));
-        if (n <= 0) break;
-        got += n;
-    }
+    int32_t got = platform_file_read(file, bytes, static_cast<uint32_t>(capacity));
     platform_file_close(file);
-    return got;
+    return got < 0 ? 0 : got;
 }
 
 // True when the bytes start a Windows bitmap of exactly width x height pixels.

@@ -37,12 +37,7 @@ bool read_whole_file(const char* path, uint8_t** bytes, uint32_t* size) {
         platform_file_close(file);
         return false;
     }
-    int64_t got = 0;
-    while (got < length) {
-        int32_t n = platform_file_read(file, block + got, static_cast<uint32_t>(length - got));
-        if (n <= 0) break;
-        got += n;
-    }
+    int64_t got = platform_file_read(file, block, static_cast<uint32_t>(length));
     platform_file_close(file);
     if (got != length) {
         std::free(block);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -105,11 +106,17 @@ int32_t platform_file_open(const char* path) {
 int32_t platform_file_read(int32_t file, void* buffer, uint32_t size) {
     if (file < 0) return -1;
     if (size > 0x40000000u) size = 0x40000000u;
-    for (;;) {
-        ssize_t n = read(file, buffer, size);
-        if (n >= 0) return static_cast<int32_t>(n);
-        if (errno != EINTR) return -1;
+    // The kernel may hand over less than asked; only the end of the file stops early.
+    uint8_t* bytes = static_cast<uint8_t*>(buffer);
+    uint32_t got = 0;
+    while (got < size) {
+        ssize_t n = read(file, bytes + got, size - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return got > 0 ? static_cast<int32_t>(got) : -1;
+        if (n == 0) break;
+        got += static_cast<uint32_t>(n);
     }
+    return static_cast<int32_t>(got);
 }
 
 int64_t platform_file_size(int32_t file) {

@@ -82,14 +82,9 @@ int32_t platform_read_saved(const char* name, uint8_t* bytes, int32_t capacity) 
     if (newest[0] == '\0') return -1;
     int32_t file = platform_file_open(newest);
     if (file < 0) return -1;
-    int32_t got = 0;
-    while (got < capacity) {
-        int32_t n = platform_file_read(file, bytes + got, static_cast<uint32_t>(capacity - got));
-        if (n <= 0) break;
-        got += n;
-    }
+    int32_t got = platform_file_read(file, bytes, static_cast<uint32_t>(capacity));
     platform_file_close(file);
-    return got;
+    return got < 0 ? 0 : got;
 }
 
 bool platform_write_saved(const char* name, const void* data, size_t size) {
