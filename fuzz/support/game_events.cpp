@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "replay/replay.h"
 #include "replay/replay_fields.h"
 #include "replay/replay_state.h"
 #include "screens/screens.h"
@@ -67,33 +68,13 @@ bool in_play() {
     return game.game_state != GAME_NONE && board.cols > 0;
 }
 
-// The records of the game and the screens as they are when the program starts.
-void reset_records() {
-    game = {};
-    game.kind_count = 3;
-    board = {};
-    profile = {1, 3, 1, 0};
-    std::memset(high_scores, 0, sizeof high_scores);
-    intro_pos = 59;
-    intro_speed = 1;
-    name_text[0] = '\0';
-    name_length = 0;
-    clock_last_seconds = 0;
-    paused_button_picture = 4;
-    paused_button_second = 0;
-    tick_deadline = 0;
-    screen_timer = 0;
-    clear_hover();
-    game_srand(1);
-}
-
 void remove_saved_files() {
     std::remove(HIGH_SCORE_FILE);
     std::remove(PROFILE_FILE);
 }
 
 bool start() {
-    reset_records();
+    replay_reset_program_state();
     remove_saved_files();
     headless_reset();
     headless_set_calendar_base(CALENDAR_BASE);
@@ -249,7 +230,7 @@ bool game_events_begin(uint8_t setup) {
     }
     headless_clear_audio_log();
     headless_set_ticks(ticks_after_start);
-    reset_records();
+    replay_reset_program_state();
     remove_saved_files();
     arm_tick(16);
     set_screen_timer(2000);

@@ -85,31 +85,10 @@ bool parse_key(const std::string& text, int32_t* key) {
     return parse_int(text, key);
 }
 
-// Puts the program's records back to their values at process start, so that each
-// `start` behaves like a fresh run of the program.
-void reset_program_state() {
-    game = {};
-    game.kind_count = 3;
-    board = {};
-    profile = {1, 3, 1, 0};
-    for (HighScoreEntry& entry : high_scores) entry = {};
-    intro_pos = 59;
-    intro_speed = 1;
-    name_text[0] = '\0';
-    name_length = 0;
-    clock_last_seconds = 0;
-    paused_button_picture = 4;
-    paused_button_second = 0;
-    tick_deadline = 0;
-    screen_timer = 0;
-    clear_hover();
-    game_srand(1);
-}
-
 bool start(Run& run) {
     if (main_window) destroy_main_window();
     replay_learn_screens();
-    reset_program_state();
+    replay_reset_program_state();
     headless_reset();
     headless_set_calendar_base(run.calendar_base);
     if (!start_program()) return fail(run, "the program did not start");
@@ -339,4 +318,26 @@ int32_t replay_run(const char* script, std::string* output, const char* shot_dir
         return 1;
     }
     return 0;
+}
+
+// Puts the program's records back to their values at process start, so that each
+// `start` behaves like a fresh run of the program.
+void replay_reset_program_state() {
+    game = {};
+    game.kind_count = 3;
+    board = {};
+    profile = {1, 3, 1, 0};
+    for (HighScoreEntry& entry : high_scores) entry = {};
+    intro_pos = 59;
+    intro_speed = 1;
+    name_text[0] = '\0';
+    name_length = 0;
+    clock_last_seconds = 0;
+    paused_button_picture = 4;
+    paused_button_second = 0;
+    tick_deadline = 0;
+    screen_timer = 0;
+    scores_save_failed = false;
+    clear_hover();
+    game_srand(1);
 }
