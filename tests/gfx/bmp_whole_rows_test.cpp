@@ -13,6 +13,7 @@
 
 #include "bmp_files.h"
 #include "gfx_fixture.h"
+#include "support/blocked_reader.h"
 
 namespace {
 
@@ -146,21 +147,6 @@ TEST_F(WholeRowsTest, SmallBufferOfTheSameWidth) {
         std::vector<uint8_t> file = make_bmp(s);
         check(s, file, file.size(), "40 wide, height " + std::to_string(height));
         check(s, file, file.size() - 45, "40 wide, cut, height " + std::to_string(height));
-    }
-}
-
-// Opens the writing end of a named pipe once `delay` has passed, as long as
-// `done` is not set, so that a reader wrongly blocked in open is let go and the
-// test fails instead of hanging.
-void release_blocked_reader(const std::string& path, const std::atomic<bool>* done,
-                            std::chrono::milliseconds delay) {
-    auto start = std::chrono::steady_clock::now();
-    while (!done->load()) {
-        if (std::chrono::steady_clock::now() - start >= delay) {
-            int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) close(fd);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 

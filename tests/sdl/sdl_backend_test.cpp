@@ -8,36 +8,13 @@
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
+#include "sdl_window_fixture.h"
 
 namespace {
 
-// SDL's own software renderer: the GL drivers behind the offscreen driver keep
-// memory of their own to the end, which the leak checker of the sanitizer build
-// would report.
-void software_rendering() {
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-}
-
-class SdlBackend : public ::testing::Test {
+class SdlBackend : public SdlWindowTest {
   protected:
-    void SetUp() override {
-        software_rendering();
-        ASSERT_TRUE(platform_open_window("Cairnfall")) << SDL_GetError();
-        platform_show_window();
-        drain();
-    }
-    void TearDown() override {
-        platform_close_window();
-        platform_set_windowed(false);
-        platform_set_nearest_scaling(false);
-    }
-
-    static void drain() {
-        PlatformEvent event;
-        for (int32_t i = 0; i < 1000 && platform_poll_event(&event); ++i) {
-        }
-    }
+    void SetUp() override { open_window(false); }
 
     // Pushes an SDL event and returns what the backend makes of it.
     static bool through(SDL_Event e, PlatformEvent* event) {

@@ -4,24 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "sdl_window_fixture.h"
 
 namespace {
 
-class SdlFocus : public ::testing::Test {
+class SdlFocus : public SdlWindowTest {
   protected:
-    void SetUp() override {
-        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        ASSERT_TRUE(platform_open_window("Cairnfall")) << SDL_GetError();
-        platform_show_window();
-    }
-    void TearDown() override { platform_close_window(); }
+    void SetUp() override { open_window(false); }
 
     // The game's event for one window event, or PEV_NONE when it gets none.
     static int32_t through(Uint8 window_event) {
+        drain();
         PlatformEvent event;
-        for (int32_t i = 0; i < 1000 && platform_poll_event(&event); ++i) {
-        }
         SDL_Event e = {};
         e.type = SDL_WINDOWEVENT;
         e.window.event = window_event;

@@ -8,33 +8,16 @@
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
+#include "sdl_window_fixture.h"
 
 namespace {
 
 constexpr uint32_t kBlack = 0xFF000000u;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 
-class SdlScaling : public ::testing::Test {
+class SdlScaling : public SdlWindowTest {
   protected:
-    void SetUp() override {
-        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        platform_set_windowed(true);
-        ASSERT_TRUE(platform_open_window("Cairnfall")) << SDL_GetError();
-        platform_show_window();
-        drain();
-    }
-    void TearDown() override {
-        platform_close_window();
-        platform_set_windowed(false);
-        platform_set_nearest_scaling(false);
-    }
-
-    static void drain() {
-        PlatformEvent event;
-        for (int32_t i = 0; i < 1000 && platform_poll_event(&event); ++i) {
-        }
-    }
+    void SetUp() override { open_window(true); }
 
     // Pushes an SDL event for the backend, after a drain: SDL's poll stops once at
     // the end of what one pump brought in, and an event pushed after that end

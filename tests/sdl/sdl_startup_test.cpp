@@ -12,13 +12,9 @@
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
+#include "sdl_window_fixture.h"
 
 namespace {
-
-void software_rendering() {
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-}
 
 // Sets environment variables for one test and puts the old values back after it.
 class Environment {
