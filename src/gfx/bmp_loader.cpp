@@ -52,11 +52,11 @@ bool refill() {
     return stream.length > 0;
 }
 
-uint32_t u16_at(int64_t at) {
-    return stream.bytes[at] | uint32_t{stream.bytes[at + 1]} << 8;
+uint32_t u16_at(const uint8_t* bytes, int64_t at) {
+    return bytes[at] | uint32_t{bytes[at + 1]} << 8;
 }
-uint32_t u32_at(int64_t at) {
-    return u16_at(at) | u16_at(at + 2) << 16;
+uint32_t u32_at(const uint8_t* bytes, int64_t at) {
+    return u16_at(bytes, at) | u16_at(bytes, at + 2) << 16;
 }
 
 struct Header {
@@ -69,24 +69,25 @@ struct Header {
     uint32_t compression;
 };
 
-// Reads the fields of both header forms; false when the bytes read cannot hold them.
-bool read_header(Header* h) {
-    if (stream.length < kFileHeaderSize + 4) return false;
-    h->data_offset = u32_at(10);
-    h->header_size = u32_at(14);
+// Reads the fields of both header forms from a file's first `length` bytes; false
+// when they are not a bitmap or cannot hold the fields.
+bool read_header(const uint8_t* bytes, int64_t length, Header* h) {
+    if (length < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+    h->data_offset = u32_at(bytes, 10);
+    h->header_size = u32_at(bytes, 14);
     h->core = h->header_size == kCoreHeaderSize;
     if (h->core) {
-        if (stream.length < 26) return false;
-        h->width = u16_at(18);
-        h->height = u16_at(20);
-        h->bits = u16_at(24) & 0xFF;
+        if (length < 26) return false;
+        h->width = u16_at(bytes, 18);
+        h->height = u16_at(bytes, 20);
+        h->bits = u16_at(bytes, 24) & 0xFF;
         h->compression = 0;
     } else {
-        if (stream.length < 34) return false;
-        h->width = static_cast<int32_t>(u32_at(18));
-        h->height = static_cast<int32_t>(u32_at(22));
-        h->bits = u16_at(28) & 0xFF;
-        h->compression = u32_at(30) & 0xFF;
+        if (length < 34) return false;
+        h->width = static_cast<int32_t>(u32_at(bytes, 18));
+        h->height = static_cast<int32_t>(u32_at(bytes, 22));
+        h->bits = u16_at(bytes, 28) & 0xFF;
+        h->compression = u32_at(bytes, 30) & 0xFF;
     }
     return true;
 }
@@ -212,10 +213,18 @@ int32_t gfx_load_image_file(const char* path, int32_t /*flags*/) {
     refill();
     int32_t result = LOAD_NOT_BMP;
     Header h{};
-    if (stream.length >= 2 && stream.bytes[0] == 'B' && stream.bytes[1] == 'M' && read_header(&h)) {
+    if (read_header(stream.bytes, stream.length, &h)) {
         result = load(h);
     }
     platform_file_close(stream.file);
     stream.file = -1;
     return result;
+}
+
+bool gfx_bitmap_size(const uint8_t* bytes, int64_t length, int64_t* width, int64_t* height) {
+    Header h{};
+    if (!read_header(bytes, length, &h)) return false;
+    *width = h.width;
+    *height = h.height;
+    return true;
 }

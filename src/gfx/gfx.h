@@ -184,6 +184,12 @@ int32_t gfx_get_image(uint8_t* image, int32_t width, int32_t height);
 // ---------------------------------------------------------------- 2.8 loader
 
 int32_t gfx_load_image_file(const char* path, int32_t flags);
+// The first bytes of a bitmap file the loader needs to read its size.
+constexpr int32_t GFX_BITMAP_HEADER_BYTES = 34;
+// The width and height that a bitmap file's first `length` bytes declare, as the
+// loader reads them (a negative height: rows stored top row first). False when
+// the bytes are no bitmap header.
+bool gfx_bitmap_size(const uint8_t* bytes, int64_t length, int64_t* width, int64_t* height);
 
 // ---------------------------------------------------------------- 2.9 waits
 

@@ -5,23 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gfx/gfx.h"
 #include "platform/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 namespace {
-
-// The bitmap header fields the check needs: the file header (14 bytes) and the
-// first fields of either info header form.
-constexpr int32_t kProbeBytes = 26;
-constexpr int32_t kCoreHeaderSize = 12;
-
-int32_t u16_at(const uint8_t* p) {
-    return p[0] | p[1] << 8;
-}
-uint32_t u32_at(const uint8_t* p) {
-    return static_cast<uint32_t>(u16_at(p)) | static_cast<uint32_t>(u16_at(p + 2)) << 16;
-}
 
 // Reads the first bytes of a file: the count read, or -1 when it cannot be opened.
 int32_t read_start(const char* path, uint8_t* bytes, int32_t capacity) {
@@ -34,12 +23,8 @@ int32_t read_start(const char* path, uint8_t* bytes, int32_t capacity) {
 
 // True when the bytes start a Windows bitmap of exactly width x height pixels.
 bool bitmap_of_size(const uint8_t* bytes, int32_t length, int32_t width, int32_t height) {
-    if (length < kProbeBytes || bytes[0] != 'B' || bytes[1] != 'M') return false;
-    if (u32_at(bytes + 14) == kCoreHeaderSize) {
-        return u16_at(bytes + 18) == width && u16_at(bytes + 20) == height;
-    }
-    int64_t w = static_cast<int32_t>(u32_at(bytes + 18));
-    int64_t h = static_cast<int32_t>(u32_at(bytes + 22));
+    int64_t w = 0, h = 0;
+    if (!gfx_bitmap_size(bytes, length, &w, &h)) return false;
     if (h < 0) h = -h;  // rows stored top first
     return w == width && h == height;
 }
@@ -74,10 +59,10 @@ void warn_if_sound_damaged(const char* file) {
 }  // namespace
 
 bool check_game_data(char* problem, size_t size) {
-    uint8_t start[kProbeBytes];
+    uint8_t start[GFX_BITMAP_HEADER_BYTES];
     for (int32_t i = 0; i < catalogue_size(); ++i) {
         const CatalogueEntry& e = catalogue_entry(i);
-        int32_t got = read_start(e.file, start, kProbeBytes);
+        int32_t got = read_start(e.file, start, GFX_BITMAP_HEADER_BYTES);
         if (got < 0) {
             describe(problem, size, "Missing or unreadable", e.file);
             return false;
