@@ -42,10 +42,23 @@ int32_t letter_y(int32_t n) {
     return 214 + 50 * (n / LETTERS_PER_ROW);
 }
 
+// The top edge of letter n's click area; the area is 50 by 50 from letter_x.
+int32_t letter_area_top(int32_t n) {
+    return 165 + 50 * (n / LETTERS_PER_ROW);
+}
+
 bool letter_hit(int32_t n, int32_t x, int32_t y) {
     int32_t cx = letter_x(n);
-    int32_t row = n / LETTERS_PER_ROW;
-    return cx < x && x < cx + 50 && 165 + 50 * row < y && y < 215 + 50 * row;
+    int32_t top = letter_area_top(n);
+    return cx < x && x < cx + 50 && top < y && y < top + 50;
+}
+
+// The lower-left corner of letter n's stone.
+int32_t letter_stone_x(int32_t n) {
+    return letter_x(n) - 15;
+}
+int32_t letter_stone_y(int32_t n) {
+    return letter_y(n) + 10;
 }
 
 bool key_hit(const LabelledKey& key, int32_t x, int32_t y) {
@@ -53,7 +66,7 @@ bool key_hit(const LabelledKey& key, int32_t x, int32_t y) {
 }
 
 void draw_letter_key(int32_t n) {
-    gfx_move(letter_x(n) - 15, letter_y(n) + 10);
+    gfx_move(letter_stone_x(n), letter_stone_y(n));
     gfx_put_image(images.stone[0], STONE_SIZE, STONE_SIZE);
     const char label[2] = {static_cast<char>('A' + n), '\0'};
     draw_embossed_text(label, letter_x(n), letter_y(n) + 1);
@@ -111,9 +124,9 @@ void draw_key_flash() {
     int32_t x2;
     int32_t y2;
     if (flash_key < LETTERS) {
-        x1 = letter_x(flash_key) - 15;
+        x1 = letter_stone_x(flash_key);
         x2 = x1 + STONE_SIZE - 1;
-        y2 = letter_y(flash_key) + 10;
+        y2 = letter_stone_y(flash_key);
     } else {
         const LabelledKey& key = flash_key == FLASH_SPACE ? KEY_SPACE : KEY_BACK;
         x1 = key.stone_x[0];
@@ -181,7 +194,7 @@ void press_labelled(const LabelledKey& key, int32_t flash) {
 void name_entry_on_key(int32_t key) {
     if (key >= KEY_A && key <= KEY_Z) {
         int32_t n = key - KEY_A;
-        press_at(letter_x(n) + 25, 190 + 50 * (n / LETTERS_PER_ROW), n);
+        press_at(letter_x(n) + 25, letter_area_top(n) + 25, n);
     } else if (key == ::KEY_SPACE) {  // the space bar, not the on-screen key
         press_labelled(KEY_SPACE, FLASH_SPACE);
     } else if (key == KEY_BACKSPACE) {
