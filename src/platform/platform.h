@@ -121,9 +121,6 @@ bool platform_player_folder(char* folder, size_t size);
 // Replaces the list of save folders (at most 4; null or empty entries are skipped).
 // A folder that does not exist yet is created (mode 0700) on the first write.
 void platform_set_save_folders(const char* const* folders, int32_t count);
-// The save folders in force, most preferred first.
-int32_t platform_save_folder_count();
-const char* platform_save_folder(int32_t index);
 // Reads up to capacity bytes of the newest copy of a saved file across the save
 // folders: the count read, or -1 when no folder holds a readable regular file.
 int32_t platform_read_saved(const char* name, uint8_t* bytes, int32_t capacity);

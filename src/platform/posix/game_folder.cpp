@@ -27,19 +27,25 @@ bool program_folder(char* out) {
     return true;
 }
 
+// True when snprintf's result n fit; otherwise empties out, as a path cut short
+// must not be used.
+bool whole(char* out, size_t size, int n) {
+    if (n >= 0 && static_cast<size_t>(n) < size) return true;
+    if (size > 0) out[0] = '\0';
+    return false;
+}
+
 bool fits(char* out, size_t size, const char* text) {
-    int n = std::snprintf(out, size, "%s", text);
-    return n >= 0 && static_cast<size_t>(n) < size;
+    return whole(out, size, std::snprintf(out, size, "%s", text));
 }
 
 }  // namespace
 
 bool platform_player_folder(char* folder, size_t size) {
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    char path[kPathMax];
     int n = -1;
     if (xdg != nullptr && xdg[0] == '/') {
-        n = std::snprintf(path, sizeof path, "%s/cairnfall", xdg);
+        n = std::snprintf(folder, size, "%s/cairnfall", xdg);
     } else {
         const char* home = std::getenv("HOME");
         if (home == nullptr || home[0] != '/') {
@@ -47,10 +53,9 @@ bool platform_player_folder(char* folder, size_t size) {
             home = entry != nullptr ? entry->pw_dir : nullptr;
         }
         if (home == nullptr || home[0] != '/') return false;
-        n = std::snprintf(path, sizeof path, "%s/.local/share/cairnfall", home);
+        n = std::snprintf(folder, size, "%s/.local/share/cairnfall", home);
     }
-    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return false;
-    return fits(folder, size, path);
+    return whole(folder, size, n);
 }
 
 bool platform_enter_game_folder(char* folder, size_t size) {

@@ -56,15 +56,6 @@ void platform_set_save_folders(const char* const* list, int32_t count) {
     }
 }
 
-int32_t platform_save_folder_count() {
-    return folder_count;
-}
-
-const char* platform_save_folder(int32_t index) {
-    if (index < 0 || index >= folder_count) return "";
-    return folders[index];
-}
-
 int32_t platform_read_saved(const char* name, uint8_t* bytes, int32_t capacity) {
     if (capacity <= 0) return -1;
     char path[kPathMax];
