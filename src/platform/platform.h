@@ -82,6 +82,9 @@ void platform_sleep_ms(uint32_t ms);
 
 // Full path of the running executable into buffer (terminated); false on failure.
 bool platform_executable_path(char* buffer, size_t size);
+// The path as seen from the working folder now, made absolute into buffer; false
+// when it does not fit or the working folder cannot be told.
+bool platform_absolute_path(const char* path, char* buffer, size_t size);
 // Makes path the working directory; false on failure.
 bool platform_change_directory(const char* path);
 // Writes size bytes to path atomically: a unique temporary file beside it is
@@ -135,6 +138,39 @@ void platform_lock_saves();
 void platform_unlock_saves();
 // Removes temporary files that a killed save left in the save folders.
 void platform_remove_stale_temporaries();
+
+// ---------------------------------------------------------------- session recording
+//
+// The clock readings, the events, the desktop's size and depth, the mouse's
+// presence and the saved files read and written (with the results) are all the
+// game takes from outside. While a session is recorded every one of them is kept,
+// in order; while a recording plays they come from it instead, so the same code
+// and data make the same game again.
+
+// Records this session into a new file in recordings/ of the first save folder
+// that takes it, keeping the newest ten there. `header` is the game's own text
+// (its version, its data). False, with a line on standard error, when no folder
+// takes it: the game runs on unrecorded.
+bool platform_record_session(const char* header);
+// Records this session into `path` (created, or emptied).
+bool platform_record_to(const char* path, const char* header);
+// The file being recorded, "" when none.
+const char* platform_recording_path();
+// Ends the recording with the session's end mark and closes it. Does nothing when
+// nothing is recorded.
+void platform_record_stop();
+// Plays the recording in `path` in place of the machine's inputs from the next
+// call on; `header` receives its header text. `watch`: keep the session's own
+// pace and let the window's Esc, F12 or close button stop it, and write no saved
+// files. False, with platform_tape_error naming the file and the cause, when the
+// file is no recording.
+bool platform_play_recording(const char* path, bool watch, char* header, size_t size);
+// Ends playback once the program has ended: true when the program used the whole
+// recording up to its end (or watching was stopped); otherwise
+// platform_tape_error says where the game and the recording parted.
+bool platform_playback_finished();
+// Why playback failed or stopped early, "" when it did not.
+const char* platform_tape_error();
 
 // ---------------------------------------------------------------- mouse cursor
 

@@ -19,6 +19,10 @@ const char* const kUsage =
     "  --fullscreen      start full screen (the default)\n"
     "  --scale=nearest   scale the picture by plain nearest-neighbour (blockier)\n"
     "  --scale=crisp     scale by whole pixels, then smoothly (the default)\n"
+    "  --record FILE     record this session into FILE\n"
+    "  --no-record       do not record this session (by default the last ten\n"
+    "                    sessions are kept in recordings/ of the save folder)\n"
+    "  --watch FILE      play a recorded session in the window (Esc or F12 stops)\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n"
     "\n"
@@ -49,6 +53,19 @@ int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out
             nearest = true;
         } else if (std::strcmp(arg, "--scale=crisp") == 0) {
             nearest = false;
+        } else if (std::strcmp(arg, "--no-record") == 0) {
+            record_choice = RECORD_OFF;
+        } else if (std::strcmp(arg, "--record") == 0 || std::strcmp(arg, "--watch") == 0) {
+            bool record = arg[2] == 'r';
+            char* target = record ? record_path : watch_path;
+            // The game changes into its own folder before it opens the file.
+            if (i + 1 >= argc || argv[i + 1][0] == '\0' ||
+                !platform_absolute_path(argv[i + 1], target, sizeof record_path)) {
+                std::fprintf(err, "cairnfall: %s needs a file name\n%s", arg, kUsage);
+                return 2;
+            }
+            ++i;
+            if (record) record_choice = RECORD_FILE;
         } else {
             std::fprintf(err, "cairnfall: unknown option '%s'\n%s", arg, kUsage);
             return 2;

@@ -42,6 +42,10 @@ bool open_program() {
     }
     std::snprintf(game_folder, sizeof game_folder, "%s", where);
     platform_remove_stale_temporaries();
+    if (!begin_session_tape()) {
+        exit_status = 1;
+        return false;
+    }
     return start_program();
 }
 
@@ -67,7 +71,9 @@ bool start_program() {
 }
 
 int32_t run_program() {
-    if (!open_program()) return exit_status != 0 ? exit_status : 1;
-    run_main_loop();
+    bool opened = open_program();
+    if (opened) run_main_loop();
+    end_session_tape();
+    if (!opened) return exit_status != 0 ? exit_status : 1;
     return exit_status;
 }

@@ -113,6 +113,32 @@ extern const char* const PROGRAM_VERSION;
 // (0, or 2 for a bad command line), else -1.
 int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
+// ---------------------------------------------------------------- session recording
+
+// What the command line chose to record: a new file in recordings/ of the save
+// folder (the default), the file named by --record, or nothing (--no-record).
+enum RecordChoice : int32_t { RECORD_SESSION, RECORD_FILE, RECORD_OFF };
+extern int32_t record_choice;
+// The file of --record FILE.
+extern char record_path[4096];
+// The recording --watch FILE plays in the window ("" to play the game).
+extern char watch_path[4096];
+
+// A 64-bit fingerprint of every picture and sound file of the game's data.
+uint64_t data_checksum();
+// The header a recording of this game starts with: its version and data.
+void recording_header(char* header, size_t size);
+// True when a recording's header names this version and this data; otherwise
+// `problem` says which differs, naming the recording `name`.
+bool check_recording_header(const char* header, const char* name, char* problem, size_t size);
+// Starts recording the session as the command line chose, or, for --watch, loads
+// the recording to play (false, with a line on standard error, when it cannot be
+// played here).
+bool begin_session_tape();
+// Ends the recording, or the playback (a playback that did not reach its end
+// says why and makes the exit status 1).
+void end_session_tape();
+
 // Checks before the window opens that every picture and sound file of the
 // catalogue can be read and every picture has the catalogue's size. False, with a
 // message naming the file and the data folder, when one cannot be used. A damaged

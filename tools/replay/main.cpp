@@ -1,64 +1,128 @@
-// cairnfall-replay: runs a replay script against the game on the headless backend.
+// cairnfall-replay: runs a replay script, or a recorded session, against the game
+// on the headless backend.
 //
 //   cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR]
+//   cairnfall-replay --recording FILE [--shots-every N] [--out DIR] [--dir GAME_DIR]
+//   cairnfall-replay --recording FILE --to-script
 //
-// GAME_DIR (default: the folder of this program) must hold the game's data/ folder;
-// the saved files are read and written there. Pictures go to DIR (default: the
-// folder the tool was started in).
+// GAME_DIR (default: the folder of this program) must hold the game's data/ folder.
+// A script reads and writes its saved files there; a recording writes them into
+// DIR. Pictures go to DIR (default: the folder the tool was started in).
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "platform/platform.h"
+#include "replay/recording.h"
 #include "replay/replay.h"
 
 namespace fs = std::filesystem;
 
-int main(int argc, char** argv) {
-    std::string script_path;
+namespace {
+
+const char* const kUsage =
+    "usage: cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR]\n"
+    "       cairnfall-replay --recording FILE [--shots-every N] [--out DIR] [--dir GAME_DIR]\n"
+    "       cairnfall-replay --recording FILE --to-script\n";
+
+struct Arguments {
+    std::string script;
+    std::string recording;
     std::string out_dir;
     std::string game_dir;
+    int32_t shots_every = 0;
+    bool to_script = false;
+};
+
+bool parse(int argc, char** argv, Arguments* a) {
     for (int i = 1; i < argc; i++) {
         std::string arg = argv[i];
-        if (arg == "--out" && i + 1 < argc) {
-            out_dir = argv[++i];
-        } else if (arg == "--dir" && i + 1 < argc) {
-            game_dir = argv[++i];
-        } else if (script_path.empty() && arg.rfind("--", 0) != 0) {
-            script_path = arg;
+        bool has_value = i + 1 < argc;
+        if (arg == "--out" && has_value) {
+            a->out_dir = argv[++i];
+        } else if (arg == "--dir" && has_value) {
+            a->game_dir = argv[++i];
+        } else if (arg == "--recording" && has_value) {
+            a->recording = argv[++i];
+        } else if (arg == "--shots-every" && has_value) {
+            char* end = nullptr;
+            long n = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || n < 1 || n > 1000000) return false;
+            a->shots_every = static_cast<int32_t>(n);
+        } else if (arg == "--to-script") {
+            a->to_script = true;
+        } else if (a->script.empty() && arg.rfind("--", 0) != 0) {
+            a->script = arg;
         } else {
-            script_path.clear();
-            break;
+            return false;
         }
     }
-    if (script_path.empty()) {
-        std::fprintf(stderr, "usage: cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR]\n");
-        return 2;
-    }
-    std::ifstream file(script_path);
-    if (!file) {
-        std::fprintf(stderr, "cannot read %s\n", script_path.c_str());
-        return 2;
-    }
-    std::stringstream script;
-    script << file.rdbuf();
+    if (a->recording.empty()) return !a->script.empty() && !a->to_script && a->shots_every == 0;
+    return a->script.empty();
+}
 
+std::string absolute(const std::string& path) {
     std::error_code error;
-    fs::path shots = fs::absolute(out_dir.empty() ? fs::current_path() : fs::path(out_dir), error);
+    fs::path full = fs::absolute(path.empty() ? fs::current_path() : fs::path(path), error);
+    return error ? path : full.string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments a;
+    if (!parse(argc, argv, &a)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    std::string output;
+    if (a.to_script) {
+        std::string script;
+        int32_t result = recording_to_script(a.recording.c_str(), &script, &output);
+        std::fputs(script.c_str(), stdout);
+        std::fputs(output.c_str(), stderr);
+        return result == 0 ? 0 : 1;
+    }
+    std::string script;
+    if (a.recording.empty()) {
+        std::ifstream file(a.script);
+        if (!file) {
+            std::fprintf(stderr, "cannot read %s\n", a.script.c_str());
+            return 2;
+        }
+        std::stringstream text;
+        text << file.rdbuf();
+        script = text.str();
+    }
+    // Paths given on the command line mean what they meant where the tool started.
+    std::string out_dir = absolute(a.out_dir);
+    std::string recording = a.recording.empty() ? "" : absolute(a.recording);
+    std::string game_dir = a.game_dir;
     if (game_dir.empty()) {
         char exe[4096];
         if (platform_executable_path(exe, sizeof exe)) game_dir = fs::path(exe).parent_path();
     }
+    std::error_code error;
     if (!game_dir.empty()) fs::current_path(game_dir, error);
     if (error) {
         std::fprintf(stderr, "cannot enter %s\n", game_dir.c_str());
         return 2;
     }
 
-    std::string output;
-    int32_t result = replay_run(script.str().c_str(), &output, shots.string().c_str());
-    std::fputs(output.c_str(), stdout);
+    int32_t result;
+    if (!recording.empty()) {
+        RecordingOptions options;
+        options.out_dir = out_dir;
+        options.shots_every = a.shots_every;
+        options.write_last = !a.out_dir.empty() || a.shots_every > 0;
+        result = replay_recording(recording.c_str(), options, &output);
+        std::fputs(output.c_str(), result == 0 ? stdout : stderr);
+    } else {
+        result = replay_run(script.c_str(), &output, out_dir.c_str());
+        std::fputs(output.c_str(), stdout);
+    }
     return result == 0 ? 0 : 1;
 }

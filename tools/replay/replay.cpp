@@ -13,8 +13,10 @@
 #include "gfx/gfx.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "platform/tape/tape.h"
 #include "replay/replay_fields.h"
 #include "replay/replay_state.h"
+#include "replay/tape_text.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
 
@@ -27,6 +29,9 @@ struct Run {
     bool started = false;
     int32_t line = 0;
     std::string error;
+    // A recorded session: the game takes its inputs from `tape` lines.
+    bool taped = false;
+    TapeCoding tape_coding = {};
 };
 
 void print(Run& run, const std::string& text) {
@@ -91,9 +96,57 @@ bool start(Run& run) {
     replay_reset_program_state();
     headless_reset();
     headless_set_calendar_base(run.calendar_base);
-    if (!start_program()) return fail(run, "the program did not start");
+    if (!start_program()) {
+        std::string why = run.taped ? std::string(": ") + platform_tape_error() : "";
+        return fail(run, "the program did not start" + why);
+    }
     replay_learn_intro();
     run.started = true;
+    return true;
+}
+
+// The game's own check that the script's tape comes from this version and data.
+bool begin_tape(Run& run, const std::vector<std::string>& words) {
+    if (run.started || run.taped) return fail(run, "`recording` must come first, before `start`");
+    if (words.size() != 3) return fail(run, "recording VERSION DATA");
+    std::string header = "game cairnfall " + words[1] + "\ndata " + words[2] + "\n";
+    char problem[8192 + 256];
+    if (!check_recording_header(header.c_str(), "the script's tape", problem, sizeof problem)) {
+        return fail(run, problem);
+    }
+    // Learning the screens enters them, which reads the clock: done before the
+    // tape answers.
+    replay_learn_screens();
+    tape_play_stream(nullptr, 0, "the script's tape", nullptr);
+    run.taped = true;
+    return true;
+}
+
+bool tape_holds(Run& run) {
+    if (run.taped && platform_tape_error()[0] != '\0') return fail(run, platform_tape_error());
+    return true;
+}
+
+// Adds a line's records to the tape; once the program runs, its turns use them up.
+bool feed_tape(Run& run, const std::vector<std::string>& words) {
+    if (!run.taped) return fail(run, "`tape` needs a `recording` line first");
+    std::vector<uint8_t> stream;
+    std::string why;
+    if (!tape_text_parse(words, 1, &run.tape_coding, &stream, &why)) return fail(run, why);
+    tape_append(stream.data(), stream.size());
+    while (run.started && main_window && tape_has_more()) main_loop_turn();
+    return tape_holds(run);
+}
+
+// At the script's end: a tape must have been used up to its end mark; a script
+// that stops earlier lets the game end on the headless backend.
+bool end_tape(Run& run) {
+    if (!run.taped) return true;
+    if (main_window && !tape_has_more() && platform_tape_error()[0] == '\0') {
+        tape_stop();
+        return true;
+    }
+    if (!platform_playback_finished()) return fail(run, platform_tape_error());
     return true;
 }
 
@@ -221,7 +274,9 @@ bool run_line(Run& run, const std::vector<std::string>& words) {
         run.calendar_base = a;
         return true;
     }
-    if (command == "start") return start(run);
+    if (command == "start") return start(run) && tape_holds(run);
+    if (command == "recording") return begin_tape(run, words);
+    if (command == "tape") return feed_tape(run, words);
     if (command == "echo") {
         std::string text;
         for (size_t i = 1; i < words.size(); i++) text += (i > 1 ? " " : "") + words[i];
@@ -229,6 +284,9 @@ bool run_line(Run& run, const std::vector<std::string>& words) {
         return true;
     }
     if (!need_window(run)) return false;
+    if (run.taped && (command == "wait" || command == "turn" || command == "advance")) {
+        return fail(run, "in a recorded script the time comes from the `tape` lines");
+    }
     if (command == "wait") {
         if (args != 1 || !parse_int(words[1], &a) || a < 0) return fail(run, "wait MS");
         wait_ms(a);
@@ -311,8 +369,10 @@ int32_t replay_run(const char* script, std::string* output, const char* shot_dir
         if (words.empty()) continue;
         ok = run_line(run, words);
     }
+    if (ok) ok = end_tape(run);
     // The program ends with the script; its shutdown releases everything.
     if (main_window) destroy_main_window();
+    if (run.taped) tape_stop();
     if (!ok) {
         print(run, "FAILED " + run.error);
         return 1;

@@ -6,10 +6,26 @@
 
 #include "game/game.h"
 #include "platform/platform.h"
+#include "platform/tape/tape.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
 
 namespace {
+
+// The clock as the game last saw it. While a tape plays, reading the clock would
+// take the game's next reading from the tape, so the last one given stands.
+int32_t script_clock_now() {
+    uint32_t ticks;
+    int64_t calendar;
+    if (!tape_last_clock(&ticks, &calendar)) return clock_now();
+    return static_cast<int32_t>(static_cast<uint32_t>(calendar) + ticks);
+}
+
+uint32_t script_ticks() {
+    uint32_t ticks;
+    int64_t calendar;
+    return tape_last_clock(&ticks, &calendar) ? ticks : platform_ticks_ms();
+}
 
 struct Field {
     const char* name;
@@ -63,7 +79,7 @@ constexpr int32_t FIELD_COUNT = static_cast<int32_t>(sizeof FIELDS / sizeof FIEL
 // used time while it is suspended.
 int32_t remaining_time() {
     if (game.game_state == GAME_PAUSED) return clock_diff(game.time_limit, game.deadline);
-    return clock_diff(game.deadline, clock_now());
+    return clock_diff(game.deadline, script_clock_now());
 }
 
 int32_t count_cells(bool gaps) {
@@ -78,9 +94,9 @@ bool derived(const char* name, int32_t* value) {
     if (!std::strcmp(name, "remaining")) {
         *value = remaining_time();
     } else if (!std::strcmp(name, "clock")) {
-        *value = clock_now();
+        *value = script_clock_now();
     } else if (!std::strcmp(name, "ticks")) {
-        *value = static_cast<int32_t>(platform_ticks_ms());
+        *value = static_cast<int32_t>(script_ticks());
     } else if (!std::strcmp(name, "window")) {
         *value = main_window;
     } else if (!std::strcmp(name, "stones")) {
@@ -137,7 +153,7 @@ bool replay_set_field(const std::string& name, int32_t value) {
         if (game.game_state == GAME_PAUSED) {
             game.deadline = clock_diff(game.time_limit, value);
         } else {
-            game.deadline = clock_add(clock_now(), value);
+            game.deadline = clock_add(script_clock_now(), value);
         }
         return true;
     }

@@ -47,6 +47,11 @@ const std::string& headless_window_icon();
 int32_t headless_present_count();
 int32_t headless_changed_present_count();
 const uint32_t* headless_last_frame();
+// Calls hook(argb, context) with every picture presented, as it is presented
+// (null: none); kept across headless_reset. The replay tool hashes and saves
+// frames through it.
+using HeadlessPresentHook = void (*)(const uint32_t* argb, void* context);
+void headless_on_present(HeadlessPresentHook hook, void* context);
 
 // Message boxes shown, as "caption: text".
 const std::vector<std::string>& headless_messages();

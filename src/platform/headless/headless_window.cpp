@@ -3,6 +3,7 @@
 #include <cstring>
 #include <deque>
 
+#include "platform/device.h"
 #include "platform/headless/headless.h"
 
 namespace {
@@ -22,6 +23,8 @@ struct HeadlessWindow {
     bool window_open = false;
     int32_t presents = 0;
     int32_t changed_presents = 0;
+    HeadlessPresentHook present_hook = nullptr;
+    void* present_context = nullptr;
     uint32_t frame[kPictureWidth * kPictureHeight] = {};
     std::vector<std::string> messages;
     bool mouse_present = true;
@@ -91,6 +94,10 @@ bool headless_window_open() { return state().window_open; }
 int32_t headless_present_count() { return state().presents; }
 int32_t headless_changed_present_count() { return state().changed_presents; }
 const uint32_t* headless_last_frame() { return state().frame; }
+void headless_on_present(HeadlessPresentHook hook, void* context) {
+    state().present_hook = hook;
+    state().present_context = context;
+}
 const std::vector<std::string>& headless_messages() { return state().messages; }
 
 void headless_set_mouse_present(bool present) { state().mouse_present = present; }
@@ -110,15 +117,17 @@ void platform_show_window() {}
 
 void platform_close_window() { state().window_open = false; }
 
-bool platform_desktop_size(int32_t* width, int32_t* height) {
+bool device_desktop_size(int32_t* width, int32_t* height) {
     *width = state().desktop_width;
     *height = state().desktop_height;
     return true;
 }
 
-int32_t platform_display_depth() { return 32; }
+int32_t device_display_depth() {
+    return 32;
+}
 
-bool platform_poll_event(PlatformEvent* event) {
+bool device_poll_event(PlatformEvent* event) {
     HeadlessWindow& s = state();
     if (s.events.empty()) return false;
     *event = s.events.front();
@@ -127,8 +136,8 @@ bool platform_poll_event(PlatformEvent* event) {
 }
 
 // A queued event is handed out at once; otherwise the whole wait passes at once.
-bool platform_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
-    if (platform_poll_event(event)) return true;
+bool device_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
+    if (device_poll_event(event)) return true;
     state().elapsed_ms += timeout_ms;
     return false;
 }
@@ -138,21 +147,28 @@ void platform_present(const uint32_t* argb, bool changed) {
     ++s.presents;
     if (changed) ++s.changed_presents;
     std::memcpy(s.frame, argb, sizeof s.frame);
+    if (s.present_hook) s.present_hook(s.frame, s.present_context);
 }
 
 void platform_message_box(const char* text, const char* caption) {
     state().messages.push_back(std::string(caption) + ": " + text);
 }
 
-uint32_t platform_ticks_ms() { return static_cast<uint32_t>(state().elapsed_ms); }
+uint32_t device_ticks_ms() {
+    return static_cast<uint32_t>(state().elapsed_ms);
+}
 
-int64_t platform_calendar_seconds() {
+int64_t device_calendar_seconds() {
     return state().calendar_base + static_cast<int64_t>(state().elapsed_ms / 1000);
 }
 
-void platform_sleep_ms(uint32_t ms) { state().elapsed_ms += ms; }
+void device_sleep_ms(uint32_t ms) {
+    state().elapsed_ms += ms;
+}
 
-bool platform_mouse_present() { return state().mouse_present; }
+bool device_mouse_present() {
+    return state().mouse_present;
+}
 
 void platform_cursor_size(int32_t* width, int32_t* height) {
     *width = 32;

@@ -21,14 +21,20 @@ bool platform_executable_path(char* buffer, size_t size) {
     return true;
 }
 
+bool platform_absolute_path(const char* path, char* buffer, size_t size) {
+    if (path[0] == '/') return std::snprintf(buffer, size, "%s", path) < static_cast<int>(size);
+    char here[kPathMax];
+    if (!getcwd(here, sizeof here)) return false;
+    int n = std::snprintf(buffer, size, "%s/%s", here, path);
+    return n >= 0 && static_cast<size_t>(n) < size;
+}
+
 bool platform_change_directory(const char* path) {
     return chdir(path) == 0;
 }
 
-namespace {
-
-// Writes all of size bytes; false on any failure (errno says why).
-bool write_all(int fd, const char* bytes, size_t size) {
+bool write_all(int fd, const void* data, size_t size) {
+    const char* bytes = static_cast<const char*>(data);
     size_t done = 0;
     while (done < size) {
         ssize_t w = write(fd, bytes + done, size - done);
@@ -41,6 +47,13 @@ bool write_all(int fd, const char* bytes, size_t size) {
     }
     return true;
 }
+
+int open_new_file(const char* path, bool exclusive) {
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | (exclusive ? O_EXCL : O_TRUNC);
+    return open(path, flags, 0600);
+}
+
+namespace {
 
 // Flushes a folder so that a rename in it survives a power cut. Some file systems
 // refuse to flush a folder; the rename itself has happened then, so that is no

@@ -1,4 +1,5 @@
-// Path helpers of the POSIX platform code: fixed-size buffers, no allocation.
+// Helpers of the POSIX platform code: paths in fixed-size buffers, no allocation;
+// whole writes; the save folders in force.
 #pragma once
 
 #include <cstddef>
@@ -19,3 +20,11 @@ void folder_of(char* out, const char* path);
 // file in `folder` whose writer is gone, or that is over an hour old, and for the
 // fixed "<file>.tmp" names earlier versions used.
 bool is_stale_temporary(const char* folder, const char* name);
+// Writes all of size bytes to fd; false on any failure (errno says why).
+bool write_all(int fd, const void* data, size_t size);
+// Opens a file for writing, mode 0600, never through a symbolic link: created
+// new (exclusive: failing when it exists) or emptied. -1 on failure (errno).
+int open_new_file(const char* path, bool exclusive);
+// The save folders in force, most preferred first.
+int32_t save_folder_count();
+const char* save_folder(int32_t index);

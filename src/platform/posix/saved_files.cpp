@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/posix/paths.h"
 
@@ -56,7 +57,15 @@ void platform_set_save_folders(const char* const* list, int32_t count) {
     }
 }
 
-int32_t platform_read_saved(const char* name, uint8_t* bytes, int32_t capacity) {
+int32_t save_folder_count() {
+    return folder_count;
+}
+
+const char* save_folder(int32_t index) {
+    return index >= 0 && index < folder_count ? folders[index] : "";
+}
+
+int32_t device_read_saved(const char* name, uint8_t* bytes, int32_t capacity) {
     if (capacity <= 0) return -1;
     char path[kPathMax];
     char newest[kPathMax] = "";
@@ -78,7 +87,7 @@ int32_t platform_read_saved(const char* name, uint8_t* bytes, int32_t capacity) 
     return got < 0 ? 0 : got;
 }
 
-bool platform_write_saved(const char* name, const void* data, size_t size) {
+bool device_write_saved(const char* name, const void* data, size_t size) {
     char path[kPathMax];
     save_error[0] = '\0';
     for (int32_t i = 0; i < folder_count; ++i) {

@@ -2,10 +2,11 @@
 // sleeping without handling events.
 #include <ctime>
 
+#include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
 
-uint32_t platform_ticks_ms() {
+uint32_t device_ticks_ms() {
     // The performance counter runs whether or not SDL is started, so the clock
     // goes on unbroken when the window closes.
     static const uint64_t start = SDL_GetPerformanceCounter();
@@ -15,10 +16,10 @@ uint32_t platform_ticks_ms() {
     return static_cast<uint32_t>(ms);
 }
 
-int64_t platform_calendar_seconds() {
+int64_t device_calendar_seconds() {
     return static_cast<int64_t>(std::time(nullptr));
 }
 
-void platform_sleep_ms(uint32_t ms) {
+void device_sleep_ms(uint32_t ms) {
     SDL_Delay(ms);
 }

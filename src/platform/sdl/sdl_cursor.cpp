@@ -1,4 +1,5 @@
 // The game's own mouse cursor, made from a monochrome AND/XOR pattern.
+#include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
 
@@ -37,7 +38,7 @@ void sdl_cursor_planes(const uint8_t* and_plane, const uint8_t* xor_plane, int32
     }
 }
 
-bool platform_mouse_present() {
+bool device_mouse_present() {
     return true;
 }
 

@@ -2,6 +2,7 @@
 // Alt+Enter switches full screen, Alt+F4 closes, the rest never reach the game.
 #include <climits>
 
+#include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
 
@@ -87,7 +88,7 @@ bool translate(const SDL_Event& e, PlatformEvent* event) {
 
 }  // namespace
 
-bool platform_poll_event(PlatformEvent* event) {
+bool device_poll_event(PlatformEvent* event) {
     if (!sdl_display.video_started || event == nullptr) return false;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
@@ -96,15 +97,15 @@ bool platform_poll_event(PlatformEvent* event) {
     return false;
 }
 
-bool platform_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
+bool device_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
     if (!sdl_display.video_started || event == nullptr) {
-        platform_sleep_ms(timeout_ms);
+        device_sleep_ms(timeout_ms);
         return false;
     }
-    const uint32_t start = platform_ticks_ms();
+    const uint32_t start = device_ticks_ms();
     for (;;) {
-        uint32_t elapsed = platform_ticks_ms() - start;
-        if (elapsed >= timeout_ms) return platform_poll_event(event);
+        uint32_t elapsed = device_ticks_ms() - start;
+        if (elapsed >= timeout_ms) return device_poll_event(event);
         uint32_t remaining = timeout_ms - elapsed;
         SDL_Event e;
         // SDL sleeps in the display connection until an event or the time is up.

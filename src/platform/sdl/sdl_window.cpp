@@ -3,6 +3,7 @@
 // black bars around it. Without a display it fails at once with the cause named.
 #include <cstdio>
 
+#include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
 
@@ -210,7 +211,7 @@ bool desktop_mode(SDL_DisplayMode* mode) {
 
 }  // namespace
 
-bool platform_desktop_size(int32_t* width, int32_t* height) {
+bool device_desktop_size(int32_t* width, int32_t* height) {
     SDL_DisplayMode mode;
     if (!desktop_mode(&mode) || mode.w <= 0 || mode.h <= 0) return false;
     if (width != nullptr) *width = mode.w;
@@ -218,7 +219,7 @@ bool platform_desktop_size(int32_t* width, int32_t* height) {
     return true;
 }
 
-int32_t platform_display_depth() {
+int32_t device_display_depth() {
     SDL_DisplayMode mode;
     if (!desktop_mode(&mode)) return 32;
     // Four bytes a pixel is what Windows calls 32 bits, padding byte included.

@@ -1,0 +1,84 @@
+// Where sessions are recorded: recordings/ in the first save folder that takes
+// them. A file is named by the session's start in UTC and the process
+// ("20261207-153012-4242.rec"), so names sort by age; the newest ten stay.
+#include <dirent.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/posix/paths.h"
+#include "platform/tape/tape_calls.h"
+
+namespace {
+
+constexpr size_t kKeep = 10;
+
+// True for the names this file gives: 8 digits, '-', 6 digits, '-', digits, ".rec".
+bool is_session_name(const char* name) {
+    const char* p = name;
+    for (int i = 0; i < 15; ++i, ++p) {
+        bool dash = i == 8;
+        if (dash ? *p != '-' : (*p < '0' || *p > '9')) return false;
+    }
+    if (*p++ != '-' || *p < '0' || *p > '9') return false;
+    while (*p >= '0' && *p <= '9') ++p;
+    return std::strcmp(p, ".rec") == 0;
+}
+
+// Removes the oldest session files of `folder` until `keep` are left.
+void keep_newest(const char* folder, size_t keep) {
+    DIR* dir = opendir(folder);
+    if (!dir) return;
+    std::vector<std::string> names;
+    while (dirent* entry = readdir(dir)) {
+        if (is_session_name(entry->d_name)) names.emplace_back(entry->d_name);
+    }
+    closedir(dir);
+    if (names.size() <= keep) return;
+    std::sort(names.begin(), names.end());
+    char path[kPathMax];
+    for (size_t i = 0; i + keep < names.size(); ++i) {
+        if (join_path(path, folder, names[i].c_str())) unlink(path);
+    }
+}
+
+}  // namespace
+
+bool platform_record_session(const char* header) {
+    char folder[kPathMax];
+    char name[64];
+    char path[kPathMax];
+    std::time_t now = std::time(nullptr);
+    std::tm utc;
+    if (!gmtime_r(&now, &utc)) return false;
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
+    std::snprintf(name, sizeof name, "%s-%ld.rec", stamp, static_cast<long>(getpid()));
+    int error = ENOENT;
+    const char* refused = "no save folder";
+    for (int32_t i = 0; i < save_folder_count(); ++i) {
+        refused = save_folder(i);
+        if (!join_path(folder, save_folder(i), "recordings") || !make_folders(folder) ||
+            !join_path(path, folder, name)) {
+            error = errno;
+            continue;
+        }
+        int fd = open_new_file(path, true);
+        if (fd < 0) {
+            error = errno;
+            continue;
+        }
+        keep_newest(folder, kKeep);
+        return tape_record_start(fd, path, header);
+    }
+    std::fprintf(stderr, "cairnfall: this session is not recorded: %s: %s\n", refused,
+                 std::strerror(error));
+    return false;
+}

@@ -1,0 +1,105 @@
+// The session tape: the game's inputs as a stream of records.
+//
+// The clock readings, the events, the display facts and the saved files the game
+// reads are everything it does not decide itself. A recording holds them in the
+// order the game asked for them; played back in their place, the same code and
+// data make the same game, frame for frame.
+//
+// A record stream is a byte string (the codes are in tape_codes.cpp). A recording
+// file is the magic "CAIRNREC", a format byte and three zero bytes, then chunks:
+// a 32-bit little-endian payload length, the payload's CRC-32, and the payload,
+// whose first byte says what it is: 'H' the header text, 'D' the next part of the
+// record stream, compressed by deflate (one stream across the chunks, each chunk
+// ending on a flush so that it stands on its own once its predecessors are read).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// What a record says.
+enum TapeKind : uint8_t {
+    TAPE_TICKS,     // platform_ticks_ms returned `ticks`
+    TAPE_CALENDAR,  // platform_calendar_seconds returned `calendar`
+    TAPE_POLL,      // platform_poll_event: `delivered` and `event`
+    TAPE_WAIT,      // platform_wait_event: `delivered` and `event`
+    TAPE_DESKTOP,   // platform_desktop_size: `ok`, `width`, `height`
+    TAPE_DEPTH,     // platform_display_depth returned `width`
+    TAPE_MOUSE,     // platform_mouse_present returned `ok`
+    TAPE_READ,      // platform_read_saved(`name`) returned `count`, then `bytes`
+    TAPE_WRITE,     // platform_write_saved(`name`) returned `ok`
+    TAPE_END,       // the session ended here
+};
+
+constexpr size_t TAPE_NAME_MAX = 63;
+// The most bytes a saved-file read may carry.
+constexpr int32_t TAPE_READ_MAX = 1 << 20;
+
+struct TapeRecord {
+    TapeKind kind;
+    bool ok;
+    bool delivered;
+    PlatformEvent event;
+    uint32_t ticks;
+    int64_t calendar;
+    int32_t width;
+    int32_t height;
+    int32_t count;
+    const uint8_t* bytes;  // TAPE_READ: `count` bytes inside the stream
+    char name[TAPE_NAME_MAX + 1];
+};
+
+// What the coding carries from one record to the next.
+struct TapeCoding {
+    uint32_t ticks;
+    int64_t calendar;
+    int32_t mouse_x;
+    int32_t mouse_y;
+    bool pending_ticks;  // a pair code gave a calendar reading, its ticks comes next
+    uint32_t pending_value;
+};
+
+// Appends one record's code to out[*size..capacity); false (nothing written) when
+// it does not fit.
+bool tape_encode(const TapeRecord& record, TapeCoding* coding, uint8_t* out, size_t capacity,
+                 size_t* size);
+// Reads the record at *pos: 1 with *pos past it, 0 at the end of the bytes, -1
+// when the bytes are no record (why: a line in `why`).
+int32_t tape_decode(const uint8_t* bytes, size_t size, size_t* pos, TapeCoding* coding,
+                    TapeRecord* record, std::string* why);
+// One line describing a record, for messages and scripts ("a clock reading").
+const char* tape_kind_name(TapeKind kind);
+
+// A recording read from a file: the header text and the whole record stream.
+struct TapeFile {
+    std::string header;
+    std::vector<uint8_t> stream;
+    // Empty when the file was whole; else why the stream stops where it does
+    // (the file cut short or damaged at some byte).
+    std::string damage;
+};
+
+// Reads a recording. False, with `why` naming the file, when it is none at all;
+// a recording that ends early or turns bad keeps what came before (`damage`).
+bool tape_read_file(const char* path, TapeFile* file, std::string* why);
+// The same from bytes in memory; `name` stands for the file in messages.
+bool tape_read_bytes(const uint8_t* bytes, size_t size, const char* name, TapeFile* file,
+                     std::string* why);
+
+// ---------------------------------------------------------------- playback
+
+// Plays a record stream in place of the machine's inputs (the replay tool and
+// tests). `name` names it in messages. The stream may grow (tape_append).
+void tape_play_stream(const uint8_t* stream, size_t size, const char* name, const char* damage);
+void tape_append(const uint8_t* stream, size_t size);
+// Records not yet used.
+bool tape_has_more();
+// Back to the machine's own answers.
+void tape_stop();
+// While a tape plays: true, with the last ticks and calendar readings it gave.
+bool tape_last_clock(uint32_t* ticks, int64_t* calendar);
+// Milliseconds of the session played so far (from the first clock reading).
+uint32_t tape_session_ms();

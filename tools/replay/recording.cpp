@@ -1,0 +1,102 @@
+// A recorded session played again through the real game: the recording answers
+// every clock reading, event and saved-file read, and each presented frame can be
+// hashed or saved.
+#include "replay/recording.h"
+
+#include <cstdio>
+
+#include "common/png_write.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "platform/tape/tape.h"
+#include "replay/replay.h"
+#include "replay/tape_text.h"
+#include "shell/shell.h"
+
+namespace {
+
+struct FrameSink {
+    const RecordingOptions* options = nullptr;
+    std::string folder;
+    int32_t frames = 0;
+    std::string failed;
+};
+
+std::string in_folder(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : folder + "/" + name;
+}
+
+void on_present(const uint32_t* argb, void* context) {
+    FrameSink& sink = *static_cast<FrameSink*>(context);
+    ++sink.frames;
+    if (sink.options->frame_hashes) sink.options->frame_hashes->push_back(frame_hash(argb));
+    int32_t every = sink.options->shots_every;
+    if (every > 0 && sink.frames % every == 0) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%06d.png", sink.frames);
+        std::string path = in_folder(sink.folder, name);
+        if (!write_png_argb(path.c_str(), argb, 800, 600) && sink.failed.empty()) {
+            sink.failed = "cannot write " + path;
+        }
+    }
+}
+
+std::string seconds(uint32_t ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%u.%03u s", ms / 1000, ms % 1000);
+    return text;
+}
+
+// Starts playing the recording and checks that this game and data made it.
+bool open_recording(const char* path, std::string* output) {
+    char header[4096];
+    if (!platform_play_recording(path, false, header, sizeof header)) {
+        *output += std::string(platform_tape_error()) + "\n";
+        return false;
+    }
+    char problem[8192 + 256];
+    if (!check_recording_header(header, path, problem, sizeof problem)) {
+        platform_playback_finished();
+        *output += std::string(problem) + "\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t replay_recording(const char* path, const RecordingOptions& options, std::string* output) {
+    FrameSink sink;
+    sink.options = &options;
+    sink.folder = options.out_dir;
+    const char* folder = options.out_dir.empty() ? "." : options.out_dir.c_str();
+    platform_set_save_folders(&folder, 1);
+    if (!open_recording(path, output)) return 1;
+    replay_reset_program_state();
+    headless_reset();
+    headless_on_present(on_present, &sink);
+    if (start_program()) {
+        while (main_loop_turn()) {
+        }
+    }
+    headless_on_present(nullptr, nullptr);
+    uint32_t played = tape_session_ms();
+    bool whole = platform_playback_finished();
+    if (options.write_last) {
+        std::string last = in_folder(sink.folder, "last.png");
+        if (!write_png_argb(last.c_str(), headless_last_frame(), 800, 600) && sink.failed.empty()) {
+            sink.failed = "cannot write " + last;
+        }
+    }
+    if (!whole) {
+        *output += std::string(platform_tape_error()) + "\n";
+        return 1;
+    }
+    if (!sink.failed.empty()) {
+        *output += sink.failed + "\n";
+        return 1;
+    }
+    *output += std::string(path) + ": " + seconds(played) + " of play, " +
+               std::to_string(sink.frames) + " frames, made again to the end\n";
+    return 0;
+}
