@@ -35,6 +35,8 @@ const char* const PROGRAM_VERSION = CAIRNFALL_VERSION;
 int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     bool windowed = false;
     bool nearest = false;
+    // The program records every session unless told not to.
+    record_choice = RECORD_SESSION;
     for (int32_t i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {

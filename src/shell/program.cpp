@@ -42,7 +42,7 @@ bool open_program() {
     }
     std::snprintf(game_folder, sizeof game_folder, "%s", where);
     platform_remove_stale_temporaries();
-    if (!begin_session_tape()) {
+    if (watch_path[0] != '\0' && !load_watched_recording()) {
         exit_status = 1;
         return false;
     }
@@ -64,6 +64,9 @@ bool start_program() {
         exit_status = 1;
         return false;
     }
+    // Recorded from the first reading start-up takes; a program that never got a
+    // window leaves no recording.
+    start_recording();
     // Task bars and Alt+Tab show the game's own icon; without it, the system's.
     platform_set_window_icon("data/icon.bmp");
     startup();

@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "shell/shell.h"
 
-int32_t record_choice = RECORD_SESSION;
+int32_t record_choice = RECORD_OFF;
 char record_path[4096] = "";
 char watch_path[4096] = "";
 
@@ -43,28 +43,29 @@ bool check_recording_header(const char* header, const char* name, char* problem,
     return true;
 }
 
-bool begin_session_tape() {
+bool load_watched_recording() {
     char header[256];
-    if (watch_path[0] != '\0') {
-        char problem[8192 + 256];
-        if (!platform_play_recording(watch_path, true, header, sizeof header)) {
-            std::snprintf(problem, sizeof problem, "%s", platform_tape_error());
-        } else if (check_recording_header(header, watch_path, problem, sizeof problem)) {
-            return true;
-        } else {
-            platform_playback_finished();
-        }
-        std::fprintf(stderr, "cairnfall: %s\n", problem);
-        return false;
+    char problem[8192 + 256];
+    if (!platform_play_recording(watch_path, true, header, sizeof header)) {
+        std::snprintf(problem, sizeof problem, "%s", platform_tape_error());
+    } else if (check_recording_header(header, watch_path, problem, sizeof problem)) {
+        return true;
+    } else {
+        platform_playback_finished();
     }
-    if (record_choice == RECORD_OFF) return true;
+    std::fprintf(stderr, "cairnfall: %s\n", problem);
+    return false;
+}
+
+void start_recording() {
+    if (record_choice == RECORD_OFF || watch_path[0] != '\0') return;
+    char header[256];
     recording_header(header, sizeof header);
     if (record_choice == RECORD_FILE) {
         platform_record_to(record_path, header);
     } else {
         platform_record_session(header);
     }
-    return true;
 }
 
 void end_session_tape() {

@@ -115,8 +115,9 @@ int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out
 
 // ---------------------------------------------------------------- session recording
 
-// What the command line chose to record: a new file in recordings/ of the save
-// folder (the default), the file named by --record, or nothing (--no-record).
+// What to record: a new file in recordings/ of the save folder (the program's
+// default), the file named by --record, or nothing (--no-record; and for tests
+// and tools, which never parse a command line).
 enum RecordChoice : int32_t { RECORD_SESSION, RECORD_FILE, RECORD_OFF };
 extern int32_t record_choice;
 // The file of --record FILE.
@@ -131,10 +132,11 @@ void recording_header(char* header, size_t size);
 // True when a recording's header names this version and this data; otherwise
 // `problem` says which differs, naming the recording `name`.
 bool check_recording_header(const char* header, const char* name, char* problem, size_t size);
-// Starts recording the session as the command line chose, or, for --watch, loads
-// the recording to play (false, with a line on standard error, when it cannot be
-// played here).
-bool begin_session_tape();
+// For --watch: loads the recording to play in place of the machine's inputs.
+// False, with a line on standard error, when it cannot be played here.
+bool load_watched_recording();
+// Starts recording the session as record_choice says (not while watching).
+void start_recording();
 // Ends the recording, or the playback (a playback that did not reach its end
 // says why and makes the exit status 1).
 void end_session_tape();

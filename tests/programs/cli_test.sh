@@ -3,7 +3,7 @@
 # one clear line on standard error instead of a hung or silent process.
 # Usage: cli_test.sh PATH/TO/cairnfall
 set -u
-bin=$1
+bin=$(realpath "$1")
 fail=0
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -44,6 +44,29 @@ status=$?
 check "missing data exits 1 (got $status)" test $status -eq 1
 check "the message names where it looked" grep -q "$tmp/lonely/bin/data" "$tmp/err"
 check "and the installed place" grep -q "$tmp/lonely/share/cairnfall/data" "$tmp/err"
+
+# Recording options: a missing file name is a bad command line; a recording that
+# cannot be watched is named, before any window is needed.
+"$bin" --record >"$tmp/out" 2>"$tmp/err"; status=$?
+check "--record without a file exits 2 (got $status)" test $status -eq 2
+check "and says it needs one" grep -q -- "--record needs a file name" "$tmp/err"
+env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$bin" --watch "$tmp/none.rec" >"$tmp/out" 2>"$tmp/err"
+status=$?
+check "--watch of a missing file exits 1 (got $status)" test $status -eq 1
+check "the message names the file" grep -q "^cairnfall: $tmp/none.rec: cannot be read" "$tmp/err"
+printf 'CAIRNWAV, not a recording' >"$tmp/bad.rec"
+(cd "$tmp" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$bin" --watch bad.rec >out 2>err)
+status=$?
+check "--watch of another file exits 1 (got $status)" test $status -eq 1
+check "a relative name is named in full" grep -q "$tmp/bad.rec: not a Cairnfall recording" "$tmp/err"
+
+# A program that never got a window leaves no recording behind.
+mkdir -p "$tmp/game"
+cp "$bin" "$tmp/game/cairnfall"
+ln -s "$(dirname "$bin")/data" "$tmp/game/data"
+env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp" XDG_DATA_HOME="$tmp/xdg" timeout 10 \
+    "$tmp/game/cairnfall" >"$tmp/out" 2>"$tmp/err"
+check "no window, no recordings folder" test ! -e "$tmp/game/recordings" -a ! -e "$tmp/xdg"
 
 [ $fail -eq 0 ] || cat "$tmp/err"
 exit $fail

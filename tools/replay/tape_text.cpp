@@ -4,6 +4,7 @@
 #include "replay/tape_text.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,8 +50,9 @@ std::string event_word(const PlatformEvent& e) {
 bool parse_number(const std::string& text, int64_t low, int64_t high, int64_t* value) {
     if (text.empty()) return false;
     char* end = nullptr;
+    errno = 0;
     long long v = std::strtoll(text.c_str(), &end, 10);
-    if (*end != '\0' || v < low || v > high) return false;
+    if (*end != '\0' || errno == ERANGE || v < low || v > high) return false;
     *value = v;
     return true;
 }
@@ -128,9 +130,11 @@ bool parse_word(const std::string& w, const TapeCoding& coding, TapeRecord* reco
         r = blank(TAPE_CALENDAR);
         r.calendar = coding.calendar;
     } else if ((w.rfind("c+", 0) == 0 || w.rfind("c-", 0) == 0) &&
-               parse_number(w.substr(1), INT64_MIN / 2, INT64_MAX / 2, &n)) {
+               parse_number(w.substr(1), INT64_MIN, INT64_MAX, &n)) {
         r = blank(TAPE_CALENDAR);
-        r.calendar = coding.calendar + n;
+        // Steps wrap, as the coding's own do.
+        r.calendar =
+            static_cast<int64_t>(static_cast<uint64_t>(coding.calendar) + static_cast<uint64_t>(n));
     } else if (w.rfind("t+", 0) == 0 && parse_number(w.substr(2), 0, UINT32_MAX, &n)) {
         r = blank(TAPE_TICKS);
         r.ticks = coding.ticks + static_cast<uint32_t>(n);
@@ -207,7 +211,8 @@ void tape_text_word(const TapeRecord& r, TapeCoding* coding, std::string* words)
                 return;
             }
             std::snprintf(text, sizeof text, "c%+lld",
-                          static_cast<long long>(r.calendar - coding->calendar));
+                          static_cast<long long>(static_cast<uint64_t>(r.calendar) -
+                                                 static_cast<uint64_t>(coding->calendar)));
             coding->calendar = r.calendar;
             add(words, text);
             return;

@@ -1,6 +1,7 @@
 // Where sessions are recorded: recordings/ in the first save folder that takes
 // them. A file is named by the session's start in UTC and the process
-// ("20261207-153012-4242.rec"), so names sort by age; the newest ten stay.
+// ("20261207-153012-4242.rec", with "-2", "-3"... when a process records again
+// within the second), so names sort by age; the newest ten stay.
 #include <dirent.h>
 #include <unistd.h>
 
@@ -20,16 +21,41 @@ namespace {
 
 constexpr size_t kKeep = 10;
 
-// True for the names this file gives: 8 digits, '-', 6 digits, '-', digits, ".rec".
+// Skips a '-' and one or more digits; null when they are not there.
+const char* dash_number(const char* p) {
+    if (*p++ != '-' || *p < '0' || *p > '9') return nullptr;
+    while (*p >= '0' && *p <= '9') ++p;
+    return p;
+}
+
+// True for the names this file gives: 8 digits, '-', 6 digits, '-', digits,
+// perhaps '-' and digits, ".rec".
 bool is_session_name(const char* name) {
     const char* p = name;
     for (int i = 0; i < 15; ++i, ++p) {
         bool dash = i == 8;
         if (dash ? *p != '-' : (*p < '0' || *p > '9')) return false;
     }
-    if (*p++ != '-' || *p < '0' || *p > '9') return false;
-    while (*p >= '0' && *p <= '9') ++p;
-    return std::strcmp(p, ".rec") == 0;
+    p = dash_number(p);
+    if (p && *p == '-') p = dash_number(p);
+    return p && std::strcmp(p, ".rec") == 0;
+}
+
+// Creates a new session file in `folder`; -1 (errno) when it cannot.
+int create_session_file(const char* folder, const char* stamp, char* path) {
+    char name[96];
+    for (int n = 1; n <= 100; ++n) {
+        long pid = static_cast<long>(getpid());
+        if (n == 1) {
+            std::snprintf(name, sizeof name, "%s-%ld.rec", stamp, pid);
+        } else {
+            std::snprintf(name, sizeof name, "%s-%ld-%d.rec", stamp, pid, n);
+        }
+        if (!join_path(path, folder, name)) return -1;
+        int fd = open_new_file(path, true);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 // Removes the oldest session files of `folder` until `keep` are left.
@@ -53,24 +79,21 @@ void keep_newest(const char* folder, size_t keep) {
 
 bool platform_record_session(const char* header) {
     char folder[kPathMax];
-    char name[64];
     char path[kPathMax];
     std::time_t now = std::time(nullptr);
     std::tm utc;
     if (!gmtime_r(&now, &utc)) return false;
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
-    std::snprintf(name, sizeof name, "%s-%ld.rec", stamp, static_cast<long>(getpid()));
     int error = ENOENT;
     const char* refused = "no save folder";
     for (int32_t i = 0; i < save_folder_count(); ++i) {
         refused = save_folder(i);
-        if (!join_path(folder, save_folder(i), "recordings") || !make_folders(folder) ||
-            !join_path(path, folder, name)) {
+        if (!join_path(folder, save_folder(i), "recordings") || !make_folders(folder)) {
             error = errno;
             continue;
         }
-        int fd = open_new_file(path, true);
+        int fd = create_session_file(folder, stamp, path);
         if (fd < 0) {
             error = errno;
             continue;

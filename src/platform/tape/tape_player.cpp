@@ -56,9 +56,8 @@ void ran_out(TapeKind wanted) {
         return;
     }
     part(player.name + ": ends at " + session_time() +
-         " without the end of its session (the game was killed or crashed then); the game "
-         "asked for " +
-         tape_kind_name(wanted));
+         " of the session, before its end mark, where the game asked for " +
+         tape_kind_name(wanted) + " (the game was killed or crashed then, or the file was cut)");
 }
 
 void begin(const char* name, const char* damage, bool watch) {
@@ -205,13 +204,6 @@ void tape_play_stream(const uint8_t* stream, size_t size, const char* name, cons
 
 void tape_append(const uint8_t* stream, size_t size) {
     player.stream.insert(player.stream.end(), stream, stream + size);
-    // A player that ran dry goes on with what was added.
-    if (player.state == State::parted &&
-        player.error.find("without the end") != std::string::npos) {
-        player.state = State::playing;
-        player.error.clear();
-        player.close_sent = false;
-    }
 }
 
 bool tape_has_more() {
