@@ -249,8 +249,7 @@ int32_t tape_decode(const uint8_t* bytes, size_t size, size_t* pos, TapeCoding* 
     }
     if (*pos >= size) return 0;
     In in{bytes, size, *pos, why};
-    uint8_t code;
-    in.byte(&code);
+    uint8_t code = bytes[in.pos++];  // *pos < size, checked above
     bool ok = true;
     if (code < kPairSmall) {
         coding->ticks += code;
