@@ -4,6 +4,7 @@
 #include "replay/recording.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "common/png_write.h"
 #include "platform/headless/headless.h"
@@ -70,6 +71,8 @@ int32_t replay_recording(const char* path, const RecordingOptions& options, std:
     sink.options = &options;
     sink.folder = options.out_dir;
     const char* folder = options.out_dir.empty() ? "." : options.out_dir.c_str();
+    std::error_code ignored;  // a folder that cannot be made fails at the first write
+    std::filesystem::create_directories(folder, ignored);
     platform_set_save_folders(&folder, 1);
     if (!open_recording(path, output)) return 1;
     replay_reset_program_state();
