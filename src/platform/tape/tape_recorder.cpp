@@ -22,6 +22,9 @@ constexpr size_t kRawCapacity = 32 * 1024;
 // The largest single record: a saved file's bytes with its code and name.
 constexpr size_t kRecordMax = TAPE_NAME_MAX + 32 + 4096;
 constexpr uint32_t kFlushMs = 500;
+// A session left running for days stops being recorded here (about a week of
+// busy play), so that a recording stays a file anyone can send and replay.
+constexpr uint64_t kFileLimit = 64u << 20;
 
 struct Recorder {
     int fd = -1;
@@ -35,6 +38,7 @@ struct Recorder {
     TapeCoding coding = {};
     uint32_t last_flush = 0;
     bool clock_seen = false;
+    uint64_t written = 0;
 };
 
 Recorder recorder;
@@ -63,7 +67,15 @@ void give_up(const char* what) {
 bool write_chunk(uint8_t* chunk, size_t payload) {
     put_u32(chunk, static_cast<uint32_t>(payload));
     put_u32(chunk + 4, tape_crc32(chunk + TAPE_CHUNK_HEAD_BYTES, payload));
-    if (write_all(recorder.fd, chunk, TAPE_CHUNK_HEAD_BYTES + payload)) return true;
+    size_t size = TAPE_CHUNK_HEAD_BYTES + payload;
+    if (recorder.written + size > kFileLimit) {
+        give_up("the file reached its size limit (64 MiB)");
+        return false;
+    }
+    if (write_all(recorder.fd, chunk, size)) {
+        recorder.written += size;
+        return true;
+    }
     give_up(std::strerror(errno));
     return false;
 }
