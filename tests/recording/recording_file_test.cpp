@@ -97,6 +97,10 @@ TEST(TapeCodes, EveryRecordComesBackAsWrittenInBytesAndInWords) {
         event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, -1000, 3000}),
         event(TAPE_WAIT, {PEV_LBUTTON_UP, 0, INT32_MAX, INT32_MIN}),
         event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, INT32_MIN, INT32_MAX}),
+        // Moves after moves: the change of step, at its largest both ways.
+        event(TAPE_WAIT, {PEV_MOUSE_MOVE, 0, INT32_MAX, INT32_MIN}),
+        event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, INT32_MIN, INT32_MAX}),
+        event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, 5, 5}), event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, 6, 4}),
         event(TAPE_POLL, {PEV_EXPOSE, 0, 0, 0}),
         event(TAPE_WAIT, {PEV_FOCUS_LOST, 0, 0, 0}),
         event(TAPE_POLL, {PEV_FOCUS_GAINED, 0, 0, 0}),

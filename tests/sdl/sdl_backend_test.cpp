@@ -143,6 +143,40 @@ TEST_F(SdlBackend, MouseMovesAndLeftReleasesKeepTheirSignedCoordinates) {
     EXPECT_FALSE(through(e, &event));
 }
 
+TEST_F(SdlBackend, MovesInARowArriveAsTheLastOne) {
+    platform_set_windowed(true);
+    drain();
+    SDL_Event e = {};
+    e.type = SDL_MOUSEMOTION;
+    for (int32_t x : {10, 20, 30}) {
+        e.motion.x = x;
+        e.motion.y = x + 1;
+        SDL_PushEvent(&e);
+    }
+    e = {};
+    e.type = SDL_MOUSEBUTTONUP;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = 40;
+    e.button.y = 41;
+    SDL_PushEvent(&e);
+    e = {};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = 50;
+    e.motion.y = 51;
+    SDL_PushEvent(&e);
+    // The first two moves are passed over; a move before a click is not.
+    const int32_t expected[][3] = {{PEV_MOUSE_MOVE, 30, 31}, {PEV_LBUTTON_UP, 40, 41},
+                                   {PEV_MOUSE_MOVE, 50, 51}};
+    PlatformEvent event;
+    for (const auto& want : expected) {
+        ASSERT_TRUE(platform_poll_event(&event));
+        EXPECT_EQ(event.type, want[0]);
+        EXPECT_EQ(event.x, want[1]);
+        EXPECT_EQ(event.y, want[2]);
+    }
+    EXPECT_FALSE(platform_poll_event(&event));
+}
+
 TEST_F(SdlBackend, FocusAndQuitArrive) {
     SDL_Event e = {};
     e.type = SDL_WINDOWEVENT;

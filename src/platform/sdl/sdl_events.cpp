@@ -55,12 +55,23 @@ bool window_event(const SDL_WindowEvent& window, PlatformEvent* event) {
     }
 }
 
+// True when the next queued event is another mouse move.
+bool motion_follows() {
+    SDL_Event next;
+    return SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+           next.type == SDL_MOUSEMOTION;
+}
+
 // Turns one SDL event into the game's; false for events the game does not see.
 bool translate(const SDL_Event& e, PlatformEvent* event) {
     switch (e.type) {
         case SDL_KEYDOWN:
             return key_event(e.key, event);
         case SDL_MOUSEMOTION:
+            // A fast mouse reports up to a thousand times a second: a move with
+            // another straight behind it is passed over, so the game (and a
+            // session's recording) sees where the pointer went, once per look.
+            if (motion_follows()) return false;
             // In picture pixels; letterbox points lie outside the picture.
             *event = {PEV_MOUSE_MOVE, 0, e.motion.x, e.motion.y};
             sdl_window_to_picture(&event->x, &event->y);

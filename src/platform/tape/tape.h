@@ -58,6 +58,11 @@ struct TapeCoding {
     int64_t calendar;
     int32_t mouse_x;
     int32_t mouse_y;
+    // The step of the last mouse event when it was a move: a move after a move is
+    // coded as the change of step, which a hand moving the mouse keeps small.
+    bool moving;
+    int64_t step_x;
+    int64_t step_y;
     bool pending_ticks;  // a pair code gave a calendar reading, its ticks comes next
     uint32_t pending_value;
 };

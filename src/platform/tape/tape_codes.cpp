@@ -3,7 +3,8 @@
 // ticks reading 0..63 ms on, 0x40..0x7F an unchanged calendar reading followed by
 // such a ticks reading (the program clock reads both, in that order). Numbers
 // after a code are LEB128 varints; signed ones are zigzag coded. Mouse positions
-// are differences from the last mouse event's.
+// are differences from the last mouse event's; a move straight after a move is
+// coded as the change from the last move's difference.
 #include <cstring>
 
 #include "platform/tape/tape.h"
@@ -120,10 +121,16 @@ void encode_event(const PlatformEvent& e, TapeCoding* coding, Out* out) {
     if (e.type == PEV_KEY_DOWN) {
         out->signed_varint(e.key);
     } else if (e.type == PEV_MOUSE_MOVE || e.type == PEV_LBUTTON_UP) {
-        out->signed_varint(static_cast<int64_t>(e.x) - coding->mouse_x);
-        out->signed_varint(static_cast<int64_t>(e.y) - coding->mouse_y);
+        int64_t step_x = static_cast<int64_t>(e.x) - coding->mouse_x;
+        int64_t step_y = static_cast<int64_t>(e.y) - coding->mouse_y;
+        bool after_move = coding->moving && e.type == PEV_MOUSE_MOVE;
+        out->signed_varint(after_move ? step_x - coding->step_x : step_x);
+        out->signed_varint(after_move ? step_y - coding->step_y : step_y);
         coding->mouse_x = e.x;
         coding->mouse_y = e.y;
+        coding->moving = e.type == PEV_MOUSE_MOVE;
+        coding->step_x = step_x;
+        coding->step_y = step_y;
     }
 }
 
@@ -136,10 +143,15 @@ bool decode_event(In* in, TapeCoding* coding, PlatformEvent* e) {
     if (type != PEV_MOUSE_MOVE && type != PEV_LBUTTON_UP) return true;
     int64_t dx, dy;
     if (!in->signed_varint(&dx) || !in->signed_varint(&dy)) return false;
-    // Differences of two 32-bit positions lie within 33 bits; more is damage.
-    if (dx < -(int64_t{1} << 32) || dx > (int64_t{1} << 32) || dy < -(int64_t{1} << 32) ||
-        dy > (int64_t{1} << 32)) {
+    // Steps between 32-bit positions, and their changes, lie within 34 bits; more
+    // is damage.
+    const int64_t most = int64_t{1} << 34;
+    if (dx < -most || dx > most || dy < -most || dy > most) {
         return in->fail("a mouse position is out of range");
+    }
+    if (coding->moving && type == PEV_MOUSE_MOVE) {
+        dx += coding->step_x;
+        dy += coding->step_y;
     }
     int64_t x = coding->mouse_x + dx;
     int64_t y = coding->mouse_y + dy;
@@ -148,6 +160,9 @@ bool decode_event(In* in, TapeCoding* coding, PlatformEvent* e) {
     }
     e->x = coding->mouse_x = static_cast<int32_t>(x);
     e->y = coding->mouse_y = static_cast<int32_t>(y);
+    coding->moving = type == PEV_MOUSE_MOVE;
+    coding->step_x = dx;
+    coding->step_y = dy;
     return true;
 }
 
