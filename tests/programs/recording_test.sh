@@ -158,14 +158,14 @@ recordings=$game/recordings
 check "ten recordings are kept" test "$(find "$recordings" -type f | wc -l)" -eq 10
 for i in 0 1; do
     check "the oldest session's recording was removed (${pids[$i]:-})" bash -c \
-        "! ls '$recordings' | grep -q -- '-${pids[$i]:-x}\.rec\$'"
+        "! ls '$recordings' | grep -q -- '-0*${pids[$i]:-x}\.rec\$'"
 done
 for i in $(seq 2 11); do
-    check "session ${pids[$i]:-} is kept" bash -c "ls '$recordings' | grep -q -- '-${pids[$i]:-x}\.rec\$'"
+    check "session ${pids[$i]:-} is kept" bash -c "ls '$recordings' | grep -q -- '-0*${pids[$i]:-x}\.rec\$'"
 done
 # shellcheck disable=SC2012  # the program's own file names: digits and dashes
 newest=$(ls -t "$recordings"/*.rec 2>/dev/null | head -n 1)
-check "the newest recording is the last session's" bash -c "[[ '$newest' == *-${pids[11]:-x}.rec ]]"
+check "the newest recording is the last session's" bash -c "[[ '$newest' =~ -0*${pids[11]:-x}\.rec\$ ]]"
 mkdir -p "$tmp/short"
 (cd "$tmp/short" && "$replay" --recording "$newest") >"$tmp/replay.out" 2>&1; status=$?
 check "the newest recording replays to its end (got $status)" test $status -eq 0

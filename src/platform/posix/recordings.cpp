@@ -1,7 +1,8 @@
 // Where sessions are recorded: recordings/ in the first save folder that takes
 // them. A file is named by the session's start in UTC and the process
-// ("20261207-153012-4242.rec", with "-2", "-3"... when a process records again
-// within the second), so names sort by age; the newest ten stay.
+// ("20261207-153012-0004242.rec", with "-2", "-3"... when a process records
+// again within the second); the process number is padded so that names of the
+// same second sort by it as numbers do. The newest ten stay.
 #include <dirent.h>
 #include <unistd.h>
 
@@ -47,9 +48,9 @@ int create_session_file(const char* folder, const char* stamp, char* path) {
     for (int n = 1; n <= 100; ++n) {
         long pid = static_cast<long>(getpid());
         if (n == 1) {
-            std::snprintf(name, sizeof name, "%s-%ld.rec", stamp, pid);
+            std::snprintf(name, sizeof name, "%s-%07ld.rec", stamp, pid);
         } else {
-            std::snprintf(name, sizeof name, "%s-%ld-%d.rec", stamp, pid, n);
+            std::snprintf(name, sizeof name, "%s-%07ld-%d.rec", stamp, pid, n);
         }
         if (!join_path(path, folder, name)) return -1;
         int fd = open_new_file(path, true);
