@@ -161,6 +161,8 @@ TEST(TapeCodes, BrokenBytesAreRefusedWithAReason) {
         {{0x85, 0x00}, "an event of no known kind"},
         {{0x8A, 0x40}, "a file name is too long"},
         {{0x8A, 0x01, 0x0A}, "odd character"},
+        {{0x8A, 0x01, ' '}, "odd character"},  // the script words split at spaces
+        {{0x8A, 0x00}, "a file name is empty"},
         {{0x8A, 0x01, 'a', 0x03}, "a saved file's size is out of range"},
         {{0x8A, 0x01, 'a', 0x08, 1, 2}, "a record is cut short"},
         {{0x88, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}, "out of range"},

@@ -65,6 +65,7 @@ int32_t recording_to_script(const char* path, std::string* script, std::string* 
     uint32_t first_ticks = 0, ticks = 0, line_start = 0;
     int32_t got;
     auto end_line = [&]() {
+        tape_text_flush(&wording, &words);
         if (!words.empty()) {
             *script += "tape " + words + "  # " + seconds(ticks - first_ticks) + "\n";
         }

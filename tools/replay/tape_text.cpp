@@ -152,8 +152,9 @@ bool parse_word(const std::string& w, const TapeCoding& coding, TapeRecord* reco
         size_t x = size.find('x');
         int64_t h = 0;
         r.ok = size != "-";
-        if (r.ok && (x == std::string::npos || !parse_number(size.substr(0, x), 0, INT32_MAX, &n) ||
-                     !parse_number(size.substr(x + 1), 0, INT32_MAX, &h))) {
+        if (r.ok && (x == std::string::npos ||
+                     !parse_number(size.substr(0, x), INT32_MIN, INT32_MAX, &n) ||
+                     !parse_number(size.substr(x + 1), INT32_MIN, INT32_MAX, &h))) {
             return false;
         }
         r.width = static_cast<int32_t>(n);
@@ -191,6 +192,11 @@ bool parse_word(const std::string& w, const TapeCoding& coding, TapeRecord* reco
 }
 
 }  // namespace
+
+void tape_text_flush(TapeCoding* coding, std::string* words) {
+    if (coding->pending_ticks) add(words, "c");
+    coding->pending_ticks = false;
+}
 
 void tape_text_word(const TapeRecord& r, TapeCoding* coding, std::string* words) {
     // An unchanged calendar reading waits for the ticks reading after it.

@@ -12,6 +12,9 @@
 // set while an unchanged calendar reading waits to be joined with the ticks
 // reading after it ("@N").
 void tape_text_word(const TapeRecord& record, TapeCoding* coding, std::string* words);
+// Writes an unchanged calendar reading still waiting for its ticks reading, at
+// the end of a line or of the records.
+void tape_text_flush(TapeCoding* coding, std::string* words);
 // Turns the words of a `tape` line into record codes appended to `stream`. False,
 // with `why` naming the word, when a word is none.
 bool tape_text_parse(const std::vector<std::string>& words, size_t first, TapeCoding* coding,

@@ -103,6 +103,10 @@ bool device_write_saved(const char* name, const void* data, size_t size) {
     return false;
 }
 
+void set_save_error(const char* text) {
+    std::snprintf(save_error, sizeof save_error, "%s", text);
+}
+
 const char* platform_save_error() {
     return save_error;
 }

@@ -9,6 +9,7 @@
 
 #include "platform/device.h"
 #include "platform/platform.h"
+#include "platform/posix/paths.h"
 
 namespace {
 
@@ -155,10 +156,14 @@ int32_t platform_read_saved(const char* name, uint8_t* bytes, int32_t capacity) 
 bool platform_write_saved(const char* name, const void* data, size_t size) {
     TapeRecord r = record_of(TAPE_WRITE);
     if (tape_playing()) {
-        if (!tape_take(TAPE_WRITE, &r) || !same_name(TAPE_WRITE, r, name)) return false;
+        if (!tape_take(TAPE_WRITE, &r) || !same_name(TAPE_WRITE, r, name)) {
+            set_save_error("the recording broke off before this save");
+            return false;
+        }
         // A replay writes the files as the session did, to compare them; a
         // watched recording leaves the player's own files alone.
         if (!tape_watching()) device_write_saved(name, data, size);
+        if (!r.ok) set_save_error("the recorded session could not save it either");
         return r.ok;
     }
     r.ok = device_write_saved(name, data, size);

@@ -105,10 +105,14 @@ struct In {
         uint8_t length;
         if (!byte(&length)) return false;
         if (length > TAPE_NAME_MAX) return fail("a file name is too long");
+        if (length == 0) return fail("a file name is empty");
         if (size - pos < length) return fail("a record is cut short");
+        // Saved files are named by the game: letters, digits, '.', '_' and '-'.
         for (uint8_t i = 0; i < length; ++i) {
             uint8_t c = bytes[pos++];
-            if (c < 0x20 || c > 0x7E) return fail("a file name holds an odd character");
+            bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                         (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+            if (!plain) return fail("a file name holds an odd character");
             out[i] = static_cast<char>(c);
         }
         out[length] = '\0';
@@ -311,6 +315,8 @@ int32_t tape_decode(const uint8_t* bytes, size_t size, size_t* pos, TapeCoding* 
                 r->kind = TAPE_DESKTOP;
                 ok = in.byte(&flag) && in.int32(&r->width) && in.int32(&r->height);
                 r->ok = flag != 0;
+                // A desktop that could not be told has no size.
+                if (!r->ok) r->width = r->height = 0;
                 break;
             case kDepth:
                 r->kind = TAPE_DEPTH;
