@@ -16,22 +16,8 @@
 
 #include "support/game_events.h"
 
-namespace {
-
-// The folder holding the game's data/: the working folder when it has one, else
-// the folder of the fuzzer itself (the build folder).
-std::string data_folder() {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (fs::is_directory("data", error)) return fs::current_path(error).string();
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : self.parent_path().string();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (!game_events_open(data_folder().c_str())) {
+    if (!game_events_open(game_events_data_folder().c_str())) {
         std::fprintf(stderr, "fuzz_game: no data/ folder beside the fuzzer or here\n");
         std::abort();
     }

@@ -276,13 +276,6 @@ void make_seeds(const std::string& out) {
     std::printf("seeds written into %s\n", out.c_str());
 }
 
-std::string data_folder() {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (fs::is_directory("data", error)) return fs::current_path(error).string();
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : self.parent_path().string();
-}
 
 }  // namespace
 
@@ -291,7 +284,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     play_all = all && std::strcmp(all, "1") == 0;
     const char* seeds = std::getenv("CAIRNFALL_RECORDING_SEEDS");
     std::string seed_folder = seeds ? std::filesystem::absolute(seeds).string() : "";
-    if (!game_events_open(data_folder().c_str())) {
+    if (!game_events_open(game_events_data_folder().c_str())) {
         std::fprintf(stderr, "fuzz_recording: no data/ folder beside the fuzzer or here\n");
         std::abort();
     }

@@ -379,3 +379,11 @@ std::string game_rules_problem() {
     }
     return "";
 }
+
+std::string game_events_data_folder() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::is_directory("data", error)) return fs::current_path(error).string();
+    fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : self.parent_path().string();
+}

@@ -27,6 +27,10 @@ struct GameEventTally {
 
 extern GameEventTally game_event_tally;
 
+// The folder holding the game's data/: the working folder when it has one, else
+// the folder of the running program itself (the build folder).
+std::string game_events_data_folder();
+
 // Once per process: makes a folder of the driver's own (under /dev/shm or the
 // temporary folder) that links data_dir's data/ folder, makes it the working
 // folder and the only save folder, and points HOME and XDG_DATA_HOME into it, so
