@@ -42,12 +42,6 @@ void on_present(const uint32_t* argb, void* context) {
     }
 }
 
-std::string seconds(uint32_t ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%u.%03u s", ms / 1000, ms % 1000);
-    return text;
-}
-
 // Starts playing the recording and checks that this game and data made it.
 bool open_recording(const char* path, std::string* output) {
     char header[4096];
@@ -99,7 +93,7 @@ int32_t replay_recording(const char* path, const RecordingOptions& options, std:
         *output += sink.failed + "\n";
         return 1;
     }
-    *output += std::string(path) + ": " + seconds(played) + " of play, " +
+    *output += std::string(path) + ": " + session_seconds(played) + " of play, " +
                std::to_string(sink.frames) + " frames, made again to the end\n";
     return 0;
 }

@@ -27,12 +27,6 @@ std::string header_word(const std::string& header, const char* key, int32_t inde
     return line.substr(pos, line.find(' ', pos) - pos);
 }
 
-std::string seconds(uint32_t ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%u.%03u s", ms / 1000, ms % 1000);
-    return text;
-}
-
 }  // namespace
 
 int32_t recording_to_script(const char* path, std::string* script, std::string* output) {
@@ -67,7 +61,7 @@ int32_t recording_to_script(const char* path, std::string* script, std::string* 
     auto end_line = [&]() {
         tape_text_flush(&wording, &words);
         if (!words.empty()) {
-            *script += "tape " + words + "  # " + seconds(ticks - first_ticks) + "\n";
+            *script += "tape " + words + "  # " + session_seconds(ticks - first_ticks) + "\n";
         }
         words.clear();
         event_in_line = false;

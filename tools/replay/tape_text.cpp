@@ -152,9 +152,9 @@ bool parse_word(const std::string& w, const TapeCoding& coding, TapeRecord* reco
         size_t x = size.find('x');
         int64_t h = 0;
         r.ok = size != "-";
-        if (r.ok && (x == std::string::npos ||
-                     !parse_number(size.substr(0, x), INT32_MIN, INT32_MAX, &n) ||
-                     !parse_number(size.substr(x + 1), INT32_MIN, INT32_MAX, &h))) {
+        if (r.ok &&
+            (x == std::string::npos || !parse_number(size.substr(0, x), INT32_MIN, INT32_MAX, &n) ||
+             !parse_number(size.substr(x + 1), INT32_MIN, INT32_MAX, &h))) {
             return false;
         }
         r.width = static_cast<int32_t>(n);
@@ -282,6 +282,12 @@ bool tape_text_parse(const std::vector<std::string>& words, size_t first, TapeCo
         }
     }
     return true;
+}
+
+std::string session_seconds(uint32_t ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%u.%03u s", ms / 1000, ms % 1000);
+    return text;
 }
 
 uint64_t frame_hash(const uint32_t* argb) {
