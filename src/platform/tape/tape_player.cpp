@@ -101,6 +101,15 @@ bool viewer_stopped() {
     return false;
 }
 
+// Decodes the record at the playing position into *record, with the position and
+// coding after it in *pos and *coding (the player keeps its own until it takes
+// the record): 1, 0 at the end of the stream, -1 for damage (why in `why`).
+int32_t peek(TapeRecord* record, size_t* pos, TapeCoding* coding, std::string* why) {
+    *pos = player.pos;
+    *coding = player.coding;
+    return tape_decode(player.stream.data(), player.stream.size(), pos, coding, record, why);
+}
+
 }  // namespace
 
 bool tape_playing() {
@@ -109,11 +118,10 @@ bool tape_playing() {
 
 bool tape_take(TapeKind wanted, TapeRecord* record) {
     if (player.state != State::playing) return false;
-    size_t pos = player.pos;
-    TapeCoding coding = player.coding;
+    size_t pos;
+    TapeCoding coding;
     std::string why;
-    int32_t got =
-        tape_decode(player.stream.data(), player.stream.size(), &pos, &coding, record, &why);
+    int32_t got = peek(record, &pos, &coding, &why);
     if (got < 0) {
         part(player.name + ": damaged at record " + std::to_string(player.records + 1) + " (" +
              why + "), " + session_time() + " into the session");
@@ -208,12 +216,11 @@ void tape_append(const uint8_t* stream, size_t size) {
 
 bool tape_has_more() {
     if (player.state != State::playing) return false;
-    size_t pos = player.pos;
-    TapeCoding coding = player.coding;
     TapeRecord record;
+    size_t pos;
+    TapeCoding coding;
     std::string why;
-    int32_t got =
-        tape_decode(player.stream.data(), player.stream.size(), &pos, &coding, &record, &why);
+    int32_t got = peek(&record, &pos, &coding, &why);
     return got != 0 && !(got == 1 && record.kind == TAPE_END);
 }
 
@@ -241,11 +248,10 @@ bool platform_playback_finished() {
     bool whole = false;
     if (player.state == State::playing) {
         TapeRecord record;
-        size_t pos = player.pos;
-        TapeCoding coding = player.coding;
+        size_t pos;
+        TapeCoding coding;
         std::string why;
-        int32_t got =
-            tape_decode(player.stream.data(), player.stream.size(), &pos, &coding, &record, &why);
+        int32_t got = peek(&record, &pos, &coding, &why);
         whole = got == 1 && record.kind == TAPE_END;
         if (!whole && got == 0) {
             ran_out(TAPE_END);
