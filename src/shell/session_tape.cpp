@@ -17,12 +17,23 @@ void recording_header(char* header, size_t size) {
                   data_checksum());
 }
 
-bool check_recording_header(const char* header, const char* name, char* problem, size_t size) {
-    char version[64] = "";
-    unsigned long long data = 0;
+bool read_recording_header(const char* header, char* version, size_t size, uint64_t* data) {
+    char word[64] = "";
+    unsigned long long fingerprint = 0;
     const char* data_line = std::strstr(header, "\ndata ");
-    if (std::sscanf(header, "game cairnfall %63s", version) != 1 || !data_line ||
-        std::sscanf(data_line, "\ndata %llx", &data) != 1) {
+    if (std::sscanf(header, "game cairnfall %63s", word) != 1 || !data_line ||
+        std::sscanf(data_line, "\ndata %llx", &fingerprint) != 1) {
+        return false;
+    }
+    std::snprintf(version, size, "%s", word);
+    *data = fingerprint;
+    return true;
+}
+
+bool check_recording_header(const char* header, const char* name, char* problem, size_t size) {
+    char version[64];
+    uint64_t data = 0;
+    if (!read_recording_header(header, version, sizeof version, &data)) {
         std::snprintf(problem, size, "%s: its header does not name the game's version and data",
                       name);
         return false;
@@ -35,24 +46,28 @@ bool check_recording_header(const char* header, const char* name, char* problem,
     uint64_t here = data_checksum();
     if (data != here) {
         std::snprintf(problem, size,
-                      "%s was recorded with other data files (data %016llx; the data in %s/data "
-                      "is %016" PRIx64 ")",
+                      "%s was recorded with other data files (data %016" PRIx64
+                      "; the data in %s/data is %016" PRIx64 ")",
                       name, data, game_folder, here);
         return false;
     }
     return true;
 }
 
-bool load_watched_recording() {
-    char header[256];
-    char problem[8192 + 256];
-    if (!platform_play_recording(watch_path, true, header, sizeof header)) {
-        std::snprintf(problem, sizeof problem, "%s", platform_tape_error());
-    } else if (check_recording_header(header, watch_path, problem, sizeof problem)) {
-        return true;
-    } else {
-        platform_playback_finished();
+bool play_recording(const char* path, bool watch, char* problem, size_t size) {
+    char header[4096];
+    if (!platform_play_recording(path, watch, header, sizeof header)) {
+        std::snprintf(problem, size, "%s", platform_tape_error());
+        return false;
     }
+    if (check_recording_header(header, path, problem, size)) return true;
+    platform_playback_finished();
+    return false;
+}
+
+bool load_watched_recording() {
+    char problem[8192 + 256];
+    if (play_recording(watch_path, true, problem, sizeof problem)) return true;
     std::fprintf(stderr, "cairnfall: %s\n", problem);
     return false;
 }

@@ -129,9 +129,16 @@ extern char watch_path[4096];
 uint64_t data_checksum();
 // The header a recording of this game starts with: its version and data.
 void recording_header(char* header, size_t size);
+// Reads the version (into version[size]) and the data fingerprint a recording's
+// header names; false when it names neither.
+bool read_recording_header(const char* header, char* version, size_t size, uint64_t* data);
 // True when a recording's header names this version and this data; otherwise
 // `problem` says which differs, naming the recording `name`.
 bool check_recording_header(const char* header, const char* name, char* problem, size_t size);
+// Plays the recording in `path` in place of the machine's inputs (`watch`: at
+// its own pace, as --watch does) once its header names this version and data.
+// Otherwise nothing plays and `problem` says why, naming the file.
+bool play_recording(const char* path, bool watch, char* problem, size_t size);
 // For --watch: loads the recording to play in place of the machine's inputs.
 // False, with a line on standard error, when it cannot be played here.
 bool load_watched_recording();

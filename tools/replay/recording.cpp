@@ -42,22 +42,6 @@ void on_present(const uint32_t* argb, void* context) {
     }
 }
 
-// Starts playing the recording and checks that this game and data made it.
-bool open_recording(const char* path, std::string* output) {
-    char header[4096];
-    if (!platform_play_recording(path, false, header, sizeof header)) {
-        *output += std::string(platform_tape_error()) + "\n";
-        return false;
-    }
-    char problem[8192 + 256];
-    if (!check_recording_header(header, path, problem, sizeof problem)) {
-        platform_playback_finished();
-        *output += std::string(problem) + "\n";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int32_t replay_recording(const char* path, const RecordingOptions& options, std::string* output) {
@@ -68,7 +52,11 @@ int32_t replay_recording(const char* path, const RecordingOptions& options, std:
     std::error_code ignored;  // a folder that cannot be made fails at the first write
     std::filesystem::create_directories(folder, ignored);
     platform_set_save_folders(&folder, 1);
-    if (!open_recording(path, output)) return 1;
+    char problem[8192 + 256];
+    if (!play_recording(path, false, problem, sizeof problem)) {
+        *output += std::string(problem) + "\n";
+        return 1;
+    }
     replay_reset_program_state();
     headless_reset();
     headless_on_present(on_present, &sink);

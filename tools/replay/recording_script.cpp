@@ -2,30 +2,18 @@
 // and data, the start-up's inputs, `start`, then one `tape` line per stretch of
 // main loop turns. A line ends after a turn in which an event arrived, or after
 // a second of play, so that checks and pictures can go between the lines.
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/tape/tape.h"
 #include "replay/recording.h"
 #include "replay/tape_text.h"
+#include "shell/shell.h"
 
 namespace {
 
 constexpr uint32_t kLineMs = 1000;
-
-// The word after `key` on the header's line that starts with it ("" if none).
-std::string header_word(const std::string& header, const char* key, int32_t index) {
-    size_t at = header.find(key);
-    if (at == std::string::npos) return "";
-    std::string line = header.substr(at, header.find('\n', at) - at);
-    size_t pos = 0;
-    for (int32_t i = 0; i <= index; ++i) {
-        pos = line.find(' ', pos);
-        if (pos == std::string::npos) return "";
-        ++pos;
-    }
-    return line.substr(pos, line.find(' ', pos) - pos);
-}
 
 }  // namespace
 
@@ -36,16 +24,18 @@ int32_t recording_to_script(const char* path, std::string* script, std::string* 
         *output += why + "\n";
         return 1;
     }
-    std::string version = header_word(file.header, "game ", 1);
-    std::string data = header_word(file.header, "data ", 0);
-    if (version.empty() || data.empty()) {
+    char version[64];
+    uint64_t data = 0;
+    if (!read_recording_header(file.header.c_str(), version, sizeof version, &data)) {
         *output += std::string(path) + ": its header does not name the game's version and data\n";
         return 1;
     }
     *script += "# The session recorded in " + std::string(path) +
                ". Each `tape` line holds the game's inputs\n"
                "# for some turns of its main loop; checks and `shot` lines may go between them.\n";
-    *script += "recording " + version + " " + data + "\n";
+    char line[128];
+    std::snprintf(line, sizeof line, "recording %s %016" PRIx64 "\n", version, data);
+    *script += line;
 
     TapeCoding decoding = {};
     TapeCoding wording = {};
