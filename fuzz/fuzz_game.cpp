@@ -17,16 +17,8 @@
 #include "support/game_events.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (!game_events_open(game_events_data_folder().c_str())) {
-        std::fprintf(stderr, "fuzz_game: no data/ folder beside the fuzzer or here\n");
-        std::abort();
-    }
-    game_events_leave_folder();
-    // Only the folder goes at exit: the backend's records may be gone by then.
-    std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(game_events_folder(), ignored);
-    });
+    game_events_open_for_fuzzer("fuzz_game");
+    game_events_await_inputs();
     return 0;
 }
 

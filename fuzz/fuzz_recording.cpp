@@ -56,36 +56,6 @@ bool plays(const uint8_t* data, size_t size) {
     return (hash >> 28) == 0;
 }
 
-bool same_record(const TapeRecord& a, const TapeRecord& b) {
-    if (a.kind != b.kind) return false;
-    switch (a.kind) {
-        case TAPE_TICKS:
-            return a.ticks == b.ticks;
-        case TAPE_CALENDAR:
-            return a.calendar == b.calendar;
-        case TAPE_POLL:
-        case TAPE_WAIT:
-            return a.delivered == b.delivered &&
-                   (!a.delivered || (a.event.type == b.event.type && a.event.key == b.event.key &&
-                                     a.event.x == b.event.x && a.event.y == b.event.y));
-        case TAPE_DESKTOP:
-            // A desktop size that was not had carries no numbers worth keeping.
-            return a.ok == b.ok && (!a.ok || (a.width == b.width && a.height == b.height));
-        case TAPE_DEPTH:
-            return a.width == b.width;
-        case TAPE_MOUSE:
-            return a.ok == b.ok;
-        case TAPE_READ:
-            return std::strcmp(a.name, b.name) == 0 && a.count == b.count &&
-                   (a.count <= 0 || std::memcmp(a.bytes, b.bytes, a.count) == 0);
-        case TAPE_WRITE:
-            return std::strcmp(a.name, b.name) == 0 && a.ok == b.ok;
-        case TAPE_END:
-            return true;
-    }
-    return false;
-}
-
 // Every record of a stream up to its end or its first bad byte.
 std::vector<TapeRecord> decode_all(const std::vector<uint8_t>& stream, int32_t* last) {
     std::vector<TapeRecord> records;
@@ -101,15 +71,19 @@ std::vector<TapeRecord> decode_all(const std::vector<uint8_t>& stream, int32_t* 
     return records;
 }
 
-// Whether the script words can carry the record: a file name is one non-empty
-// word between colons and a desktop size is not negative. A recording may hold
-// others (a damaged one); its script then fails to parse, with the word named.
-bool wordable(const TapeRecord& r) {
-    if (r.kind == TAPE_READ || r.kind == TAPE_WRITE) {
-        return r.name[0] != '\0' && std::strpbrk(r.name, " :") == nullptr;
+// The records decoded again from a stream must be the records it was made from.
+void check_same(const std::vector<TapeRecord>& records, const std::vector<uint8_t>& stream,
+                const char* what) {
+    int32_t last = 0;
+    std::vector<TapeRecord> again = decode_all(stream, &last);
+    if (last != 0 || again.size() != records.size()) {
+        std::fprintf(stderr, "fuzz_recording: %s\n", what);
+        check(false, last != 0 ? "records made again do not decode"
+                               : "records made again decode to another count");
     }
-    if (r.kind == TAPE_DESKTOP) return !r.ok || (r.width >= 0 && r.height >= 0);
-    return true;
+    for (size_t i = 0; i < records.size(); i++) {
+        check(same_record(records[i], again[i]), what);
+    }
 }
 
 void check_codes(const std::vector<TapeRecord>& records) {
@@ -122,46 +96,22 @@ void check_codes(const std::vector<TapeRecord>& records) {
         check(tape_encode(r, &coding, coded.data(), coded.size(), &size), "a record did not fit");
     }
     coded.resize(size);
-    int32_t last = 0;
-    std::vector<TapeRecord> again = decode_all(coded, &last);
-    check(last == 0, "coded records do not decode");
-    check(again.size() == records.size(), "coded records decode to another count");
-    for (size_t i = 0; i < records.size(); i++) {
-        check(same_record(records[i], again[i]), "coded records decode to other records");
-    }
+    check_same(records, coded, "coded records decode to other records");
 }
 
 void check_words(const std::vector<TapeRecord>& records) {
     TapeCoding wording = {};
     std::string words;
-    for (const TapeRecord& r : records) {
-        if (!wordable(r)) return;
-        tape_text_word(r, &wording, &words);
-    }
-    // An unchanged calendar reading still waiting for a ticks reading.
-    if (wording.pending_ticks) words += words.empty() ? "c" : " c";
-    std::vector<std::string> split;
-    size_t start = 0;
-    while (start < words.size()) {
-        size_t space = words.find(' ', start);
-        if (space == std::string::npos) space = words.size();
-        split.push_back(words.substr(start, space - start));
-        start = space + 1;
-    }
+    for (const TapeRecord& r : records) tape_text_word(r, &wording, &words);
+    tape_text_flush(&wording, &words);
     TapeCoding parsing = {};
     std::vector<uint8_t> stream;
     std::string why;
-    if (!tape_text_parse(split, 0, &parsing, &stream, &why)) {
+    if (!tape_text_parse(split_words(words), 0, &parsing, &stream, &why)) {
         std::fprintf(stderr, "fuzz_recording: %s\n", why.c_str());
         check(false, "the words of records do not parse");
     }
-    int32_t last = 0;
-    std::vector<TapeRecord> again = decode_all(stream, &last);
-    check(last == 0, "parsed words do not decode");
-    check(again.size() == records.size(), "words give another count of records");
-    for (size_t i = 0; i < records.size(); i++) {
-        check(same_record(records[i], again[i]), "words give other records");
-    }
+    check_same(records, stream, "words give other records");
 }
 
 void check_stream(const std::vector<uint8_t>& stream) {
@@ -276,7 +226,6 @@ void make_seeds(const std::string& out) {
     std::printf("seeds written into %s\n", out.c_str());
 }
 
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -284,20 +233,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     play_all = all && std::strcmp(all, "1") == 0;
     const char* seeds = std::getenv("CAIRNFALL_RECORDING_SEEDS");
     std::string seed_folder = seeds ? std::filesystem::absolute(seeds).string() : "";
-    if (!game_events_open(game_events_data_folder().c_str())) {
-        std::fprintf(stderr, "fuzz_recording: no data/ folder beside the fuzzer or here\n");
-        std::abort();
-    }
+    game_events_open_for_fuzzer("fuzz_recording");
     if (seeds) {
         make_seeds(seed_folder);
         game_events_close();
         std::exit(0);
     }
-    game_events_leave_folder();
-    std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(game_events_folder(), ignored);
-    });
+    game_events_await_inputs();
     return 0;
 }
 

@@ -380,10 +380,24 @@ std::string game_rules_problem() {
     return "";
 }
 
-std::string game_events_data_folder() {
+void game_events_open_for_fuzzer(const char* fuzzer) {
     namespace fs = std::filesystem;
     std::error_code error;
-    if (fs::is_directory("data", error)) return fs::current_path(error).string();
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : self.parent_path().string();
+    std::string data = fs::current_path(error).string();
+    if (!fs::is_directory("data", error)) {
+        fs::path self = fs::read_symlink("/proc/self/exe", error);
+        data = error ? std::string(".") : self.parent_path().string();
+    }
+    if (game_events_open(data.c_str())) return;
+    std::fprintf(stderr, "%s: no data/ folder beside the fuzzer or here\n", fuzzer);
+    std::abort();
+}
+
+void game_events_await_inputs() {
+    game_events_leave_folder();
+    // Only the folder goes at exit: the backend's records may be gone by then.
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(game_events_folder(), ignored);
+    });
 }

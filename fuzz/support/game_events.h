@@ -27,9 +27,13 @@ struct GameEventTally {
 
 extern GameEventTally game_event_tally;
 
-// The folder holding the game's data/: the working folder when it has one, else
-// the folder of the running program itself (the build folder).
-std::string game_events_data_folder();
+// A fuzzer's start: game_events_open on the game's data/ of the working folder,
+// else of the fuzzer's own folder (the build folder); when neither has one, a
+// line naming `fuzzer` and an abort.
+void game_events_open_for_fuzzer(const char* fuzzer);
+// A fuzzer's start, once set up: leaves the driver's folder until the first
+// input, and removes it when the process exits.
+void game_events_await_inputs();
 
 // Once per process: makes a folder of the driver's own (under /dev/shm or the
 // temporary folder) that links data_dir's data/ folder, makes it the working

@@ -40,19 +40,6 @@ TapeRecord event(TapeKind kind, PlatformEvent e) {
     return r;
 }
 
-bool same(const TapeRecord& a, const TapeRecord& b) {
-    if (a.kind != b.kind || a.ok != b.ok || a.delivered != b.delivered || a.ticks != b.ticks ||
-        a.calendar != b.calendar || a.width != b.width || a.height != b.height ||
-        a.count != b.count || std::strcmp(a.name, b.name) != 0) {
-        return false;
-    }
-    if (a.event.type != b.event.type || a.event.key != b.event.key || a.event.x != b.event.x ||
-        a.event.y != b.event.y) {
-        return false;
-    }
-    return a.count <= 0 || std::memcmp(a.bytes, b.bytes, static_cast<size_t>(a.count)) == 0;
-}
-
 TEST(TapeCodes, EveryRecordComesBackAsWrittenInBytesAndInWords) {
     static const uint8_t saved[] = {1, 0, 0, 0, 3, 0, 0, 0, 0xFF};
     TapeRecord read = make(TAPE_READ);
@@ -100,7 +87,8 @@ TEST(TapeCodes, EveryRecordComesBackAsWrittenInBytesAndInWords) {
         // Moves after moves: the change of step, at its largest both ways.
         event(TAPE_WAIT, {PEV_MOUSE_MOVE, 0, INT32_MAX, INT32_MIN}),
         event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, INT32_MIN, INT32_MAX}),
-        event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, 5, 5}), event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, 6, 4}),
+        event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, 5, 5}),
+        event(TAPE_POLL, {PEV_MOUSE_MOVE, 0, 6, 4}),
         event(TAPE_POLL, {PEV_EXPOSE, 0, 0, 0}),
         event(TAPE_WAIT, {PEV_FOCUS_LOST, 0, 0, 0}),
         event(TAPE_POLL, {PEV_FOCUS_GAINED, 0, 0, 0}),
@@ -123,27 +111,21 @@ TEST(TapeCodes, EveryRecordComesBackAsWrittenInBytesAndInWords) {
         SCOPED_TRACE("record " + std::to_string(i));
         TapeRecord back;
         ASSERT_EQ(tape_decode(bytes, size, &pos, &decoding, &back, &why), 1) << why;
-        EXPECT_TRUE(same(back, records[i])) << "kind " << int(back.kind);
+        EXPECT_TRUE(same_record(back, records[i])) << "kind " << int(back.kind);
         tape_text_word(back, &words_coding, &words);
     }
     TapeRecord none;
     EXPECT_EQ(tape_decode(bytes, size, &pos, &decoding, &none, &why), 0);
     // The words give the same bytes again.
-    std::vector<std::string> list;
-    for (size_t at = 0; at < words.size();) {
-        size_t space = words.find(' ', at);
-        list.push_back(words.substr(at, space - at));
-        at = space == std::string::npos ? words.size() : space + 1;
-    }
     std::vector<uint8_t> again;
     TapeCoding parse_coding = {};
-    ASSERT_TRUE(tape_text_parse(list, 0, &parse_coding, &again, &why)) << why;
+    ASSERT_TRUE(tape_text_parse(split_words(words), 0, &parse_coding, &again, &why)) << why;
     decoding = {};
     pos = 0;
     for (size_t i = 0; i < records.size(); ++i) {
         TapeRecord back;
         ASSERT_EQ(tape_decode(again.data(), again.size(), &pos, &decoding, &back, &why), 1) << why;
-        EXPECT_TRUE(same(back, records[i])) << "word record " << i << " of " << words;
+        EXPECT_TRUE(same_record(back, records[i])) << "word record " << i << " of " << words;
     }
 }
 

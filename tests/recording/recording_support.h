@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -12,6 +13,7 @@
 
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "platform/tape/tape.h"
 #include "replay/replay.h"
 #include "replay/tape_text.h"
 #include "shell/shell.h"
@@ -104,4 +106,47 @@ inline std::string file_bytes(const std::string& path) {
 
 inline void write_bytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// True when two records say the same: their kind and the fields that kind uses.
+inline bool same_record(const TapeRecord& a, const TapeRecord& b) {
+    if (a.kind != b.kind) return false;
+    switch (a.kind) {
+        case TAPE_TICKS:
+            return a.ticks == b.ticks;
+        case TAPE_CALENDAR:
+            return a.calendar == b.calendar;
+        case TAPE_POLL:
+        case TAPE_WAIT:
+            return a.delivered == b.delivered &&
+                   (!a.delivered || (a.event.type == b.event.type && a.event.key == b.event.key &&
+                                     a.event.x == b.event.x && a.event.y == b.event.y));
+        case TAPE_DESKTOP:
+            // A desktop size that was not had carries no numbers worth keeping.
+            return a.ok == b.ok && (!a.ok || (a.width == b.width && a.height == b.height));
+        case TAPE_DEPTH:
+            return a.width == b.width;
+        case TAPE_MOUSE:
+            return a.ok == b.ok;
+        case TAPE_READ:
+            return std::strcmp(a.name, b.name) == 0 && a.count == b.count &&
+                   (a.count <= 0 || std::memcmp(a.bytes, b.bytes, a.count) == 0);
+        case TAPE_WRITE:
+            return std::strcmp(a.name, b.name) == 0 && a.ok == b.ok;
+        case TAPE_END:
+            return true;
+    }
+    return false;
+}
+
+// The words of a `tape` line, split at single spaces.
+inline std::vector<std::string> split_words(const std::string& words) {
+    std::vector<std::string> split;
+    for (size_t start = 0; start < words.size();) {
+        size_t space = words.find(' ', start);
+        if (space == std::string::npos) space = words.size();
+        split.push_back(words.substr(start, space - start));
+        start = space + 1;
+    }
+    return split;
 }
