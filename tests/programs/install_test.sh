@@ -13,14 +13,8 @@ prefix=$tmp/prefix
 home=$tmp/home
 mkdir -p "$home"
 
-check() {  # check NAME COMMAND...
-    local name=$1; shift
-    if "$@" >"$tmp/check.log" 2>&1; then
-        echo "ok: $name"
-    else
-        echo "FAILED: $name"; sed 's/^/    /' "$tmp/check.log"; fail=1
-    fi
-}
+# shellcheck source=tests/programs/check_support.sh
+. "$(dirname "$0")/check_support.sh"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAILED: cmake --install"; exit 1; }
 

@@ -29,14 +29,8 @@ mkdir -p "$game"
 cp "$build/cairnfall" "$game/"
 ln -s "$build/data" "$game/data"
 
-check() {  # check NAME COMMAND...
-    local name=$1; shift
-    if "$@" >"$tmp/check.log" 2>&1; then
-        echo "ok: $name"
-    else
-        echo "FAILED: $name"; sed 's/^/    /' "$tmp/check.log"; fail=1
-    fi
-}
+# shellcheck source=tests/programs/check_support.sh
+. "$(dirname "$0")/check_support.sh"
 
 pid=""
 wid=""
