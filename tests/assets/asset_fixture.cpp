@@ -77,3 +77,28 @@ float luminance(const std::vector<uint8_t>& bmp, uint8_t index) {
     const uint8_t* entry = bmp.data() + 54 + 4 * index;  // blue, green, red, 0
     return 0.299f * entry[2] + 0.587f * entry[1] + 0.114f * entry[0];
 }
+
+namespace {
+constexpr int32_t kBlank = 200;  // no print of the tests uses this colour
+}
+
+void begin_ink() {
+    art_setup();
+    gfx_set_buffer(art_scratch_buffer());
+    gfx_set_font(art_font(GAME_FONT_CELL));
+    gfx_set_color(kBlank);
+    gfx_rect(0, 799, 0, 599);
+}
+
+std::vector<bool> end_ink() {
+    std::vector<uint8_t> pixels(800 * 600);
+    gfx_move(0, 599);
+    gfx_get_image(pixels.data(), 800, 600);
+    gfx_set_buffer(art_canvas_buffer());
+    std::vector<bool> ink(800 * 600);
+    for (int32_t row = 0; row < 600; ++row) {
+        for (int32_t x = 0; x < 800; ++x)
+            ink[(599 - row) * 800 + x] = pixels[row * 800 + x] != kBlank;
+    }
+    return ink;
+}

@@ -36,3 +36,9 @@ LoadedPicture load_picture(const std::string& dir, const CatalogueEntry& entry, 
 const CatalogueEntry& entry_named(const char* name);
 // Luminance 0..255 of a palette index as the files store it.
 float luminance(const std::vector<uint8_t>& bmp, uint8_t index);
+
+// Printing into a blank scratch picture to see which pixels the prints touch:
+// begin_ink clears it and selects the game's font; end_ink returns an 800x600
+// mask (rows top first) of every pixel drawn since, and gives the canvas back.
+void begin_ink();
+std::vector<bool> end_ink();

@@ -20,12 +20,7 @@ struct Ink {
 // text, both centred on x = 100 with the line's bottom at y) into a blank buffer
 // and returns every pixel either print touched.
 std::vector<Ink> panel_text_ink(const char* text, int32_t y) {
-    art_setup();
-    gfx_set_buffer(art_scratch_buffer());
-    gfx_set_font(art_font(GAME_FONT_CELL));
-    constexpr int32_t kBlank = 200;
-    gfx_set_color(kBlank);
-    gfx_rect(0, 799, 0, 599);
+    begin_ink();
     int32_t length = static_cast<int32_t>(std::strlen(text));
     int32_t w = gfx_text_width(text, length);
     gfx_move(101 - w / 2, y + 1);
@@ -34,14 +29,11 @@ std::vector<Ink> panel_text_ink(const char* text, int32_t y) {
     gfx_move(100 - w / 2, y);
     gfx_set_color(PAL_SILVER);
     gfx_print(text, length);
-    std::vector<uint8_t> pixels(800 * 600);
-    gfx_move(0, 599);
-    gfx_get_image(pixels.data(), 800, 600);
-    gfx_set_buffer(art_canvas_buffer());
+    std::vector<bool> mask = end_ink();
     std::vector<Ink> ink;
-    for (int32_t row = 0; row < 600; ++row) {
+    for (int32_t y = 599; y >= 0; --y) {
         for (int32_t x = 0; x < 800; ++x) {
-            if (pixels[row * 800 + x] != kBlank) ink.push_back({x, 599 - row});
+            if (mask[y * 800 + x]) ink.push_back({x, y});
         }
     }
     return ink;

@@ -8,6 +8,7 @@
 #include "assetgen/art_context.h"
 #include "assetgen/art_pictures.h"
 #include "assetgen/palette.h"
+#include "assets/asset_fixture.h"
 #include "gfx/gfx.h"
 
 namespace {
@@ -41,12 +42,7 @@ std::vector<KeyCap> name_entry_keys() {
 
 // Every screen pixel the caption's three prints touch, as a 800x600 mask.
 std::vector<bool> caption_ink(const KeyCap& key) {
-    art_setup();
-    gfx_set_buffer(art_scratch_buffer());
-    gfx_set_font(art_font(GAME_FONT_CELL));
-    constexpr int32_t kBlank = 200;
-    gfx_set_color(kBlank);
-    gfx_rect(0, 799, 0, 599);
+    begin_ink();
     int32_t length = static_cast<int32_t>(std::strlen(key.caption));
     const int32_t offsets[3] = {-1, 1, 0};
     const int32_t colours[3] = {PAL_BRIGHT, PAL_BLACK, PAL_LABEL};
@@ -55,16 +51,7 @@ std::vector<bool> caption_ink(const KeyCap& key) {
         gfx_set_color(colours[i]);
         gfx_print(key.caption, length);
     }
-    std::vector<uint8_t> pixels(800 * 600);
-    gfx_move(0, 599);
-    gfx_get_image(pixels.data(), 800, 600);
-    gfx_set_buffer(art_canvas_buffer());
-    std::vector<bool> ink(800 * 600);
-    for (int32_t row = 0; row < 600; ++row) {
-        for (int32_t x = 0; x < 800; ++x)
-            ink[(599 - row) * 800 + x] = pixels[row * 800 + x] != kBlank;
-    }
-    return ink;
+    return end_ink();
 }
 
 TEST(KeyCaps, CaptionsLieOnTheStonesFaceClearOfTheirSymbols) {
