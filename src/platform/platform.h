@@ -9,26 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/events.h"
+
 // ---------------------------------------------------------------- window, events
-
-// Window events, as the game's window procedure knows them.
-enum PlatformEventType : int32_t {
-    PEV_NONE = 0,
-    PEV_KEY_DOWN,      // key: Windows virtual-key code (Esc 27, F12 123, 'A'..'Z' 65..90)
-    PEV_MOUSE_MOVE,    // x, y: picture coordinates, may lie outside 0..799 x 0..599
-    PEV_LBUTTON_UP,    // x, y: as for mouse move
-    PEV_EXPOSE,        // the window needs its picture again
-    PEV_FOCUS_GAINED,  // the window got the keyboard focus
-    PEV_FOCUS_LOST,    // the window lost the keyboard focus or was minimised
-    PEV_CLOSE,         // the window's close button or Alt+F4
-};
-
-struct PlatformEvent {
-    int32_t type;  // PlatformEventType
-    int32_t key;   // virtual-key code for PEV_KEY_DOWN
-    int32_t x;     // picture coordinates for the mouse events
-    int32_t y;
-};
 
 // Opens the window titled `title` (hidden until platform_show_window). False when
 // no display can be opened at all.
@@ -181,8 +164,8 @@ void platform_cursor_size(int32_t* width, int32_t* height);
 // Makes a monochrome cursor from two planes of (width / 8) * height bytes, most
 // significant bit leftmost: AND 1 + XOR 0 is transparent, AND 0 + XOR 0 black,
 // AND 0 + XOR 1 white, AND 1 + XOR 1 inverted. Returns a handle above 0, or 0.
-int32_t platform_cursor_create(const uint8_t* and_plane, const uint8_t* xor_plane,
-                               int32_t width, int32_t height, int32_t hot_x, int32_t hot_y);
+int32_t platform_cursor_create(const uint8_t* and_plane, const uint8_t* xor_plane, int32_t width,
+                               int32_t height, int32_t hot_x, int32_t hot_y);
 // Makes the cursor current inside the window (0: no cursor of the game's own).
 void platform_cursor_set(int32_t cursor);
 // Shows (true) or hides (false) the cursor inside the window.

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/events.h"
+
 // ---------------------------------------------------------------- screens
 
 using TickHandler = void (*)();
@@ -27,24 +29,6 @@ void install_screen(TickHandler tick, PointHandler move, PointHandler click, Key
 void ignore_tick();
 void ignore_point(int32_t x, int32_t y);
 void ignore_key(int32_t key);
-
-// Virtual-key codes the screens react to.
-constexpr int32_t KEY_ESCAPE = 27;
-constexpr int32_t KEY_F12 = 123;
-constexpr int32_t KEY_BACKSPACE = 8;
-constexpr int32_t KEY_ENTER = 13;
-constexpr int32_t KEY_SPACE = 32;
-constexpr int32_t KEY_LEFT = 37;
-constexpr int32_t KEY_UP = 38;
-constexpr int32_t KEY_RIGHT = 39;
-constexpr int32_t KEY_DOWN = 40;
-constexpr int32_t KEY_0 = '0';  // '0'..'9' are 48..57
-constexpr int32_t KEY_A = 'A';  // 'A'..'Z' are 65..90
-constexpr int32_t KEY_Z = 'Z';
-constexpr int32_t KEY_D = 'D';
-constexpr int32_t KEY_P = 'P';
-constexpr int32_t KEY_S = 'S';
-constexpr int32_t KEY_W = 'W';
 
 // ---------------------------------------------------------------- clock
 

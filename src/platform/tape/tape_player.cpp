@@ -93,7 +93,8 @@ void keep_pace(uint32_t session_ms) {
 bool viewer_stopped() {
     PlatformEvent e;
     while (device_poll_event(&e)) {
-        if (e.type == PEV_CLOSE || (e.type == PEV_KEY_DOWN && (e.key == 27 || e.key == 123))) {
+        if (e.type == PEV_CLOSE ||
+            (e.type == PEV_KEY_DOWN && (e.key == KEY_ESCAPE || e.key == KEY_F12))) {
             player.state = State::stopped;
             return true;
         }
