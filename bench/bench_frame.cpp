@@ -8,7 +8,9 @@
 #include "game/game.h"
 #include "platform/headless/headless.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
 
 namespace {
 

@@ -16,7 +16,10 @@
 #include "platform/tape/tape.h"
 #include "platform/tape/tape_calls.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/session_tape.h"
 
 namespace {
 

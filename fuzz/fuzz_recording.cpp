@@ -29,7 +29,9 @@
 #include "replay/replay.h"
 #include "replay/tape_text.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/session_tape.h"
 #include "support/game_events.h"
 
 namespace {
@@ -129,7 +131,7 @@ void play(const TapeFile& file) {
     const char* folder = game_events_folder().c_str();
     platform_set_save_folders(&folder, 1);
     tape_play_stream(file.stream.data(), file.stream.size(), "the input", file.damage.c_str());
-    replay_reset_program_state();
+    reset_program_state();
     headless_reset();
     int32_t turns = 0;
     int32_t after_tape = 0;

@@ -10,7 +10,8 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/program.h"
+#include "shell/screen_slots.h"
 
 namespace {
 

@@ -14,11 +14,10 @@
 #include "replay/replay_fields.h"
 #include "replay/replay_state.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
-
-const char* const SCREEN_NAMES[SCREEN_KINDS] = {
-    "intro",     "options", "instructions", "high_scores", "name_entry", "quit",
-    "game_over", "game",    "pause",        "none",        "unknown"};
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/screen_slots.h"
 
 GameEventTally game_event_tally = {};
 
@@ -74,7 +73,7 @@ void remove_saved_files() {
 }
 
 bool start() {
-    replay_reset_program_state();
+    reset_program_state();
     remove_saved_files();
     headless_reset();
     headless_set_calendar_base(CALENDAR_BASE);
@@ -82,7 +81,6 @@ bool start() {
     platform_set_save_folders(&save_folder, 1);
     game_event_tally.starts++;
     if (!start_program()) return false;
-    replay_learn_intro();
     ticks_after_start = platform_ticks_ms();
     return true;
 }
@@ -148,14 +146,6 @@ void wait_ms(int32_t ms) {
     }
 }
 
-int32_t screen_index() {
-    std::string name = replay_screen_name();
-    for (int32_t i = 0; i < SCREEN_KINDS; i++) {
-        if (name == SCREEN_NAMES[i]) return i;
-    }
-    return SCREEN_KINDS - 1;
-}
-
 }  // namespace
 
 bool game_events_open(const char* data_dir) {
@@ -183,8 +173,6 @@ bool game_events_open(const char* data_dir) {
     if (error) return false;
     setenv("HOME", folder.c_str(), 1);
     setenv("XDG_DATA_HOME", folder.c_str(), 1);
-    // The screens are told apart by their handlers, learnt before any start-up.
-    replay_learn_screens();
     return true;
 }
 
@@ -230,7 +218,7 @@ bool game_events_begin(uint8_t setup) {
     }
     headless_clear_audio_log();
     headless_set_ticks(ticks_after_start);
-    replay_reset_program_state();
+    reset_program_state();
     remove_saved_files();
     arm_tick(16);
     set_screen_timer(2000);
@@ -339,7 +327,7 @@ std::string game_events_step(EventBytes& bytes) {
         main_loop_turn();
     }
     game_event_tally.events++;
-    game_event_tally.screen_events[screen_index()]++;
+    game_event_tally.screen_events[current_screen]++;
     return game_rules_problem();
 }
 
@@ -358,12 +346,17 @@ std::string game_rules_problem() {
     if (!main_window) return "";
     // The game-over screen shows the final board, which has overflowed; the game
     // counts as ended from its first tick on.
-    if (game.game_state != GAME_NONE && replay_screen_name() != "game_over") {
+    if (game.game_state != GAME_NONE && current_screen != SCREEN_GAME_OVER) {
         std::string why = replay_board_problem();
         if (!why.empty()) return "board: " + why;
     }
     bool on_game = screen_handlers.on_tick == &game_on_tick;
     bool on_pause = screen_handlers.on_tick == &pause_on_tick;
+    if (on_game != (current_screen == SCREEN_GAME) ||
+        on_pause != (current_screen == SCREEN_PAUSE)) {
+        return std::string("the slots and current_screen (") + screen_name(current_screen) +
+               ") disagree";
+    }
     if (on_game && game.game_state != GAME_PLAYING) return "game screen without a game playing";
     if (on_pause && game.game_state != GAME_PAUSED) return "pause screen without a paused game";
     if (on_game || on_pause) {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/screen_slots.h"
+
 // Bytes handed out one at a time; 0 once they ran out.
 struct EventBytes {
     const uint8_t* data;
@@ -15,14 +17,10 @@ struct EventBytes {
     size_t pos;
 };
 
-// The screens a run can show, by the replay tool's names.
-constexpr int32_t SCREEN_KINDS = 11;
-extern const char* const SCREEN_NAMES[SCREEN_KINDS];
-
 struct GameEventTally {
     int64_t events;                       // events run
     int64_t starts;                       // program start-ups (the first, then after F12/quit)
-    int64_t screen_events[SCREEN_KINDS];  // events that ended on each screen
+    int64_t screen_events[SCREEN_KINDS];  // events that ended on each Screen
 };
 
 extern GameEventTally game_event_tally;

@@ -57,6 +57,14 @@ struct Game {
 extern Board board;
 extern Game game;
 
+// Each puts one file's records back to their values at process start, so that a
+// new start-up in the same process begins as a fresh one: the board and the game,
+// the generator, the pause button's animation, the HUD's clock.
+void reset_game_records();
+void reset_random();
+void reset_board_drawing();
+void reset_hud_drawing();
+
 extern const int32_t ROW_TIME_MS[4];
 extern const int32_t BOARD_COLUMNS[4];
 constexpr int32_t PENALTY_MS = 5000;

@@ -1,8 +1,17 @@
 // The one board and the one game of the program, and the fixed tables.
 #include "game/game.h"
 
+namespace {
+constexpr Game kGameAtStart = {0, 0, 3, 0, 0, 0, 0, 0, GAME_NONE, 0, BUSY_IDLE, 0, 0};
+}
+
 Board board;
-Game game = {0, 0, 3, 0, 0, 0, 0, 0, GAME_NONE, 0, BUSY_IDLE, 0, 0};
+Game game = kGameAtStart;
+
+void reset_game_records() {
+    board = {};
+    game = kGameAtStart;
+}
 
 const int32_t ROW_TIME_MS[4] = {30000, 45000, 60000, 75000};
 const int32_t BOARD_COLUMNS[4] = {5, 7, 9, 11};

@@ -1,7 +1,11 @@
 // A game from its start: the row timer and the game screen's four handlers.
 #include "game/game.h"
+#include "platform/events.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -57,7 +61,7 @@ void start_game() {
     game.level = 0;
     start_level();
     snd_play_slot(SND_CLICK);
-    install_screen(game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
+    install_screen(SCREEN_GAME, game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
     game.game_state = GAME_PLAYING;
     game.score = 0;
     start_row_timer();
@@ -114,8 +118,6 @@ void game_on_key(int32_t key) {
         // Not while a stone is on its way: its landing must not happen under the
         // pause screen, where a cleared row would restart a suspended timer.
         if (game.game_state == GAME_PLAYING && game.busy == BUSY_IDLE) pause_game();
-    } else if (key == KEY_F12) {
-        destroy_main_window();
     } else if (key == KEY_SPACE || key == KEY_P) {
         // As a click on the pause button, which waits for a move to end.
         if (game.busy == BUSY_IDLE) pause_game();
@@ -128,6 +130,6 @@ void game_on_key(int32_t key) {
 }
 
 void game_on_focus_lost() {
-    if (screen_handlers.on_key != game_on_key) return;
+    if (current_screen != SCREEN_GAME) return;
     if (game.game_state == GAME_PLAYING && game.busy == BUSY_IDLE) pause_game();
 }

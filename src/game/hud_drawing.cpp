@@ -5,10 +5,14 @@
 
 #include "game/game.h"
 #include "gfx/gfx.h"
-#include "shell/shell.h"
+#include "shell/clock.h"
 #include "sound/sound.h"
 
 int32_t clock_last_seconds = 0;
+
+void reset_hud_drawing() {
+    clock_last_seconds = 0;
+}
 
 namespace {
 

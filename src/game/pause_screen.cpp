@@ -2,8 +2,12 @@
 // suspended its `deadline` holds the time already used in the row.
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "platform/events.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -27,7 +31,7 @@ void pause_game() {
         time_bar_elapsed(clock_diff(game.deadline, clock_now()), game.time_limit, width);
     suspend_game();
     snd_play_slot(SND_CLICK);
-    install_screen(pause_on_tick, pause_on_mouse_move, pause_on_click, pause_on_key);
+    install_screen(SCREEN_PAUSE, pause_on_tick, pause_on_mouse_move, pause_on_click, pause_on_key);
 }
 
 void resume_game() {
@@ -41,7 +45,7 @@ void resume_game() {
     start_row_timer();
     game.deadline = clock_diff(game.deadline, used);
     snd_play_slot(SND_CLICK);
-    install_screen(game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
+    install_screen(SCREEN_GAME, game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
     game.game_state = GAME_PLAYING;
 }
 
@@ -74,8 +78,6 @@ void pause_on_click(int32_t x, int32_t y) {
 void paused_on_key(int32_t key) {
     if (key == KEY_ESCAPE) {
         if (game.game_state == GAME_PAUSED) resume_game();
-    } else if (key == KEY_F12) {
-        destroy_main_window();
     } else {
         menu_key(key);
     }
@@ -86,7 +88,7 @@ void paused_on_key(int32_t key) {
 void pause_on_key(int32_t key) {
     if (key == KEY_SPACE || key == KEY_P) {
         if (game.game_state == GAME_PAUSED) resume_game();
-    } else if (key == KEY_ESCAPE || key == KEY_F12) {
+    } else if (key == KEY_ESCAPE) {
         paused_on_key(key);
     }
 }

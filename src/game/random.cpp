@@ -3,7 +3,12 @@
 #include "game/game.h"
 
 namespace {
-uint32_t random_state = 1;
+constexpr uint32_t kSeedAtStart = 1;
+uint32_t random_state = kSeedAtStart;
+}  // namespace
+
+void reset_random() {
+    random_state = kSeedAtStart;
 }
 
 void game_srand(uint32_t seed) {

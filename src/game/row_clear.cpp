@@ -6,7 +6,10 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
 #include "sound/sound.h"
 
 namespace {

@@ -2,8 +2,12 @@
 // name entry for a score that enters the table, or the table itself.
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "platform/events.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -47,7 +51,6 @@ void end_game_over_wait() {
 
 void game_over_on_key(int32_t key) {
     if (key == KEY_ESCAPE || (key == KEY_ENTER && grace_over())) end_game_over_wait();
-    if (key == KEY_F12) destroy_main_window();
 }
 
 void game_over_on_click(int32_t, int32_t) {
@@ -59,5 +62,6 @@ void game_over_on_click(int32_t, int32_t) {
 void enter_game_over() {
     set_screen_timer(GAME_OVER_MS);
     snd_play_slot(SND_CLICK);
-    install_screen(game_over_on_tick, ignore_point, game_over_on_click, game_over_on_key);
+    install_screen(SCREEN_GAME_OVER, game_over_on_tick, ignore_point, game_over_on_click,
+                   game_over_on_key);
 }

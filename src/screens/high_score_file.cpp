@@ -9,6 +9,10 @@ const char* const HIGH_SCORE_FILE = "cairnfall.dat";
 
 bool scores_save_failed = false;
 
+void reset_high_score_file() {
+    scores_save_failed = false;
+}
+
 // A missing file leaves the table as it is; a short one fills what it covers.
 void load_high_scores() {
     uint8_t bytes[HIGH_SCORE_FILE_SIZE];

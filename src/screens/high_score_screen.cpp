@@ -6,7 +6,9 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -82,6 +84,6 @@ const char* const MSG_SCORES_NOT_SAVED = "Scores could not be saved";
 
 void enter_high_scores() {
     snd_play_slot(SND_CLICK);
-    install_screen(high_scores_on_tick, high_scores_on_mouse_move, high_scores_on_click,
-                   paused_on_key);
+    install_screen(SCREEN_HIGH_SCORES, high_scores_on_tick, high_scores_on_mouse_move,
+                   high_scores_on_click, paused_on_key);
 }

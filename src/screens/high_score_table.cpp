@@ -5,6 +5,10 @@
 
 HighScoreEntry high_scores[HIGH_SCORE_ENTRIES];
 
+void reset_high_score_table() {
+    for (HighScoreEntry& entry : high_scores) entry = {};
+}
+
 namespace {
 
 constexpr int32_t NAME_SIZE = static_cast<int32_t>(sizeof(HighScoreEntry::name));

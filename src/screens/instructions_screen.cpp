@@ -2,7 +2,9 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -32,6 +34,6 @@ void instructions_on_click(int32_t x, int32_t y) {
 
 void enter_instructions() {
     snd_play_slot(SND_CLICK);
-    install_screen(instructions_on_tick, instructions_on_mouse_move, instructions_on_click,
-                   paused_on_key);
+    install_screen(SCREEN_INSTRUCTIONS, instructions_on_tick, instructions_on_mouse_move,
+                   instructions_on_click, paused_on_key);
 }

@@ -2,8 +2,12 @@
 // growing speed until they meet with a click, then the title until six seconds
 // have passed. Its end starts the music and opens the first menu screen.
 #include "gfx/gfx.h"
+#include "platform/events.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -12,6 +16,11 @@ constexpr int32_t STRIP_START_Y = 59;  // the upper strip's lower edge before th
 
 int32_t intro_pos = STRIP_START_Y;
 int32_t intro_speed = 1;
+
+void reset_intro() {
+    intro_pos = STRIP_START_Y;
+    intro_speed = 1;
+}
 
 namespace {
 
@@ -69,7 +78,6 @@ void intro_still_tick() {
 
 void intro_on_key(int32_t key) {
     if (key == KEY_ESCAPE || key == KEY_SPACE) end_intro();
-    if (key == KEY_F12) destroy_main_window();
 }
 
 // A click skips the intro as Esc does.
@@ -81,5 +89,5 @@ void intro_on_click(int32_t, int32_t) {
 
 void enter_intro() {
     gfx_show_cursor(0);
-    install_screen(intro_still_tick, ignore_point, intro_on_click, intro_on_key);
+    install_screen(SCREEN_INTRO, intro_still_tick, ignore_point, intro_on_click, intro_on_key);
 }

@@ -4,10 +4,17 @@
 
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "platform/events.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/screen_slots.h"
 
-HoverHighlight hover = {0, 0, 1, 1, images.menu[0]};
+namespace {
+// No highlight: a one-pixel box in the corner, never drawn over anything.
+const HoverHighlight kNoHover = {0, 0, 1, 1, images.menu[0]};
+}  // namespace
+
+HoverHighlight hover = kNoHover;
 
 const MenuAction menu_actions[MENU_BUTTONS] = {start_game, enter_instructions, enter_options,
                                                enter_high_scores, enter_quit_confirm};
@@ -61,7 +68,7 @@ bool menu_key(int32_t key) {
 }
 
 void clear_hover() {
-    hover = {0, 0, 1, 1, images.menu[0]};
+    hover = kNoHover;
 }
 
 void draw_hover() {

@@ -2,8 +2,12 @@
 // characters. D O N E puts the name and the finished game's score into the table.
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "platform/events.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 char name_text[12];
@@ -113,6 +117,17 @@ constexpr int32_t FLASH_COLOUR = 255;
 int32_t flash_key = FLASH_NONE;
 int32_t flash_deadline = 0;
 
+}  // namespace
+
+void reset_name_entry() {
+    name_text[0] = '\0';
+    name_length = 0;
+    flash_key = FLASH_NONE;
+    flash_deadline = 0;
+}
+
+namespace {
+
 // The flashing key's stones outlined in white, two pixels wide.
 void draw_key_flash() {
     if (flash_key == FLASH_NONE) return;
@@ -201,8 +216,6 @@ void name_entry_on_key(int32_t key) {
         press_labelled(KEY_BACK, FLASH_BACK);
     } else if (key == KEY_ENTER) {
         press_labelled(KEY_DONE, FLASH_NONE);
-    } else if (key == KEY_F12) {
-        destroy_main_window();
     }
 }
 
@@ -212,5 +225,6 @@ void enter_name_entry() {
     snd_play_slot(SND_CLICK);
     name_text[0] = '\0';
     name_length = 0;
-    install_screen(name_entry_on_tick, ignore_point, name_entry_on_click, name_entry_on_key);
+    install_screen(SCREEN_NAME_ENTRY, name_entry_on_tick, ignore_point, name_entry_on_click,
+                   name_entry_on_key);
 }

@@ -3,7 +3,9 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -88,6 +90,7 @@ void options_on_click(int32_t x, int32_t y) {
     }
     for (int32_t level = 0; level < LEVELS; level++) {
         if (inside(EFFECTS_AREAS[level], x, y)) {
+            profile.effects_level = level;
             snd_set_effects_volume(level);
             return;
         }
@@ -105,5 +108,6 @@ void options_on_click(int32_t x, int32_t y) {
 
 void enter_options() {
     snd_play_slot(SND_CLICK);
-    install_screen(options_on_tick, options_on_mouse_move, options_on_click, paused_on_key);
+    install_screen(SCREEN_OPTIONS, options_on_tick, options_on_mouse_move, options_on_click,
+                   paused_on_key);
 }

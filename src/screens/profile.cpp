@@ -1,11 +1,18 @@
-// The player's settings and "profile.dat", their 16-byte file. No drawing here:
-// the sound module links this file for the volume levels.
+// The player's settings and "profile.dat", their 16-byte file.
 #include <cstdio>
 
 #include "platform/platform.h"
 #include "screens/screens.h"
 
-Profile profile = {1, 3, 1, 0};
+namespace {
+constexpr Profile kProfileAtStart = {1, 3, 1, 0};
+}
+
+Profile profile = kProfileAtStart;
+
+void reset_profile() {
+    profile = kProfileAtStart;
+}
 
 const char* const PROFILE_FILE = "profile.dat";
 

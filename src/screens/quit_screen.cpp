@@ -1,8 +1,11 @@
 // The quit confirmation: a picture with a going-back button and a quit button.
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "platform/events.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -41,12 +44,11 @@ void quit_on_click(int32_t x, int32_t y) {
 
 void quit_on_key(int32_t key) {
     if (key == KEY_ESCAPE) go_back();
-    if (key == KEY_F12) destroy_main_window();
 }
 
 }  // namespace
 
 void enter_quit_confirm() {
     snd_play_slot(SND_CLICK);
-    install_screen(quit_on_tick, ignore_point, quit_on_click, quit_on_key);
+    install_screen(SCREEN_QUIT, quit_on_tick, ignore_point, quit_on_click, quit_on_key);
 }

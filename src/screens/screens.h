@@ -5,6 +5,17 @@
 
 #include <cstdint>
 
+// ---------------------------------------------------------------- start values
+
+// Each puts one file's records back to their values at process start, so that a
+// new start-up in the same process begins as a fresh one. The highlight goes with
+// clear_hover.
+void reset_intro();
+void reset_name_entry();
+void reset_profile();
+void reset_high_score_file();
+void reset_high_score_table();
+
 // ---------------------------------------------------------------- menu bar
 
 // The one highlight drawn over a screen; its image's lower-left corner at (x, y).

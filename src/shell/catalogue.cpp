@@ -1,7 +1,7 @@
 // The image catalogue: every picture the game draws, its file, size and storage.
-#include <cstdio>
+#include "shell/catalogue.h"
 
-#include "shell/shell.h"
+#include <cstdio>
 
 ImageCatalogue images;
 
@@ -40,8 +40,7 @@ struct Catalogue {
         add("options", "data/options_", images.options, OPTIONS_W, OPTIONS_H, false);
         add("instructions", "data/instructions_", images.instructions, INSTRUCTIONS_W,
             INSTRUCTIONS_H, false);
-        add("highscores", "data/highscores_", images.highscores, HIGHSCORES_W, HIGHSCORES_H,
-            false);
+        add("highscores", "data/highscores_", images.highscores, HIGHSCORES_W, HIGHSCORES_H, false);
         add("checker0", "data/checker0_", images.checker0, CHECKER0_W, CHECKER_H, false);
         add("checker1", "data/checker1_", images.checker1, CHECKER1_W, CHECKER_H, false);
         add("quit", "data/quit_", images.quit, QUIT_W, QUIT_H, false);
@@ -62,7 +61,9 @@ const Catalogue& catalogue() {
 
 }  // namespace
 
-int32_t catalogue_size() { return catalogue().count; }
+int32_t catalogue_size() {
+    return catalogue().count;
+}
 
 const CatalogueEntry& catalogue_entry(int32_t index) {
     const Catalogue& c = catalogue();

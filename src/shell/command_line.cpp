@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "shell/program.h"
+#include "shell/session_tape.h"
 
 #ifndef CAIRNFALL_VERSION
 #define CAIRNFALL_VERSION "0"

@@ -2,7 +2,8 @@
 // catalogue, in catalogue order, through 64-bit FNV-1a. A recording names the
 // data it was made with; other pictures or sounds make another game.
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/session_tape.h"
 #include "sound/sound.h"
 
 namespace {

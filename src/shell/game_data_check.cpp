@@ -7,7 +7,8 @@
 
 #include "gfx/gfx.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/program.h"
 #include "sound/sound.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Cairnfall: the whole program.
 #include <cstdio>
 
-#include "shell/shell.h"
+#include "shell/program.h"
 
 int main(int argc, char** argv) {
     int32_t status = parse_command_line(argc, argv, stdout, stderr);

@@ -1,9 +1,13 @@
 // The window procedure and the main loop: events go straight to the current
 // screen's handlers; between events the loop sleeps until the next 16 ms tick.
+#include "shell/main_loop.h"
+
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "shell/clock.h"
+#include "shell/program.h"
+#include "shell/screen_slots.h"
 
 int32_t main_window = 0;
 
@@ -26,7 +30,12 @@ void dispatch_event(int32_t type, int32_t key, int32_t x, int32_t y) {
     const ScreenHandlers& h = screen_handlers;
     switch (type) {
         case PEV_KEY_DOWN:
-            if (h.on_key) h.on_key(key);
+            // F12 quits at once, whichever screen shows.
+            if (key == KEY_F12) {
+                destroy_main_window();
+            } else if (h.on_key) {
+                h.on_key(key);
+            }
             break;
         case PEV_MOUSE_MOVE:
             if (h.on_mouse_move) h.on_mouse_move(x, y);

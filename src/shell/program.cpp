@@ -1,8 +1,15 @@
 // The whole program: find the game's data, check it, open the window, run.
+#include "shell/program.h"
+
 #include <cstdio>
 
+#include "game/game.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "screens/screens.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
+#include "shell/session_tape.h"
 
 char game_folder[4096] = ".";
 int32_t exit_status = 0;
@@ -49,8 +56,24 @@ bool open_program() {
     return start_program();
 }
 
+void reset_program_state() {
+    reset_game_records();
+    reset_random();
+    reset_board_drawing();
+    reset_hud_drawing();
+    reset_intro();
+    reset_name_entry();
+    reset_profile();
+    reset_high_score_file();
+    reset_high_score_table();
+    clear_hover();
+    reset_clock_deadlines();
+    install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);
+    exit_status = 0;
+}
+
 bool start_program() {
-    install_screen(nullptr, nullptr, nullptr, nullptr);
+    install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);
     exit_status = 0;
     char problem[4096 + 256];
     if (!check_game_data(problem, sizeof problem)) {

@@ -1,12 +1,14 @@
 // Every session of the game leaves a recording from which the replay tool makes
 // the same game again; `--watch` plays one back in the window. The recording's
 // header names the game's version and data, which a playback must match.
+#include "shell/session_tape.h"
+
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "shell/program.h"
 
 int32_t record_choice = RECORD_OFF;
 char record_path[4096] = "";

@@ -6,7 +6,10 @@
 #include "gfx/gfx.h"
 #include "platform/platform.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
 #include "sound/sound.h"
 
 int32_t window_dc = 0;
@@ -93,7 +96,7 @@ void startup() {
         return;
     }
 
-    snd_load_all();
+    snd_load_all(profile.music_level, profile.effects_level);
 
     gfx_init();
     gfx_set_box_border(2, 2);

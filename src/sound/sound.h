@@ -71,7 +71,8 @@ extern SoundSlot sound_slots[SOUND_SLOTS];
 // True while the sound device is open.
 extern bool sound_device;
 
-void snd_load_all();
+// Opens the device and loads every slot, at the music and effects levels 0..3.
+void snd_load_all(int32_t music_level, int32_t effects_level);
 // The file of a sound slot: "data/sound<slot>_".
 void sound_file_name(char* out, size_t size, int32_t slot);
 void snd_release_all();
@@ -82,7 +83,7 @@ int32_t snd_play_slot(int32_t slot);
 // Sets a slot's volume by its level: the device's result (0 when set), or 0 when
 // the slot has no buffer.
 int32_t snd_set_volume(int32_t slot, int32_t level);
-// Stores the effects level and sets slots 1..8 to it: the last slot's result.
+// Sets slots 1..8 to the effects level: the last slot's result.
 int32_t snd_set_effects_volume(int32_t level);
 SoundClip* snd_create(const char* path, int32_t slot, int32_t buffer_count);
 void snd_destroy(int32_t slot);

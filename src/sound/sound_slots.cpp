@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "platform/platform.h"
-#include "screens/screens.h"
 #include "sound/sound.h"
 
 SoundSlot sound_slots[SOUND_SLOTS];
@@ -99,7 +98,7 @@ void sound_file_name(char* out, size_t size, int32_t slot) {
     std::snprintf(out, size, "data/sound%d_", static_cast<int>(slot));
 }
 
-void snd_load_all() {
+void snd_load_all(int32_t music_level, int32_t effects_level) {
     snd_release_all();
     if (!platform_audio_open()) return;
     sound_device = true;
@@ -107,7 +106,7 @@ void snd_load_all() {
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
         sound_file_name(path, sizeof path, slot);
         snd_create(path, slot, 1);
-        snd_set_volume(slot, slot == SND_MUSIC ? profile.music_level : profile.effects_level);
+        snd_set_volume(slot, slot == SND_MUSIC ? music_level : effects_level);
     }
 }
 

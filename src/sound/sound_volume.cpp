@@ -1,6 +1,5 @@
 // The two volume levels (music and effects), mapped to attenuations.
 #include "platform/platform.h"
-#include "screens/screens.h"
 #include "sound/sound.h"
 
 int32_t snd_level_volume(int32_t level) {
@@ -18,7 +17,6 @@ int32_t snd_set_volume(int32_t slot, int32_t level) {
 }
 
 int32_t snd_set_effects_volume(int32_t level) {
-    profile.effects_level = level;
     int32_t result = 0;
     for (int32_t slot = SND_CLICK; slot < SOUND_SLOTS; ++slot) result = snd_set_volume(slot, level);
     return result;

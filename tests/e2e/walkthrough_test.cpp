@@ -2,10 +2,12 @@
 // later runs, games that end with and without a place in the table.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "e2e_support.h"
+#include "replay/tape_text.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
 
 namespace {
 
@@ -209,3 +211,33 @@ TEST_F(EndToEnd, DifficultyChangedDuringAPauseStartsANewGameOnResume) {
 }
 
 }  // namespace
+
+// A start after a whole session is indistinguishable from a fresh process: the
+// same script gives the same frames before and after another session ran in the
+// process (one that left a key flashing on name entry, the intro half-way, a
+// paused game's numbers). ctest runs each test in a process of its own, so the
+// first run is a fresh process's.
+TEST_F(EndToEnd, AStartAfterASessionRunsAsAFreshProcess) {
+    const std::string to_name_entry = reach::GAME_OVER + "wait 9400\nexpect screen name_entry\n";
+    const std::string session = to_name_entry + "key b\nwait 30\nkey c\nwait 300\n";
+    const std::string other =
+        to_name_entry + "key a\nwait 30\nkey f12\nwait 30\nstart\nwait 2500\nkey esc\nwait 50\n" +
+        reach::click(at::NEW_GAME) + "key p\nwait 100\nkey f12\nwait 30\n";
+    std::vector<uint64_t> fresh;
+    std::vector<uint64_t> again;
+    auto collect = [](const uint32_t* argb, void* frames) {
+        static_cast<std::vector<uint64_t>*>(frames)->push_back(frame_hash(argb));
+    };
+    headless_on_present(collect, &fresh);
+    run(session);
+    headless_on_present(nullptr, nullptr);
+    std::filesystem::remove(dir.file("profile.dat"));
+    run(other);
+    std::filesystem::remove(dir.file("profile.dat"));
+    headless_on_present(collect, &again);
+    run(session);
+    headless_on_present(nullptr, nullptr);
+    ASSERT_GT(fresh.size(), 100u);
+    ASSERT_EQ(again.size(), fresh.size());
+    for (size_t i = 0; i < fresh.size(); ++i) ASSERT_EQ(again[i], fresh[i]) << "frame " << i;
+}

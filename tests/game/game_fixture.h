@@ -14,7 +14,11 @@
 #include "platform/headless/headless.h"
 #include "replay/replay_state.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 #include "support/game_dir.h"
 
@@ -111,7 +115,7 @@ class GameTest : public ::testing::Test {
     void click(int32_t x, int32_t y) { screen_handlers.on_click(x, y); }
     void click_cell(int32_t r, int32_t c) { click(cell_x(c), cell_y(r)); }
     void move(int32_t x, int32_t y) { screen_handlers.on_mouse_move(x, y); }
-    void key(int32_t k) { screen_handlers.on_key(k); }
+    void key(int32_t k) { dispatch_event(PEV_KEY_DOWN, k, 0, 0); }
     // A whole move: the click with its first frame, then the landing tick.
     void slide(int32_t r, int32_t c) {
         click_cell(r, c);

@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
+#include "platform/events.h"
 #include "platform/headless/headless.h"
-#include "shell/shell.h"
+#include "shell/clock.h"
 
 namespace {
 

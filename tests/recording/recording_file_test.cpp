@@ -243,7 +243,7 @@ TEST_F(RecordingFile, AFileOfAnotherKindIsRefusedAtOnce) {
 TEST_F(RecordingFile, ASessionIsOnDiskWithinASecondOfPlay) {
     const char* folder = dir.path().c_str();
     platform_set_save_folders(&folder, 1);
-    replay_reset_program_state();
+    reset_program_state();
     headless_reset();
     char header[256];
     recording_header(header, sizeof header);
@@ -273,7 +273,7 @@ TEST_F(RecordingFile, AFolderThatRefusesTheFileLeavesTheGamePlaying) {
     std::string nowhere = dir.file("missing/folder/x.rec");
     EXPECT_FALSE(platform_record_to(nowhere.c_str(), "game cairnfall 1\ndata 0\n"));
     EXPECT_STREQ(platform_recording_path(), "");
-    replay_reset_program_state();
+    reset_program_state();
     headless_reset();
     ASSERT_TRUE(start_program());
     for (int32_t i = 0; i < 50; ++i) main_loop_turn();

@@ -16,7 +16,9 @@
 #include "platform/tape/tape.h"
 #include "replay/replay.h"
 #include "replay/tape_text.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/session_tape.h"
 
 inline void collect_frame(const uint32_t* argb, void* frames) {
     static_cast<std::vector<uint64_t>*>(frames)->push_back(frame_hash(argb));
@@ -74,7 +76,7 @@ inline std::vector<uint64_t> record_random_session(uint32_t seed, int32_t inputs
     std::filesystem::create_directories(saves);
     const char* folder = saves.c_str();
     platform_set_save_folders(&folder, 1);
-    replay_reset_program_state();
+    reset_program_state();
     headless_reset();
     headless_set_calendar_base(1700000000 + seed);
     std::vector<uint64_t> frames;

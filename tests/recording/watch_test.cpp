@@ -23,7 +23,7 @@ class Watching : public ::testing::Test {
         fs::create_directories(saves);
         const char* folder = saves.c_str();
         platform_set_save_folders(&folder, 1);
-        replay_reset_program_state();
+        reset_program_state();
         headless_reset();
         std::vector<uint64_t> frames;
         headless_on_present(collect_frame, &frames);

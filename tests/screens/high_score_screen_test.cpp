@@ -23,7 +23,7 @@ class HighScoreScreen : public ScreenTest {
 TEST_F(HighScoreScreen, TitleAndStoneBordersInPlace) {
     enter_high_scores();
     EXPECT_EQ(plays(SND_CLICK), 1);
-    EXPECT_EQ(screen_after_tick(), Screen::high_scores);
+    EXPECT_EQ(screen_after_tick(), Drawn::high_scores);
     expect_picture_at(381, 66, HIGHSCORES_W, HIGHSCORES_H, HIGHSCORES_COLOUR);
     for (int32_t y : {76, 125, 375, 424}) {
         EXPECT_EQ(pixel(275, y), STONE_COLOUR) << y;
@@ -76,10 +76,10 @@ TEST_F(HighScoreScreen, ResumeButtonWhilePaused) {
 TEST_F(HighScoreScreen, MenuButtonsLeadOnAndEscResumesOnlyAPausedGame) {
     enter_high_scores();
     key(KEY_ESCAPE);
-    EXPECT_EQ(screen_after_tick(), Screen::high_scores);
+    EXPECT_EQ(screen_after_tick(), Drawn::high_scores);
     move(100, 401);
     click(100, 401);  // options, the third button
-    EXPECT_EQ(screen_after_tick(), Screen::options);
+    EXPECT_EQ(screen_after_tick(), Drawn::options);
     EXPECT_EQ(pixel(10, 337 + 84), MENU_COLOUR + 2) << "the clicked button stays highlighted";
     enter_high_scores();
     key(KEY_F12);

@@ -94,7 +94,7 @@ TEST_F(Intro, EndsAfterSixSecondsWithMusicCursorAndOptionsOnTheFirstRun) {
     EXPECT_EQ(headless_present_count(), presented);
     EXPECT_EQ(plays(SND_MUSIC, true), 1);
     EXPECT_TRUE(headless_cursor_visible());
-    EXPECT_EQ(screen_after_tick(), Screen::options);
+    EXPECT_EQ(screen_after_tick(), Drawn::options);
 }
 
 TEST_F(Intro, SlowTicksEndTheIntroWithoutTheTitle) {
@@ -112,12 +112,12 @@ TEST_F(Intro, EscEndsEitherPhaseAtOnceAndLeadsByTheSavedFlag) {
     struct Case {
         bool in_slide;
         int32_t saved;
-        Screen next;
+        Drawn next;
     };
-    const Case cases[] = {{false, 0, Screen::options},
-                          {false, 1, Screen::high_scores},
-                          {true, 0, Screen::options},
-                          {true, 7, Screen::high_scores}};
+    const Case cases[] = {{false, 0, Drawn::options},
+                          {false, 1, Drawn::high_scores},
+                          {true, 0, Drawn::options},
+                          {true, 7, Drawn::high_scores}};
     for (const Case& c : cases) {
         destroy_main_window();
         start();
@@ -138,7 +138,7 @@ TEST_F(Intro, MouseMovesAndOtherKeysDoNothingAndF12Quits) {
     key('A');
     key(KEY_ENTER);
     key(KEY_F12 - 1);
-    EXPECT_EQ(screen_after_tick(), Screen::intro);
+    EXPECT_EQ(screen_after_tick(), Drawn::intro);
     EXPECT_FALSE(headless_cursor_visible());
     EXPECT_TRUE(headless_audio_log().empty());
     key(KEY_F12);
@@ -157,7 +157,7 @@ TEST_F(Intro, AClickOrSpaceEndsItAsEsc) {
         }
         EXPECT_EQ(plays(SND_MUSIC, true), 1);
         EXPECT_TRUE(headless_cursor_visible());
-        EXPECT_NE(screen_after_tick(), Screen::intro);
+        EXPECT_NE(screen_after_tick(), Drawn::intro);
     }
 }
 

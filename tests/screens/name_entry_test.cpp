@@ -28,7 +28,7 @@ TEST_F(NameEntry, StartsEmptyWithItsClick) {
     EXPECT_EQ(plays(SND_CLICK), 1);
     EXPECT_EQ(name_length, 0);
     EXPECT_STREQ(name_text, "");
-    EXPECT_EQ(screen_after_tick(), Screen::name_entry);
+    EXPECT_EQ(screen_after_tick(), Drawn::name_entry);
 }
 
 TEST_F(NameEntry, EveryLetterKeyGivesItsLetter) {
@@ -160,7 +160,7 @@ TEST_F(NameEntry, DoneEntersTheNameSavesTheFileAndShowsTheTable) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data()) + 16), "EVA");
     EXPECT_EQ(file[28] | file[29] << 8, 4321);
     EXPECT_EQ(plays(SND_CLICK), 1);
-    EXPECT_EQ(screen_after_tick(), Screen::high_scores);
+    EXPECT_EQ(screen_after_tick(), Drawn::high_scores);
 }
 
 TEST_F(NameEntry, DoneWithAnEmptyNameStoresAnEmptyRow) {
@@ -179,7 +179,7 @@ TEST_F(NameEntry, TheKeyboardTypesAndF12Quits) {
     move(100, 317);
     click(100, 317);  // nor to the mouse
     EXPECT_EQ(name(), "HA");
-    EXPECT_EQ(screen_after_tick(), Screen::name_entry);
+    EXPECT_EQ(screen_after_tick(), Drawn::name_entry);
     key(KEY_F12);
     EXPECT_EQ(main_window, 0);
 }

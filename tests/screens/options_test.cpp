@@ -31,7 +31,7 @@ TEST_F(Options, MarksShowTheLevelsAndTheDifficulty) {
         profile.music_level = c.music;
         profile.effects_level = c.effects;
         profile.difficulty = c.difficulty;
-        EXPECT_EQ(screen_after_tick(), Screen::options);
+        EXPECT_EQ(screen_after_tick(), Drawn::options);
         for (int32_t i = 0; i < 4; i++) {
             EXPECT_EQ(pixel(MARK_X[i], 318), i <= c.music ? 0 : OPTIONS_COLOUR) << i;
             EXPECT_EQ(pixel(MARK_X[i], 437), i <= c.effects ? 0 : OPTIONS_COLOUR) << i;
@@ -154,13 +154,13 @@ TEST_F(Options, LeavingThroughAMenuButtonSavesTheProfile) {
     EXPECT_EQ(profile.profile_saved, 1);
     const std::vector<uint8_t> expected = {2, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0};
     EXPECT_EQ(file_bytes("profile.dat"), expected);
-    EXPECT_EQ(screen_after_tick(), Screen::instructions);
+    EXPECT_EQ(screen_after_tick(), Drawn::instructions);
 }
 
 TEST_F(Options, EscAndF12SaveNothing) {
     click(540, 318);
     key(KEY_ESCAPE);
-    EXPECT_EQ(screen_after_tick(), Screen::options) << "no game to resume";
+    EXPECT_EQ(screen_after_tick(), Drawn::options) << "no game to resume";
     click(100, 338);  // between two menu buttons
     click(10, 317);   // on a button's edge
     EXPECT_FALSE(profile_file_exists());

@@ -20,7 +20,7 @@ class OtherScreens : public ScreenTest {
 TEST_F(OtherScreens, QuitPictureAloneWithItsClick) {
     enter_quit_confirm();
     EXPECT_EQ(plays(SND_CLICK), 1);
-    EXPECT_EQ(screen_after_tick(), Screen::quit);
+    EXPECT_EQ(screen_after_tick(), Drawn::quit);
     expect_picture_at(259, 324, QUIT_W, QUIT_H, QUIT_COLOUR);
 }
 
@@ -44,7 +44,7 @@ TEST_F(OtherScreens, QuitButtonsReactInsideTheirEdgesOnly) {
         click(c.x, c.y);
         EXPECT_EQ(main_window == 0, c.quit) << c.x << "," << c.y;
         if (c.quit) continue;
-        EXPECT_EQ(screen_after_tick(), c.back ? Screen::high_scores : Screen::quit)
+        EXPECT_EQ(screen_after_tick(), c.back ? Drawn::high_scores : Drawn::quit)
             << c.x << "," << c.y;
     }
 }
@@ -52,12 +52,12 @@ TEST_F(OtherScreens, QuitButtonsReactInsideTheirEdgesOnly) {
 TEST_F(OtherScreens, GoingBackResumesAPausedGameOrOpensTheFirstMenuScreen) {
     enter_quit_confirm();
     click(400, 216);
-    EXPECT_EQ(screen_after_tick(), Screen::options) << "profile never saved";
+    EXPECT_EQ(screen_after_tick(), Drawn::options) << "profile never saved";
 
     profile.profile_saved = 1;
     enter_quit_confirm();
     key(KEY_ESCAPE);
-    EXPECT_EQ(screen_after_tick(), Screen::high_scores);
+    EXPECT_EQ(screen_after_tick(), Drawn::high_scores);
 
     paused_game();
     enter_quit_confirm();
@@ -75,7 +75,7 @@ TEST_F(OtherScreens, QuitKeysOtherThanEscAndF12DoNothing) {
     move(400, 216);
     key('Q');
     key(13);
-    EXPECT_EQ(screen_after_tick(), Screen::quit);
+    EXPECT_EQ(screen_after_tick(), Drawn::quit);
     key(KEY_F12);
     EXPECT_EQ(main_window, 0);
 }
@@ -86,12 +86,12 @@ TEST_F(OtherScreens, GameOverLastsTenSecondsThenChoosesByTheScore) {
     struct Case {
         int32_t score;
         int32_t tenth;
-        Screen next;
+        Drawn next;
     };
-    const Case cases[] = {{1, 0, Screen::name_entry},
-                          {0, 0, Screen::high_scores},
-                          {500, 500, Screen::high_scores},
-                          {501, 500, Screen::name_entry}};
+    const Case cases[] = {{1, 0, Drawn::name_entry},
+                          {0, 0, Drawn::high_scores},
+                          {500, 500, Drawn::high_scores},
+                          {501, 500, Drawn::name_entry}};
     for (const Case& c : cases) {
         destroy_main_window();
         start();
@@ -102,7 +102,7 @@ TEST_F(OtherScreens, GameOverLastsTenSecondsThenChoosesByTheScore) {
         EXPECT_EQ(plays(SND_CLICK), 1);
         EXPECT_EQ(clock_diff(screen_timer, clock_now()), 10000);
         advance_to(screen_timer);
-        EXPECT_EQ(screen_after_tick(), Screen::game_over) << c.score;
+        EXPECT_EQ(screen_after_tick(), Drawn::game_over) << c.score;
         EXPECT_EQ(game.game_state, GAME_NONE);
         EXPECT_EQ(pixel(275, 200), GAME_OVER_COLOUR);
         EXPECT_EQ(pixel(744, 141), GAME_OVER_COLOUR);
@@ -111,7 +111,7 @@ TEST_F(OtherScreens, GameOverLastsTenSecondsThenChoosesByTheScore) {
         EXPECT_NE(pixel(500, 140), GAME_OVER_COLOUR);
         EXPECT_NE(pixel(500, 201), GAME_OVER_COLOUR);
         advance_past(screen_timer);
-        EXPECT_EQ(screen_after_tick(), Screen::other) << "the leaving tick draws nothing";
+        EXPECT_EQ(screen_after_tick(), Drawn::other) << "the leaving tick draws nothing";
         EXPECT_EQ(screen_after_tick(), c.next) << c.score;
     }
 }
@@ -125,7 +125,7 @@ TEST_F(OtherScreens, GameOverIsCutShortByEscEnterOrAClick) {
     key('A');
     key(KEY_SPACE);
     key('1');  // the menu bar does not react here
-    EXPECT_EQ(screen_after_tick(), Screen::game_over);
+    EXPECT_EQ(screen_after_tick(), Drawn::game_over);
     for (int32_t how = 0; how < 3; how++) {
         SCOPED_TRACE(how);
         enter_game_over();
@@ -134,14 +134,14 @@ TEST_F(OtherScreens, GameOverIsCutShortByEscEnterOrAClick) {
             // Enter and clicks queued while the last row flashed do not count yet.
             key(KEY_ENTER);
             click(100, 317);
-            EXPECT_EQ(screen_after_tick(), Screen::game_over);
+            EXPECT_EQ(screen_after_tick(), Drawn::game_over);
             advance_past(clock_add(screen_timer, 600 - 10000));
         }
         if (how == 0) key(KEY_ESCAPE);  // at once
         if (how == 1) key(KEY_ENTER);
         if (how == 2) click(100, 317);  // anywhere, the new game button too
         EXPECT_EQ(game.game_state, GAME_NONE);
-        EXPECT_EQ(screen_after_tick(), Screen::name_entry);
+        EXPECT_EQ(screen_after_tick(), Drawn::name_entry);
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(OtherScreens, AfterGameOverMenuScreensOfferNoResume) {
 TEST_F(OtherScreens, InstructionsPictureWithItsClick) {
     enter_instructions();
     EXPECT_EQ(plays(SND_CLICK), 1);
-    EXPECT_EQ(screen_after_tick(), Screen::instructions);
+    EXPECT_EQ(screen_after_tick(), Drawn::instructions);
     expect_picture_at(228, 577, INSTRUCTIONS_W, INSTRUCTIONS_H, INSTRUCTIONS_COLOUR);
 }
 
@@ -203,7 +203,7 @@ TEST_F(OtherScreens, InstructionsEscResumesOnlyAPausedGame) {
     enter_instructions();
     key(KEY_ESCAPE);
     EXPECT_EQ(game.game_state, GAME_NONE);
-    EXPECT_EQ(screen_after_tick(), Screen::instructions);
+    EXPECT_EQ(screen_after_tick(), Drawn::instructions);
     paused_game();
     enter_instructions();
     key(KEY_ESCAPE);

@@ -15,7 +15,11 @@
 #include "gfx/gfx.h"
 #include "platform/headless/headless.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 #include "support/game_dir.h"
 
@@ -71,32 +75,32 @@ inline void paint_images() {
     }
 }
 
-// The screens the tests tell apart, by what their frame shows.
-enum class Screen { intro, options, instructions, high_scores, name_entry, quit, game_over, other };
+// The screens the tests tell apart by what their frame shows.
+enum class Drawn { intro, options, instructions, high_scores, name_entry, quit, game_over, other };
 
-inline const char* screen_name(Screen s) {
+inline const char* drawn_name(Drawn s) {
     switch (s) {
-        case Screen::intro:
+        case Drawn::intro:
             return "intro";
-        case Screen::options:
+        case Drawn::options:
             return "options";
-        case Screen::instructions:
+        case Drawn::instructions:
             return "instructions";
-        case Screen::high_scores:
+        case Drawn::high_scores:
             return "high scores";
-        case Screen::name_entry:
+        case Drawn::name_entry:
             return "name entry";
-        case Screen::quit:
+        case Drawn::quit:
             return "quit";
-        case Screen::game_over:
+        case Drawn::game_over:
             return "game over";
         default:
             return "other";
     }
 }
 
-inline std::ostream& operator<<(std::ostream& out, Screen s) {
-    return out << screen_name(s);
+inline std::ostream& operator<<(std::ostream& out, Drawn s) {
+    return out << drawn_name(s);
 }
 
 // A read or write of whole files in the test's folder.
@@ -144,7 +148,7 @@ class ScreenTest : public ::testing::Test {
     void tick() { screen_handlers.on_tick(); }
     void click(int32_t x, int32_t y) { screen_handlers.on_click(x, y); }
     void move(int32_t x, int32_t y) { screen_handlers.on_mouse_move(x, y); }
-    void key(int32_t k) { screen_handlers.on_key(k); }
+    void key(int32_t k) { dispatch_event(PEV_KEY_DOWN, k, 0, 0); }
 
     // Palette index of the last presented picture at (x, y), y downwards.
     uint8_t pixel(int32_t x, int32_t y) const { return gfx_window_indices()[y * 800 + x]; }
@@ -164,18 +168,18 @@ class ScreenTest : public ::testing::Test {
     }
 
     // Runs one tick and tells the screen by the pictures it drew.
-    Screen screen_after_tick() {
+    Drawn screen_after_tick() {
         int32_t before = headless_present_count();
         tick();
-        if (headless_present_count() == before) return Screen::other;
-        if (pixel(400, 50) == HIGHSCORES_COLOUR) return Screen::high_scores;
-        if (pixel(380, 60) == OPTIONS_COLOUR) return Screen::options;
-        if (pixel(700, 40) == INSTRUCTIONS_COLOUR) return Screen::instructions;
-        if (pixel(300, 100) == QUIT_COLOUR) return Screen::quit;
-        if (pixel(330, 372) == STONE_COLOUR + 1) return Screen::name_entry;
-        if (pixel(300, 160) == GAME_OVER_COLOUR) return Screen::game_over;
-        if (pixel(5, 5) == 0) return Screen::intro;
-        return Screen::other;
+        if (headless_present_count() == before) return Drawn::other;
+        if (pixel(400, 50) == HIGHSCORES_COLOUR) return Drawn::high_scores;
+        if (pixel(380, 60) == OPTIONS_COLOUR) return Drawn::options;
+        if (pixel(700, 40) == INSTRUCTIONS_COLOUR) return Drawn::instructions;
+        if (pixel(300, 100) == QUIT_COLOUR) return Drawn::quit;
+        if (pixel(330, 372) == STONE_COLOUR + 1) return Drawn::name_entry;
+        if (pixel(300, 160) == GAME_OVER_COLOUR) return Drawn::game_over;
+        if (pixel(5, 5) == 0) return Drawn::intro;
+        return Drawn::other;
     }
 
     // How often a sound slot was started, once or looping.

@@ -1,16 +1,17 @@
 // The program clock and its deadlines, including runs where the clock wraps.
+#include "shell/clock.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 
 #include "platform/headless/headless.h"
-#include "shell/shell.h"
 
 namespace {
 
 class ClockTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { headless_reset(); }
 };
 

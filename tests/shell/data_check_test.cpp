@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
 #include "support/game_dir.h"
 
 namespace fs = std::filesystem;

@@ -1,13 +1,17 @@
 // The main loop: routing of window events to the screen's handlers, the tick
 // spacing, and sleeping instead of spinning between ticks.
+#include "shell/main_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "platform/events.h"
 #include "platform/headless/headless.h"
-#include "shell/shell.h"
+#include "shell/clock.h"
+#include "shell/screen_slots.h"
 
 namespace {
 
@@ -26,22 +30,24 @@ void record_move(int32_t x, int32_t y) {
 void record_click(int32_t x, int32_t y) {
     calls.push_back("click " + std::to_string(x) + " " + std::to_string(y));
 }
-void record_key(int32_t key) { calls.push_back("key " + std::to_string(key)); }
+void record_key(int32_t key) {
+    calls.push_back("key " + std::to_string(key));
+}
 
 class MainLoopTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         headless_reset();
         calls.clear();
         tick_times.clear();
         tick_work_ms = 0;
-        install_screen(record_tick, record_move, record_click, record_key);
+        install_screen(SCREEN_GAME, record_tick, record_move, record_click, record_key);
         main_window = 1;  // a window without start-up: only the loop is under test
         arm_tick(16);
     }
     void TearDown() override {
         main_window = 0;
-        install_screen(nullptr, nullptr, nullptr, nullptr);
+        install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);
     }
 };
 

@@ -9,14 +9,17 @@
 #include "gfx/gfx.h"
 #include "platform/headless/headless.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/screen_slots.h"
 #include "sound/sound.h"
 #include "support/game_dir.h"
 
 namespace {
 
 class StartupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { headless_reset(); }
     void TearDown() override { destroy_main_window(); }
     GameDir dir;

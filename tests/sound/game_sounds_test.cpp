@@ -161,7 +161,7 @@ TEST_F(GameSoundsTest, TheGameLoadsThem) {
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
         std::filesystem::copy_file(file(slot), slot_path(slot));
     }
-    snd_load_all();
+    snd_load_all(1, 3);
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
         EXPECT_EQ(snd_play_slot(slot), 1) << slot;
     }

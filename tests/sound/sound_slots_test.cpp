@@ -8,9 +8,7 @@ using SoundSlotsTest = SoundTest;
 
 TEST_F(SoundSlotsTest, LoadsNineSlotsWithTheirLevels) {
     write_all_slots();
-    profile.music_level = 1;
-    profile.effects_level = 2;
-    snd_load_all();
+    snd_load_all(1, 2);
     EXPECT_TRUE(sound_device);
     ASSERT_FALSE(headless_audio_log().empty());
     EXPECT_EQ(headless_audio_log().front(), "open");
@@ -31,7 +29,7 @@ TEST_F(SoundSlotsTest, LoadsNineSlotsWithTheirLevels) {
 
 TEST_F(SoundSlotsTest, VolumeLevelsMapToAttenuations) {
     write_all_slots();
-    snd_load_all();
+    snd_load_all(1, 3);
     const int32_t expected[4] = {-10000, -1000, -500, 0};
     for (int32_t level = 0; level < 4; ++level) {
         SCOPED_TRACE(level);
@@ -43,12 +41,9 @@ TEST_F(SoundSlotsTest, VolumeLevelsMapToAttenuations) {
 
 TEST_F(SoundSlotsTest, EffectsLevelSetsSlotsOneToEightOnly) {
     write_all_slots();
-    profile.music_level = 3;
-    profile.effects_level = 3;
-    snd_load_all();
+    snd_load_all(3, 3);
     headless_clear_audio_log();
     EXPECT_EQ(snd_set_effects_volume(2), 0);
-    EXPECT_EQ(profile.effects_level, 2);
     EXPECT_EQ(headless_buffer_volume(buffer_of(SND_MUSIC)), 0) << "the music keeps its level";
     for (int32_t slot = SND_CLICK; slot < SOUND_SLOTS; ++slot) {
         EXPECT_EQ(headless_buffer_volume(buffer_of(slot)), -500) << slot;
@@ -58,7 +53,7 @@ TEST_F(SoundSlotsTest, EffectsLevelSetsSlotsOneToEightOnly) {
 
 TEST_F(SoundSlotsTest, PlayingOnceAndLooping) {
     write_all_slots();
-    snd_load_all();
+    snd_load_all(1, 3);
     headless_clear_audio_log();
     EXPECT_EQ(snd_play(sound_slots[SND_MUSIC].clip, DSBPLAY_LOOPING), 1);
     EXPECT_EQ(snd_play_slot(SND_CLICK), 1);
@@ -76,7 +71,7 @@ TEST_F(SoundSlotsTest, PlayingOnceAndLooping) {
 
 TEST_F(SoundSlotsTest, LostBufferIsRestoredAndRefilledWithTheSamples) {
     write_all_slots();
-    snd_load_all();
+    snd_load_all(1, 3);
     int32_t buffer = buffer_of(SND_SLIDE);
     headless_lose_buffer(buffer);
     headless_clear_audio_log();
@@ -97,7 +92,7 @@ TEST_F(SoundSlotsTest, LostBufferIsRestoredAndRefilledWithTheSamples) {
 TEST_F(SoundSlotsTest, MissingFileLeavesASilentSlot) {
     write_all_slots();
     std::filesystem::remove(slot_path(SND_TICK));
-    snd_load_all();
+    snd_load_all(1, 3);
     EXPECT_EQ(sound_slots[SND_TICK].clip, nullptr);
     EXPECT_EQ(snd_play_slot(SND_TICK), 0);
     EXPECT_EQ(snd_set_volume(SND_TICK, 3), 0);
@@ -111,7 +106,7 @@ TEST_F(SoundSlotsTest, MissingFileLeavesASilentSlot) {
 TEST_F(SoundSlotsTest, NoDeviceMeansSilenceAndNothingLoaded) {
     write_all_slots();
     headless_set_audio_device(false);
-    snd_load_all();
+    snd_load_all(1, 3);
     EXPECT_FALSE(sound_device);
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
         EXPECT_EQ(sound_slots[slot].clip, nullptr) << slot;
@@ -119,7 +114,6 @@ TEST_F(SoundSlotsTest, NoDeviceMeansSilenceAndNothingLoaded) {
         EXPECT_EQ(snd_set_volume(slot, 3), 0) << slot;
     }
     EXPECT_EQ(snd_set_effects_volume(1), 0);
-    EXPECT_EQ(profile.effects_level, 1) << "the level is still kept for the profile";
     snd_release_all();
     EXPECT_TRUE(headless_audio_log().empty());
 }
@@ -182,7 +176,7 @@ TEST_F(SoundSlotsTest, BadFilesLeaveSilentSlots) {
         headless_reset();
         write_all_slots();
         write_slot(SND_STRIKE, bad.bytes);
-        snd_load_all();
+        snd_load_all(1, 3);
         EXPECT_EQ(buffer_of(SND_STRIKE), 0);
         EXPECT_EQ(snd_play_slot(SND_STRIKE), 0);
         EXPECT_EQ(log_count_prefix("create "), 8u) << "the device never sees the bad file";
@@ -195,7 +189,7 @@ TEST_F(SoundSlotsTest, PartialLastFrameIsDropped) {
     // 16-bit stereo frames are 4 bytes; the 2 bytes at the end are not a frame.
     write_all_slots();
     write_slot(SND_LEVEL, canonical_wav(sample_bytes(42), 2, 44100, 16));
-    snd_load_all();
+    snd_load_all(1, 3);
     int32_t buffer = buffer_of(SND_LEVEL);
     ASSERT_GT(buffer, 0);
     EXPECT_EQ(headless_buffer_bytes(buffer), sample_bytes(40));
@@ -209,7 +203,7 @@ TEST_F(SoundSlotsTest, ExtraChunksAroundTheFormatStillPlay) {
                                .chunk("LIST", Bytes(7, 'l'))
                                .chunk("data", samples)
                                .bytes());
-    snd_load_all();
+    snd_load_all(1, 3);
     int32_t buffer = buffer_of(SND_UNUSED);
     ASSERT_GT(buffer, 0);
     EXPECT_EQ(headless_buffer_bytes(buffer), samples);
@@ -218,7 +212,7 @@ TEST_F(SoundSlotsTest, ExtraChunksAroundTheFormatStillPlay) {
 
 TEST_F(SoundSlotsTest, ReleaseFreesEverySlotAndClosesTheDevice) {
     write_all_slots();
-    snd_load_all();
+    snd_load_all(1, 3);
     headless_clear_audio_log();
     snd_release_all();
     EXPECT_FALSE(sound_device);
@@ -237,7 +231,7 @@ TEST_F(SoundSlotsTest, ReleaseFreesEverySlotAndClosesTheDevice) {
 
 TEST_F(SoundSlotsTest, CreatingASlotAgainReplacesItsClip) {
     write_all_slots();
-    snd_load_all();
+    snd_load_all(1, 3);
     int32_t old_buffer = buffer_of(SND_CLEAR);
     SoundClip* clip = snd_create(slot_path(SND_CLEAR).c_str(), SND_CLEAR, 3);
     ASSERT_NE(clip, nullptr);

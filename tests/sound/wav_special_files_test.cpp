@@ -27,7 +27,7 @@ TEST_F(WavSpecialFilesTest, NamedPipeLeavesASilentSlotAtOnce) {
     std::string fifo = (dir_ / slot_path(SND_TICK)).string();
     std::thread helper(release_blocked_reader, fifo, &done, std::chrono::milliseconds(2000));
     auto start = std::chrono::steady_clock::now();
-    snd_load_all();
+    snd_load_all(1, 3);
     auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
     done = true;
@@ -46,7 +46,7 @@ TEST_F(WavSpecialFilesTest, FolderIsRefused) {
     write_all_slots();
     std::filesystem::remove(slot_path(SND_MUSIC));
     std::filesystem::create_directory(slot_path(SND_MUSIC));
-    snd_load_all();
+    snd_load_all(1, 3);
     EXPECT_EQ(sound_slots[SND_MUSIC].clip, nullptr);
     WaveFormat* format = nullptr;
     uint8_t* bytes = nullptr;

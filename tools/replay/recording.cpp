@@ -12,7 +12,9 @@
 #include "platform/tape/tape.h"
 #include "replay/replay.h"
 #include "replay/tape_text.h"
-#include "shell/shell.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/session_tape.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ int32_t replay_recording(const char* path, const RecordingOptions& options, std:
         *output += std::string(problem) + "\n";
         return 1;
     }
-    replay_reset_program_state();
+    reset_program_state();
     headless_reset();
     headless_on_present(on_present, &sink);
     if (start_program()) {

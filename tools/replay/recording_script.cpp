@@ -9,7 +9,7 @@
 #include "platform/tape/tape.h"
 #include "replay/recording.h"
 #include "replay/tape_text.h"
-#include "shell/shell.h"
+#include "shell/session_tape.h"
 
 namespace {
 

@@ -18,7 +18,12 @@
 #include "replay/replay_state.h"
 #include "replay/tape_text.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+#include "shell/screen_slots.h"
+#include "shell/session_tape.h"
 
 namespace {
 
@@ -92,15 +97,13 @@ bool parse_key(const std::string& text, int32_t* key) {
 
 bool start(Run& run) {
     if (main_window) destroy_main_window();
-    replay_learn_screens();
-    replay_reset_program_state();
+    reset_program_state();
     headless_reset();
     headless_set_calendar_base(run.calendar_base);
     if (!start_program()) {
         std::string why = run.taped ? std::string(": ") + platform_tape_error() : "";
         return fail(run, "the program did not start" + why);
     }
-    replay_learn_intro();
     run.started = true;
     return true;
 }
@@ -114,9 +117,6 @@ bool begin_tape(Run& run, const std::vector<std::string>& words) {
     if (!check_recording_header(header.c_str(), "the script's tape", problem, sizeof problem)) {
         return fail(run, problem);
     }
-    // Learning the screens enters them, which reads the clock: done before the
-    // tape answers.
-    replay_learn_screens();
     tape_play_stream(nullptr, 0, "the script's tape", nullptr);
     run.taped = true;
     return true;
@@ -234,7 +234,7 @@ bool expect(Run& run, const std::vector<std::string>& words) {
     if (words[1] == "row") return expect_row(run, words, false);
     if (words[1] == "preview") return expect_row(run, words, true);
     if (words[1] == "screen") {
-        std::string actual = replay_screen_name();
+        std::string actual = screen_name(current_screen);
         if (actual != words[2]) return fail(run, "expected screen " + words[2] + ", got " + actual);
         return true;
     }
@@ -378,26 +378,4 @@ int32_t replay_run(const char* script, std::string* output, const char* shot_dir
         return 1;
     }
     return 0;
-}
-
-// Puts the program's records back to their values at process start, so that each
-// `start` behaves like a fresh run of the program.
-void replay_reset_program_state() {
-    game = {};
-    game.kind_count = 3;
-    board = {};
-    profile = {1, 3, 1, 0};
-    for (HighScoreEntry& entry : high_scores) entry = {};
-    intro_pos = 59;
-    intro_speed = 1;
-    name_text[0] = '\0';
-    name_length = 0;
-    clock_last_seconds = 0;
-    paused_button_picture = 4;
-    paused_button_second = 0;
-    tick_deadline = 0;
-    screen_timer = 0;
-    scores_save_failed = false;
-    clear_hover();
-    game_srand(1);
 }

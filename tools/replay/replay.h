@@ -12,7 +12,3 @@
 // script prints, and the reason of a failure, is appended to *output (may be null).
 // Returns 0 when every line ran and every check held, 1 otherwise.
 int32_t replay_run(const char* script, std::string* output, const char* shot_dir = nullptr);
-
-// Puts the program's records back to their values at process start, so that the
-// next start behaves like a fresh run of the program.
-void replay_reset_program_state();

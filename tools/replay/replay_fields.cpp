@@ -1,5 +1,5 @@
 // The named values of a replay script: the Game and Board records, the profile, the
-// highlight and a few derived values, and the names of the screens.
+// highlight and a few derived values.
 #include "replay/replay_fields.h"
 
 #include <cstring>
@@ -8,7 +8,9 @@
 #include "platform/platform.h"
 #include "platform/tape/tape.h"
 #include "screens/screens.h"
-#include "shell/shell.h"
+#include "shell/clock.h"
+#include "shell/main_loop.h"
+#include "shell/screen_slots.h"
 
 namespace {
 
@@ -113,26 +115,6 @@ bool derived(const char* name, int32_t* value) {
     return true;
 }
 
-struct KnownScreen {
-    const char* name;
-    ScreenHandlers handlers;
-};
-
-constexpr int32_t KNOWN_SCREENS = 7;
-KnownScreen known_screens[KNOWN_SCREENS];
-int32_t known_count = 0;
-
-void learn(const char* name, void (*enter)()) {
-    if (known_count >= KNOWN_SCREENS) return;
-    enter();
-    known_screens[known_count++] = {name, screen_handlers};
-}
-
-// Multi-phase screens change their tick handler; the other three slots tell them.
-bool same_screen(const ScreenHandlers& a, const ScreenHandlers& b) {
-    return a.on_mouse_move == b.on_mouse_move && a.on_click == b.on_click && a.on_key == b.on_key;
-}
-
 }  // namespace
 
 bool replay_get_field(const std::string& name, int32_t* value) {
@@ -173,36 +155,4 @@ int32_t replay_field_count() {
 const char* replay_field_name(int32_t index) {
     if (index < 0 || index >= FIELD_COUNT) return "";
     return FIELDS[index].name;
-}
-
-void replay_learn_screens() {
-    if (known_count > 0) return;
-    ScreenHandlers before = screen_handlers;
-    int32_t timer = screen_timer;
-    learn("options", enter_options);
-    learn("instructions", enter_instructions);
-    learn("high_scores", enter_high_scores);
-    learn("quit", enter_quit_confirm);
-    learn("name_entry", enter_name_entry);
-    learn("game_over", enter_game_over);
-    screen_handlers = before;
-    screen_timer = timer;
-}
-
-void replay_learn_intro() {
-    for (int32_t i = 0; i < known_count; i++) {
-        if (!std::strcmp(known_screens[i].name, "intro")) return;
-    }
-    if (known_count < KNOWN_SCREENS) known_screens[known_count++] = {"intro", screen_handlers};
-}
-
-std::string replay_screen_name() {
-    const ScreenHandlers& now = screen_handlers;
-    if (!now.on_tick && !now.on_key) return "none";
-    if (now.on_tick == game_on_tick) return "game";
-    if (now.on_tick == pause_on_tick) return "pause";
-    for (int32_t i = 0; i < known_count; i++) {
-        if (same_screen(now, known_screens[i].handlers)) return known_screens[i].name;
-    }
-    return "unknown";
 }

@@ -3,7 +3,7 @@
 
 #include "game/game.h"
 #include "replay/replay_fields.h"
-#include "shell/shell.h"
+#include "shell/screen_slots.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::string replay_preview_text() {
 }
 
 std::string replay_state_text() {
-    std::string text = "screen " + replay_screen_name() + "\n";
+    std::string text = "screen " + std::string(screen_name(current_screen)) + "\n";
     for (int32_t i = 0; i < replay_field_count(); i++) {
         text += field_text(replay_field_name(i));
         text += (i + 1) % 6 == 0 ? "\n" : " ";

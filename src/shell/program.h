@@ -1,0 +1,59 @@
+// The whole program: finding its data, start-up, the handles it holds, shutdown.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// Makes the folder holding the executable the working directory.
+void enter_program_directory();
+// Puts every record of the game, the screens and the shell back to its value at
+// process start (the platform and its choices stay), so that the next
+// start_program in this process runs as a fresh process would. Tests, the replay
+// tool and the fuzzers call it before each start.
+void reset_program_state();
+// Opens the window and runs start-up in the current folder (which may end the
+// program at once on a display error). True while the window exists. Tests and
+// replays use it from a folder of their own that holds (or links) data/.
+bool start_program();
+// Enters the program's folder, finds the game's data (beside the program or
+// installed), then start_program.
+bool open_program();
+// open_program, then the main loop. The whole program; returns its exit status.
+int32_t run_program();
+
+// The folder holding the game's data/ ("." when the program runs in it, as tests
+// do); messages name files by it.
+extern char game_folder[4096];
+// The program's exit status: 1 once start-up failed, else 0.
+extern int32_t exit_status;
+// The program's version ("1.0.0").
+extern const char* const PROGRAM_VERSION;
+// Reads the command line: --window, --fullscreen, --scale=nearest|crisp set the
+// display choices; --help and --version print to `out`; an unknown option prints
+// the usage to `err`. Returns the exit status when the program should stop now
+// (0, or 2 for a bad command line), else -1.
+int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out, std::FILE* err);
+
+// Checks before the window opens that every picture and sound file of the
+// catalogue can be read and every picture has the catalogue's size. False, with a
+// message naming the file and the data folder, when one cannot be used. A damaged
+// sound only warns on standard error.
+bool check_game_data(char* problem, size_t size);
+
+void startup();
+void shutdown();
+
+// The window's device context, the palette, the font and the cursor of the game.
+extern int32_t window_dc;
+extern int32_t game_palette;
+extern int32_t game_font;
+extern int32_t game_cursor;
+// The two 800x600 buffers: every screen draws into the first; the second caches
+// the game board's background.
+extern int32_t active_buffer;
+extern int32_t backdrop_buffer;
+
+// Start-up's two display messages.
+extern const char* const MSG_CANNOT_SET_DESKTOP;
+extern const char* const MSG_CHANGE_DESKTOP;
