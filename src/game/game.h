@@ -89,6 +89,9 @@ void start_row_timer();
 bool row_time_up();
 void push_preview_row();
 void pause_game();
+// The pause button of the game screen, where the pause screen shows its resume
+// picture (bounds exclusive).
+bool in_pause_button(int32_t x, int32_t y);
 void resume_game();
 void game_on_tick();
 void game_on_mouse_move(int32_t x, int32_t y);

@@ -8,12 +8,13 @@
 #include "shell/screen_slots.h"
 #include "sound/sound.h"
 
-namespace {
-
-// The game screen's areas besides the board and the menu bar (bounds exclusive).
 bool in_pause_button(int32_t x, int32_t y) {
     return 10 < x && x < 190 && 506 < y && y < 548;
 }
+
+namespace {
+
+// The corner square that skips to the next level (bounds exclusive).
 bool in_corner_square(int32_t x, int32_t y) {
     return 27 < x && x < 62 && 10 < y && y < 54;
 }

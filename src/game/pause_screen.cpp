@@ -10,14 +10,6 @@
 #include "shell/screen_slots.h"
 #include "sound/sound.h"
 
-namespace {
-
-bool in_pause_button(int32_t x, int32_t y) {
-    return 10 < x && x < 190 && 506 < y && y < 548;
-}
-
-}  // namespace
-
 void suspend_game() {
     game.game_state = GAME_PAUSED;
     // used = now + time_limit - deadline, in the clock's wrapping arithmetic.

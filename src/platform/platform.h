@@ -1,9 +1,17 @@
 // The boundary between the game and the machine it runs on.
 //
-// Every function here is implemented twice: by the SDL2 backend (src/platform/sdl)
-// for the real game and by the headless backend (src/platform/headless) for tests
-// and replays. The font rasteriser (src/platform/font) serves both. The game code
-// includes this header only; it never sees SDL, FreeType, fontconfig or POSIX.
+// Who implements what:
+// - the window, presentation, message box, cursor and audio: each backend, the
+//   SDL2 one (src/platform/sdl) for the real game and the headless one
+//   (src/platform/headless) for tests and tools;
+// - the clock, events, desktop, mouse and saved-file reads: the session tape
+//   (src/platform/tape), which records or replays what the backend's device_*
+//   functions (platform/device.h) answer;
+// - files, folders, saved files and recordings: POSIX code shared by both
+//   (src/platform/posix);
+// - the font: the FreeType rasteriser (src/platform/font).
+// The game code includes this header (and platform/events.h) only; it never sees
+// SDL, FreeType, fontconfig or POSIX.
 #pragma once
 
 #include <cstddef>

@@ -74,8 +74,7 @@ void high_scores_on_mouse_move(int32_t x, int32_t y) {
 }
 
 void high_scores_on_click(int32_t x, int32_t y) {
-    bool resumed = false;
-    menu_screen_click(RESUME, x, y, &resumed);
+    menu_screen_click(RESUME, x, y, nullptr);
 }
 
 }  // namespace

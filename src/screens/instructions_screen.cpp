@@ -26,8 +26,7 @@ void instructions_on_mouse_move(int32_t x, int32_t y) {
 }
 
 void instructions_on_click(int32_t x, int32_t y) {
-    bool resumed = false;
-    menu_screen_click(RESUME, x, y, &resumed);
+    menu_screen_click(RESUME, x, y, nullptr);
 }
 
 }  // namespace

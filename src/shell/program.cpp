@@ -24,21 +24,7 @@ void report_failure(const char* text) {
 
 }  // namespace
 
-void enter_program_directory() {
-    char path[4096];
-    if (!platform_executable_path(path, sizeof path)) return;
-    char* cut = nullptr;
-    for (char* p = path; *p; ++p) {
-        if (*p == '/') cut = p;
-    }
-    if (!cut) return;
-    // A program in the root folder keeps the "/" itself.
-    cut[cut == path ? 1 : 0] = '\0';
-    platform_change_directory(path);
-}
-
 bool open_program() {
-    enter_program_directory();
     char where[4096];
     if (!platform_enter_game_folder(where, sizeof where)) {
         char text[4096 + 64];

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 
-// Makes the folder holding the executable the working directory.
-void enter_program_directory();
 // Puts every record of the game, the screens and the shell back to its value at
 // process start (the platform and its choices stay), so that the next
 // start_program in this process runs as a fresh process would. Tests, the replay
@@ -16,8 +14,8 @@ void reset_program_state();
 // program at once on a display error). True while the window exists. Tests and
 // replays use it from a folder of their own that holds (or links) data/.
 bool start_program();
-// Enters the program's folder, finds the game's data (beside the program or
-// installed), then start_program.
+// Finds the game's data (beside the program or installed) and makes the folder
+// holding it the working folder, then start_program.
 bool open_program();
 // open_program, then the main loop. The whole program; returns its exit status.
 int32_t run_program();
