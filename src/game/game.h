@@ -64,6 +64,7 @@ void reset_game_records();
 void reset_random();
 void reset_board_drawing();
 void reset_hud_drawing();
+void reset_type_ahead();
 
 extern const int32_t ROW_TIME_MS[4];
 extern const int32_t BOARD_COLUMNS[4];

@@ -48,9 +48,45 @@ bool arrow_direction(int32_t key, int32_t* dx, int32_t* dy) {
     return false;
 }
 
+// Arrow presses that came while a stone was on its way (or a row cleared), kept
+// to be applied in order as fresh presses once the board is still again.
+constexpr int32_t TYPE_AHEAD_MAX = 3;
+struct TypeAhead {
+    int32_t count;
+    int32_t dx[TYPE_AHEAD_MAX];
+    int32_t dy[TYPE_AHEAD_MAX];
+};
+TypeAhead type_ahead = {};
+
+void keep_press(int32_t dx, int32_t dy) {
+    if (type_ahead.count >= TYPE_AHEAD_MAX) return;
+    type_ahead.dx[type_ahead.count] = dx;
+    type_ahead.dy[type_ahead.count] = dy;
+    type_ahead.count++;
+}
+
+// One kept press, when the board is still and the game screen shows: it starts
+// a slide, or (when no stone stands on that side) nothing, as a press would.
+void apply_kept_press() {
+    if (type_ahead.count == 0 || game.busy != BUSY_IDLE || current_screen != SCREEN_GAME) return;
+    int32_t dx = type_ahead.dx[0];
+    int32_t dy = type_ahead.dy[0];
+    type_ahead.count--;
+    for (int32_t i = 0; i < type_ahead.count; i++) {
+        type_ahead.dx[i] = type_ahead.dx[i + 1];
+        type_ahead.dy[i] = type_ahead.dy[i + 1];
+    }
+    try_move(stone_toward_gap(dx, dy));
+}
+
 }  // namespace
 
+void reset_type_ahead() {
+    type_ahead = {};
+}
+
 void start_game() {
+    reset_type_ahead();
     clear_cells();
     game.start_difficulty = profile.difficulty;
     if (profile.difficulty >= 1 && profile.difficulty <= 3) {
@@ -88,6 +124,7 @@ void game_on_tick() {
     draw_preview_row();
     present_frame();
     if (row_time_up() && game.busy == BUSY_IDLE) push_preview_row();
+    apply_kept_press();
 }
 
 void game_on_mouse_move(int32_t x, int32_t y) {
@@ -119,12 +156,17 @@ void game_on_key(int32_t key) {
         // Not while a stone is on its way: its landing must not happen under the
         // pause screen, where a cleared row would restart a suspended timer.
         if (game.game_state == GAME_PLAYING && game.busy == BUSY_IDLE) pause_game();
-    } else if (key == KEY_SPACE || key == KEY_P) {
+    } else if (key == KEY_SPACE || key == KEY_P || key == KEY_PAUSE) {
         // As a click on the pause button, which waits for a move to end.
         if (game.busy == BUSY_IDLE) pause_game();
     } else if (arrow_direction(key, &dx, &dy)) {
-        // As a click on the stone that the arrow moves into the gap.
-        if (game.busy == BUSY_IDLE) try_move(stone_toward_gap(dx, dy));
+        // As a click on the stone that the arrow moves into the gap; while the
+        // board moves, kept for when it is still.
+        if (game.busy == BUSY_IDLE && type_ahead.count == 0) {
+            try_move(stone_toward_gap(dx, dy));
+        } else {
+            keep_press(dx, dy);
+        }
     } else {
         menu_key(key);
     }

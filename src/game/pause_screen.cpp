@@ -11,6 +11,8 @@
 #include "sound/sound.h"
 
 void suspend_game() {
+    // Presses kept for the board do not outlive the game screen.
+    reset_type_ahead();
     game.game_state = GAME_PAUSED;
     // used = now + time_limit - deadline, in the clock's wrapping arithmetic.
     game.deadline = clock_add(clock_diff(clock_now(), game.deadline), game.time_limit);
@@ -78,7 +80,7 @@ void paused_on_key(int32_t key) {
 // The pause screen's keys: Space and P resume as the pause button does; the menu
 // bar does not react here, to its digits either.
 void pause_on_key(int32_t key) {
-    if (key == KEY_SPACE || key == KEY_P) {
+    if (key == KEY_SPACE || key == KEY_P || key == KEY_PAUSE) {
         if (game.game_state == GAME_PAUSED) resume_game();
     } else if (key == KEY_ESCAPE) {
         paused_on_key(key);

@@ -77,6 +77,10 @@ void high_scores_on_click(int32_t x, int32_t y) {
     menu_screen_click(RESUME, x, y, nullptr);
 }
 
+void high_scores_on_key(int32_t key) {
+    if (!menu_screen_key(RESUME, 0, key)) paused_on_key(key);
+}
+
 }  // namespace
 
 const char* const MSG_SCORES_NOT_SAVED = "Scores could not be saved";
@@ -84,5 +88,5 @@ const char* const MSG_SCORES_NOT_SAVED = "Scores could not be saved";
 void enter_high_scores() {
     snd_play_slot(SND_CLICK);
     install_screen(SCREEN_HIGH_SCORES, high_scores_on_tick, high_scores_on_mouse_move,
-                   high_scores_on_click, paused_on_key);
+                   high_scores_on_click, high_scores_on_key);
 }

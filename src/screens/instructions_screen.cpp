@@ -29,10 +29,14 @@ void instructions_on_click(int32_t x, int32_t y) {
     menu_screen_click(RESUME, x, y, nullptr);
 }
 
+void instructions_on_key(int32_t key) {
+    if (!menu_screen_key(RESUME, 0, key)) paused_on_key(key);
+}
+
 }  // namespace
 
 void enter_instructions() {
     snd_play_slot(SND_CLICK);
     install_screen(SCREEN_INSTRUCTIONS, instructions_on_tick, instructions_on_mouse_move,
-                   instructions_on_click, paused_on_key);
+                   instructions_on_click, instructions_on_key);
 }

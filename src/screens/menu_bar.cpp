@@ -56,14 +56,20 @@ int32_t menu_click(int32_t x, int32_t y) {
     return i;
 }
 
+void menu_button_centre(int32_t button, int32_t* x, int32_t* y) {
+    *x = MENU_X + BUTTON_W / 2;
+    *y = MENU_TOP + MENU_PITCH * button + MENU_PITCH / 2;
+}
+
 bool menu_key(int32_t key) {
     int32_t i = key - (KEY_0 + 1);
     if (i < 0 || i >= MENU_BUTTONS) return false;
     // The key presses the button: the current screen's own click at its centre,
     // so every screen keeps its rules for the menu bar (or its lack of one).
-    if (screen_handlers.on_click) {
-        screen_handlers.on_click(MENU_X + BUTTON_W / 2, MENU_TOP + MENU_PITCH * i + MENU_PITCH / 2);
-    }
+    int32_t x;
+    int32_t y;
+    menu_button_centre(i, &x, &y);
+    if (screen_handlers.on_click) screen_handlers.on_click(x, y);
     return true;
 }
 

@@ -2,8 +2,10 @@
 // with its hover and its click beside the menu bar's.
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "platform/events.h"
 #include "screens/screens.h"
 #include "shell/catalogue.h"
+#include "shell/screen_slots.h"
 
 namespace {
 
@@ -29,6 +31,66 @@ int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool
         resume_game();
     }
     return -1;
+}
+
+namespace {
+
+// The screen the keyboard's place belongs to: another screen starts afresh.
+int32_t focus_screen = SCREEN_NONE;
+
+int32_t focus_count(int32_t rows) {
+    return rows + MENU_BUTTONS + (game.game_state == GAME_PAUSED ? 1 : 0);
+}
+
+void focus_centre(const ResumeButton& button, int32_t rows, int32_t* x, int32_t* y) {
+    int32_t i = menu_focus - rows;
+    if (i < MENU_BUTTONS) {
+        menu_button_centre(i, x, y);
+    } else {
+        *x = button.x + BUTTON_W / 2;
+        *y = button.y - BUTTON_H / 2;
+    }
+}
+
+}  // namespace
+
+int32_t menu_focus = -1;
+
+void reset_menu_focus() {
+    menu_focus = -1;
+    focus_screen = SCREEN_NONE;
+}
+
+int32_t menu_focus_here() {
+    if (focus_screen != current_screen) reset_menu_focus();
+    return menu_focus;
+}
+
+bool menu_screen_key(const ResumeButton& button, int32_t rows, int32_t key) {
+    menu_focus_here();
+    focus_screen = current_screen;
+    int32_t count = focus_count(rows);
+    int32_t x;
+    int32_t y;
+    if (key == KEY_UP || key == KEY_DOWN) {
+        int32_t step = key == KEY_DOWN ? 1 : count - 1;
+        menu_focus =
+            menu_focus < 0 ? (key == KEY_DOWN ? 0 : count - 1) : (menu_focus + step) % count;
+        if (menu_focus < rows) {
+            clear_hover();
+        } else {
+            // Shown as the mouse would show it: the screen's own highlight.
+            focus_centre(button, rows, &x, &y);
+            if (screen_handlers.on_mouse_move) screen_handlers.on_mouse_move(x, y);
+        }
+        return true;
+    }
+    if (key == KEY_ENTER && menu_focus >= rows && menu_focus < count) {
+        focus_centre(button, rows, &x, &y);
+        if (screen_handlers.on_click) screen_handlers.on_click(x, y);
+        return true;
+    }
+    return false;
 }
 
 void draw_resume_if_paused(const ResumeButton& button) {

@@ -117,6 +117,13 @@ constexpr int32_t FLASH_COLOUR = 255;
 int32_t flash_key = FLASH_NONE;
 int32_t flash_deadline = 0;
 
+// The key the arrows (a pad's D-pad) have moved to, outlined: the letters, then
+// SPACE, BACK and D O N E; none until an arrow is pressed.
+constexpr int32_t PLACE_SPACE = FLASH_SPACE, PLACE_BACK = FLASH_BACK, PLACE_DONE = LETTERS + 2;
+constexpr int32_t PLACES = LETTERS + 3;
+constexpr int32_t FOCUS_COLOUR = 15;
+int32_t name_focus = FLASH_NONE;
+
 }  // namespace
 
 void reset_name_entry() {
@@ -124,34 +131,83 @@ void reset_name_entry() {
     name_length = 0;
     flash_key = FLASH_NONE;
     flash_deadline = 0;
+    name_focus = FLASH_NONE;
 }
 
 namespace {
 
-// The flashing key's stones outlined in white, two pixels wide.
-void draw_key_flash() {
-    if (flash_key == FLASH_NONE) return;
-    if (clock_passed(flash_deadline)) {
-        flash_key = FLASH_NONE;
-        return;
-    }
+const LabelledKey& labelled_key(int32_t place) {
+    return place == PLACE_SPACE ? KEY_SPACE : place == PLACE_BACK ? KEY_BACK : KEY_DONE;
+}
+
+// A key's stones outlined, two pixels wide.
+void outline_key(int32_t place, int32_t colour) {
     int32_t x1;
     int32_t x2;
     int32_t y2;
-    if (flash_key < LETTERS) {
-        x1 = letter_stone_x(flash_key);
+    if (place < LETTERS) {
+        x1 = letter_stone_x(place);
         x2 = x1 + STONE_SIZE - 1;
-        y2 = letter_stone_y(flash_key);
+        y2 = letter_stone_y(place);
     } else {
-        const LabelledKey& key = flash_key == FLASH_SPACE ? KEY_SPACE : KEY_BACK;
+        const LabelledKey& key = labelled_key(place);
         x1 = key.stone_x[0];
         x2 = key.stone_x[key.stone_count - 1] + STONE_SIZE - 1;
         y2 = key.stone_y;
     }
     int32_t y1 = y2 - STONE_SIZE + 1;
-    gfx_set_color(FLASH_COLOUR);
+    gfx_set_color(colour);
     gfx_box(x1, x2, y1, y2);
     gfx_box(x1 + 1, x2 - 1, y1 + 1, y2 - 1);
+}
+
+// The flashing key in white, over the arrows' key.
+void draw_key_outlines() {
+    if (name_focus != FLASH_NONE) outline_key(name_focus, FOCUS_COLOUR);
+    if (flash_key == FLASH_NONE) return;
+    if (clock_passed(flash_deadline)) {
+        flash_key = FLASH_NONE;
+        return;
+    }
+    outline_key(flash_key, FLASH_COLOUR);
+}
+
+// Where a key reacts surely: the centre of its area.
+void key_centre(int32_t place, int32_t* x, int32_t* y) {
+    if (place < LETTERS) {
+        *x = letter_x(place) + 25;
+        *y = letter_area_top(place) + 25;
+        return;
+    }
+    const LabelledKey& key = labelled_key(place);
+    *x = (key.x1 + key.x2) / 2;
+    *y = (key.y1 + key.y2) / 2;
+}
+
+// The key an arrow leads to: Left and Right the next key along the row; Up and
+// Down the nearest row that way, and in it the key nearest across. The same key
+// when there is none.
+int32_t neighbour(int32_t from, int32_t dx, int32_t dy) {
+    int32_t fx;
+    int32_t fy;
+    key_centre(from, &fx, &fy);
+    int32_t best = from;
+    int32_t best_score = 0;
+    for (int32_t place = 0; place < PLACES; place++) {
+        int32_t x;
+        int32_t y;
+        key_centre(place, &x, &y);
+        int32_t along = dx != 0 ? (x - fx) * dx : (y - fy) * dy;
+        int32_t across = dx != 0 ? y - fy : x - fx;
+        if (across < 0) across = -across;
+        if (along <= 0 || (dx != 0 && across > STONE_SIZE / 2)) continue;
+        int32_t score = dx != 0 ? along : along * 1000 + across;
+        if (best == from || score < best_score) {
+            best = place;
+            best_score = score;
+        }
+    }
+    return best;
 }
 
 void name_entry_on_tick() {
@@ -165,7 +221,7 @@ void name_entry_on_tick() {
     draw_labelled_key(KEY_SPACE);
     draw_labelled_key(KEY_BACK);
     draw_labelled_key(KEY_DONE);
-    draw_key_flash();
+    draw_key_outlines();
     present_frame();
 }
 
@@ -206,7 +262,25 @@ void press_labelled(const LabelledKey& key, int32_t flash) {
     press_at((key.x1 + key.x2) / 2, (key.y1 + key.y2) / 2, flash);
 }
 
+// An arrow moves the outline (the first one shows it on A); Enter then presses
+// the outlined key, and without an outline finishes as D O N E does.
+bool focus_key(int32_t key) {
+    int32_t dx = key == KEY_RIGHT ? 1 : key == KEY_LEFT ? -1 : 0;
+    int32_t dy = key == KEY_DOWN ? 1 : key == KEY_UP ? -1 : 0;
+    if (dx != 0 || dy != 0) {
+        name_focus = name_focus == FLASH_NONE ? 0 : neighbour(name_focus, dx, dy);
+        return true;
+    }
+    if (key != KEY_ENTER || name_focus == FLASH_NONE) return false;
+    int32_t x;
+    int32_t y;
+    key_centre(name_focus, &x, &y);
+    press_at(x, y, name_focus == PLACE_DONE ? FLASH_NONE : name_focus);
+    return true;
+}
+
 void name_entry_on_key(int32_t key) {
+    if (focus_key(key)) return;
     if (key >= KEY_A && key <= KEY_Z) {
         int32_t n = key - KEY_A;
         press_at(letter_x(n) + 25, letter_area_top(n) + 25, n);
@@ -214,7 +288,7 @@ void name_entry_on_key(int32_t key) {
         press_labelled(KEY_SPACE, FLASH_SPACE);
     } else if (key == KEY_BACKSPACE) {
         press_labelled(KEY_BACK, FLASH_BACK);
-    } else if (key == KEY_ENTER) {
+    } else if (key == KEY_ENTER || key == KEY_PAUSE) {
         press_labelled(KEY_DONE, FLASH_NONE);
     }
 }
@@ -225,6 +299,7 @@ void enter_name_entry() {
     snd_play_slot(SND_CLICK);
     name_text[0] = '\0';
     name_length = 0;
+    name_focus = FLASH_NONE;
     install_screen(SCREEN_NAME_ENTRY, name_entry_on_tick, ignore_point, name_entry_on_click,
                    name_entry_on_key);
 }

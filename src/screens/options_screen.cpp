@@ -2,6 +2,7 @@
 // over the options picture and changed by clicks on the marks' areas.
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "platform/events.h"
 #include "screens/screens.h"
 #include "shell/catalogue.h"
 #include "shell/main_loop.h"
@@ -38,6 +39,23 @@ constexpr Area DIFFICULTY_AREAS[3] = {
     {436, 512, 161, 173}, {436, 549, 184, 196}, {436, 518, 206, 218}};
 constexpr Area RESUME_AREA = {410, 590, 518, 560};
 
+// The rows the keyboard reaches before the menu buttons, and the frame that shows
+// which one it is on.
+constexpr int32_t ROW_DIFFICULTY = 0, ROW_MUSIC = 1, ROW_EFFECTS = 2, ROWS = 3;
+constexpr Area ROW_FRAMES[ROWS] = {{430, 556, 155, 224},
+                                   {429, 564, 294, 346},
+                                   {429, 564, 294 + EFFECTS_SHIFT, 346 + EFFECTS_SHIFT}};
+constexpr int32_t ROW_FRAME_COLOUR = 15;
+
+void draw_row_frame() {
+    int32_t row = menu_focus_here();
+    if (row < 0 || row >= ROWS) return;
+    const Area& frame = ROW_FRAMES[row];
+    gfx_set_color(ROW_FRAME_COLOUR);
+    gfx_box(frame.x1, frame.x2, frame.y1, frame.y2);
+    gfx_box(frame.x1 + 1, frame.x2 - 1, frame.y1 + 1, frame.y2 - 1);
+}
+
 // Marks 0 up to the level, growing; a level outside 0..3 draws at most the four.
 void draw_level_marks(int32_t level, int32_t y) {
     for (int32_t i = 0; i <= level && i < LEVELS; i++) {
@@ -61,6 +79,7 @@ void options_on_tick() {
         profile.difficulty = 1;
     }
     draw_resume_if_paused(RESUME);
+    draw_row_frame();
     draw_hover();
     present_frame();
 }
@@ -104,10 +123,36 @@ void options_on_click(int32_t x, int32_t y) {
     }
 }
 
+// Left and Right on a row click the mark beside its current one: a level lower or
+// higher, an easier or harder difficulty. Nothing past either end.
+bool change_row(int32_t row, int32_t step) {
+    const Area* area = nullptr;
+    if (row == ROW_DIFFICULTY) {
+        int32_t value = profile.difficulty + step;
+        if (value >= 1 && value <= 3) area = &DIFFICULTY_AREAS[value - 1];
+    } else {
+        int32_t level = (row == ROW_MUSIC ? profile.music_level : profile.effects_level) + step;
+        if (level >= 0 && level < LEVELS) {
+            area = row == ROW_MUSIC ? &MUSIC_AREAS[level] : &EFFECTS_AREAS[level];
+        }
+    }
+    if (area) options_on_click((area->x1 + area->x2) / 2, (area->y1 + area->y2) / 2);
+    return true;
+}
+
+void options_on_key(int32_t key) {
+    int32_t row = menu_focus_here();
+    if ((key == KEY_LEFT || key == KEY_RIGHT) && row >= 0 && row < ROWS) {
+        change_row(row, key == KEY_RIGHT ? 1 : -1);
+    } else if (!menu_screen_key(RESUME, ROWS, key)) {
+        paused_on_key(key);
+    }
+}
+
 }  // namespace
 
 void enter_options() {
     snd_play_slot(SND_CLICK);
     install_screen(SCREEN_OPTIONS, options_on_tick, options_on_mouse_move, options_on_click,
-                   paused_on_key);
+                   options_on_key);
 }

@@ -20,6 +20,8 @@ bool in_quit_button(int32_t x, int32_t y) {
 // Going back resumes a paused game, or else opens the first menu screen; it
 // never returns to the screen the player came from.
 void go_back() {
+    // The menu button that opened the dialog is no longer under the mouse.
+    clear_hover();
     if (game.game_state == GAME_PAUSED) {
         resume_game();
     } else {
@@ -42,8 +44,13 @@ void quit_on_click(int32_t x, int32_t y) {
     }
 }
 
+// Enter or Y quit as the quit button does; N goes back as Esc does.
 void quit_on_key(int32_t key) {
-    if (key == KEY_ESCAPE) go_back();
+    if (key == KEY_ESCAPE || key == KEY_N) {
+        go_back();
+    } else if (key == KEY_ENTER || key == KEY_Y) {
+        destroy_main_window();
+    }
 }
 
 }  // namespace

@@ -36,6 +36,8 @@ using MenuAction = void (*)();
 extern const MenuAction menu_actions[MENU_BUTTONS];
 
 int32_t menu_hover(int32_t x, int32_t y);
+// Where a menu button reacts surely: its centre.
+void menu_button_centre(int32_t button, int32_t* x, int32_t* y);
 int32_t menu_click(int32_t x, int32_t y);
 // Digits 1 to 5 press menu buttons 0 to 4 as a click on them would on the current
 // screen. True when the key was such a digit.
@@ -55,6 +57,17 @@ struct ResumeButton {
 // it has resumed the game (resumed may be null).
 void menu_screen_mouse_move(const ResumeButton& button, int32_t x, int32_t y);
 int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool* resumed);
+// The keyboard's place on a menu screen, top to bottom: the screen's own `rows`
+// (the options' difficulty, music and effects), the five menu buttons, then the
+// resume button while a game is paused; -1 before Up or Down was pressed on this
+// screen. Up and Down move it round, showing a button's highlight as the mouse
+// would; Enter presses a button with the screen's own click at its centre. True
+// when the key was one of those.
+extern int32_t menu_focus;
+bool menu_screen_key(const ResumeButton& button, int32_t rows, int32_t key);
+// menu_focus for the current screen (-1 on a screen it has not been moved on).
+int32_t menu_focus_here();
+void reset_menu_focus();
 // The resume button and the paused game's numbers, when a game is paused.
 void draw_resume_if_paused(const ResumeButton& button);
 

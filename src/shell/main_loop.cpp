@@ -5,6 +5,7 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/platform.h"
+#include "screens/screens.h"
 #include "shell/clock.h"
 #include "shell/program.h"
 #include "shell/screen_slots.h"
@@ -26,13 +27,25 @@ void destroy_main_window() {
     main_window = 0;
 }
 
+namespace {
+
+// The player closes the game (F12, the window's close button, Alt+F4). On the
+// options screen that keeps the choices made there, as leaving through a button
+// does.
+void close_by_player() {
+    if (current_screen == SCREEN_OPTIONS) save_profile();
+    destroy_main_window();
+}
+
+}  // namespace
+
 void dispatch_event(int32_t type, int32_t key, int32_t x, int32_t y) {
     const ScreenHandlers& h = screen_handlers;
     switch (type) {
         case PEV_KEY_DOWN:
             // F12 quits at once, whichever screen shows.
             if (key == KEY_F12) {
-                destroy_main_window();
+                close_by_player();
             } else if (h.on_key) {
                 h.on_key(key);
             }
@@ -57,7 +70,7 @@ void dispatch_event(int32_t type, int32_t key, int32_t x, int32_t y) {
             game_on_focus_lost();
             break;
         case PEV_CLOSE:
-            destroy_main_window();
+            close_by_player();
             break;
         default:
             break;

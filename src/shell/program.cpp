@@ -47,12 +47,14 @@ void reset_program_state() {
     reset_random();
     reset_board_drawing();
     reset_hud_drawing();
+    reset_type_ahead();
     reset_intro();
     reset_name_entry();
     reset_profile();
     reset_high_score_file();
     reset_high_score_table();
     clear_hover();
+    reset_menu_focus();
     reset_clock_deadlines();
     install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);
     exit_status = 0;

@@ -60,30 +60,62 @@ TEST_F(Keyboard, AnArrowIsTheClickOnItsStone) {
     }
 }
 
-TEST_F(Keyboard, KeysWhileAStoneSlidesAreIgnored) {
-    // The second input comes while the first move's stone is on its way; had it
-    // been taken, it would have slid the stone back or moved another.
+TEST_F(Keyboard, ArrowsWhileAStoneSlidesAreKeptOtherInputIsIgnored) {
+    // The second input comes while the first move's stone is on its way: an arrow
+    // is applied once the stone has landed, a click or another key is ignored.
     struct Case {
         const char* name;
         const char* first;
         const char* second;
+        int32_t dx, dy;  // the kept arrow's move; 0, 0 for none
     };
     const Case cases[] = {
-        {"arrow then arrow back", "key left", "key right"},
-        {"arrow then another arrow", "key left", "key up"},
-        {"click then arrow back", "clickcell 1 3", "key right"},
-        {"arrow then space", "key left", "key space"},
-        {"arrow then p", "key left", "key p"},
-        {"arrow then digit", "key left", "key 2"},
+        {"arrow then arrow back", "key left", "key right", 1, 0},
+        {"arrow then another arrow", "key left", "key up", 0, -1},
+        {"click then arrow back", "clickcell 1 3", "key right", 1, 0},
+        {"arrow then click back", "key left", "clickcell 1 2", 0, 0},
+        {"arrow then space", "key left", "key space", 0, 0},
+        {"arrow then p", "key left", "key p", 0, 0},
+        {"arrow then digit", "key left", "key 2", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TestBoard board(1, 2);
         std::string script = reach::GAME + board.setup();
         board.move(-1, 0);
+        if (c.dx != 0 || c.dy != 0) board.move(c.dx, c.dy);
         play(script + c.first + "\n" + c.second +
-             "\nturn\nwait 40\nexpect screen game\nexpect game.game_state 1\n" +
+             "\nturn\nwait 80\nexpect screen game\nexpect game.game_state 1\n" +
              board.expectation());
+    }
+}
+
+TEST_F(Keyboard, QuickPressesMoveAStoneEach) {
+    // Presses `apart` ms apart from a gap at the left of the middle row; up to
+    // three that come while the board moves are kept and applied in order.
+    struct Case {
+        const char* name;
+        std::vector<const char*> keys;
+        int32_t apart;
+        int32_t moved;  // how many of the presses move a stone
+    };
+    const std::vector<Case> cases = {
+        {"six 10 ms apart", {"left", "left", "left", "left", "right", "right"}, 10, 6},
+        {"six at once", {"left", "left", "left", "left", "right", "right"}, 0, 4},
+        // The fifth finds no stone right of the gap: nothing, as a fresh press.
+        {"one that cannot move", {"left", "left", "left", "left", "left", "right"}, 10, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestBoard board(1, 0);
+        std::string script = reach::GAME + board.setup();
+        int32_t moved = 0;
+        for (const char* key : c.keys) {
+            script += std::string("key ") + key + "\n" +
+                      (c.apart > 0 ? "wait " + std::to_string(c.apart) + "\n" : "");
+            if (moved < c.moved && board.move(std::string(key) == "left" ? -1 : 1, 0)) moved++;
+        }
+        play(script + "wait 200\n" + board.expectation());
     }
 }
 

@@ -28,8 +28,16 @@ TEST_F(Keyboard, TypedNamesAreStored) {
          {"a", "b", "c", "d", "e", "f", "g", "h", "i", "backspace", "x"},
          "ABCDEFGX"},
         {"empty", {}, ""},
-        // Digits, arrows and Esc type nothing and leave the screen where it is.
-        {"other keys", {"1", "5", "left", "esc", "p", "0x6A"}, "P"},
+        // Digits and Esc type nothing and leave the screen where it is.
+        {"other keys", {"1", "5", "esc", "p", "0x6A"}, "P"},
+        // The first arrow outlines A; Enter presses the outlined key, here B, K
+        // below it, then D O N E (down from T to SPACE, then to D O N E).
+        {"arrows and enter",
+         {"right", "right", "enter", "down", "enter", "down", "down", "down"},
+         "BK"},
+        {"arrows stop at the edge",
+         {"left", "left", "up", "enter", "down", "down", "down", "down"},
+         "A"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -42,6 +50,9 @@ TEST_F(Keyboard, TypedNamesAreStored) {
         EXPECT_STREQ(high_scores[0].name, c.stored);
         EXPECT_EQ(high_scores[0].score, 1234);
     }
+    // A pad's Start (the Pause key) finishes as Enter does.
+    expect_same_run(NAME_ENTRY + "key c\nwait 20\nkey enter\nwait 50\nstate\n",
+                    NAME_ENTRY + "key c\nwait 20\nkey pause\nwait 50\nstate\n");
 }
 
 TEST_F(Keyboard, TypedKeysDrawAsClickedKeysOnceTheFlashIsOver) {
@@ -175,6 +186,72 @@ TEST_F(Keyboard, DigitsLeaveTheOptionsAsAClickDoes) {
     play(reach::OPTIONS + "click 540 318\nkey 4\nwait 50\nexpect screen high_scores\n" +
          "expect profile.profile_saved 1\n");
     EXPECT_TRUE(exists("profile.dat"));
+}
+
+// Up and Down move over the options' rows and the menu buttons, Left and Right
+// change a row as a click on the mark beside its value, Enter presses a button.
+TEST_F(Keyboard, ArrowsAndEnterWorkEveryMenuScreen) {
+    struct Case {
+        const char* name;
+        std::string reach;
+        const char* keys;
+        const char* screen;
+        int32_t difficulty, music, effects;  // the profile afterwards
+    };
+    const std::string instructions = reach::OPTIONS + reach::click(at::INSTRUCTIONS);
+    const std::vector<Case> cases = {
+        {"harder", reach::OPTIONS, "down right right right", "options", 3, 1, 3},
+        {"easier at the end", reach::OPTIONS, "down left", "options", 1, 1, 3},
+        {"music off", reach::OPTIONS, "down down left", "options", 1, 0, 3},
+        {"effects down", reach::OPTIONS, "down down down left left", "options", 1, 1, 1},
+        {"effects full already", reach::OPTIONS, "up up up up up up right", "options", 1, 1, 3},
+        {"new game", reach::OPTIONS, "down down down down enter", "game", 1, 1, 3},
+        {"up from nowhere is quit", reach::OPTIONS, "up enter", "quit", 1, 1, 3},
+        {"round past the end", reach::OPTIONS, "up down down right enter", "options", 1, 2, 3},
+        {"left on a button", reach::OPTIONS, "down down down down left", "options", 1, 1, 3},
+        {"instructions: high scores", instructions, "down down down down enter", "high_scores", 1,
+         1, 3},
+        {"instructions: enter alone", instructions, "enter", "instructions", 1, 1, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string script = c.reach;
+        std::string keys = c.keys;
+        for (size_t at = 0; at < keys.size();) {
+            size_t end = keys.find(' ', at);
+            if (end == std::string::npos) end = keys.size();
+            script += "key " + keys.substr(at, end - at) + "\nwait 20\n";
+            at = end + 1;
+        }
+        play(script + "wait 50\nexpect screen " + c.screen + "\nexpect profile.difficulty " +
+             std::to_string(c.difficulty) + "\nexpect profile.music_level " +
+             std::to_string(c.music) + "\nexpect profile.effects_level " +
+             std::to_string(c.effects) + "\n");
+    }
+    // A changed row is the click on its mark: the same sounds, records and picture
+    // (the row's frame aside, gone once the mouse reaches a menu button).
+    expect_same_run(reach::OPTIONS +
+                        "click 497 318\nkey down\nkey down\nkey down\nkey down\n"
+                        "wait 50\nstate\n",
+                    reach::OPTIONS +
+                        "key down\nkey down\nkey right\nkey down\nkey down\n"
+                        "wait 50\nstate\n");
+}
+
+// The quit dialog: Enter or Y quit, N goes back as Esc does.
+TEST_F(Keyboard, QuitDialogKeys) {
+    const std::string quit = reach::OPTIONS + reach::click(at::QUIT) + "expect screen quit\n";
+    for (const char* key : {"enter", "y", "89"}) {
+        SCOPED_TRACE(key);
+        play(quit + "key " + key + "\nturn\nexpect window 0\n");
+    }
+    expect_same_run(quit + "key esc\nwait 50\nexpect screen high_scores\nstate\n",
+                    quit + "key n\nwait 50\nexpect screen high_scores\nstate\n");
+    // Back leaves no highlight over the QUIT button that opened the dialog.
+    Outcome back = play(quit + "click 400 216\nwait 50\nexpect screen high_scores\n");
+    Outcome plain =
+        play(reach::OPTIONS + reach::click(at::HIGH_SCORES) + "move 400 216\nwait 50\n");
+    EXPECT_TRUE(back.frame == plain.frame) << "the QUIT button still shows its highlight";
 }
 
 TEST_F(Keyboard, OtherDigitsAndKeysDoNothingOnTheMenus) {

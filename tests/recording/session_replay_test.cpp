@@ -94,7 +94,7 @@ TEST_F(RecordedSession, AMissingRecordIsNamedWhereTheGameGoesItsOwnWay) {
 }
 
 TEST_F(RecordedSession, ACutShortRecordingPlaysUpToTheCutAndFails) {
-    std::vector<uint64_t> live = record(4, 200);
+    std::vector<uint64_t> live = record(5, 200);
     std::string bytes = file_bytes(recording);
     std::string cut = dir.file("cut.rec");
     write_bytes(cut, bytes.substr(0, bytes.size() / 2));

@@ -157,17 +157,19 @@ TEST_F(Options, LeavingThroughAMenuButtonSavesTheProfile) {
     EXPECT_EQ(screen_after_tick(), Drawn::instructions);
 }
 
-TEST_F(Options, EscAndF12SaveNothing) {
+TEST_F(Options, EscSavesNothingClosingTheGameSaves) {
     click(540, 318);
     key(KEY_ESCAPE);
     EXPECT_EQ(screen_after_tick(), Drawn::options) << "no game to resume";
     click(100, 338);  // between two menu buttons
     click(10, 317);   // on a button's edge
     EXPECT_FALSE(profile_file_exists());
+    EXPECT_EQ(profile.music_level, 3) << "the level stays in force";
+    // F12 ends the game; the choice made is kept as a menu button keeps it.
     key(KEY_F12);
     EXPECT_EQ(main_window, 0);
-    EXPECT_FALSE(profile_file_exists());
-    EXPECT_EQ(profile.music_level, 3) << "the level stays in force";
+    const std::vector<uint8_t> expected = {3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+    EXPECT_EQ(file_bytes("profile.dat"), expected);
 }
 
 TEST_F(Options, ResumeButtonSavesThenResumes) {

@@ -70,11 +70,12 @@ TEST_F(OtherScreens, GoingBackResumesAPausedGameOrOpensTheFirstMenuScreen) {
     EXPECT_EQ(game.game_state, GAME_PLAYING);
 }
 
-TEST_F(OtherScreens, QuitKeysOtherThanEscAndF12DoNothing) {
+TEST_F(OtherScreens, QuitKeysOtherThanTheDialogsOwnDoNothing) {
     enter_quit_confirm();
     move(400, 216);
     key('Q');
-    key(13);
+    key(' ');
+    key(KEY_LEFT);
     EXPECT_EQ(screen_after_tick(), Drawn::quit);
     key(KEY_F12);
     EXPECT_EQ(main_window, 0);

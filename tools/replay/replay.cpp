@@ -77,6 +77,7 @@ bool parse_key(const std::string& text, int32_t* key) {
         {"esc", KEY_ESCAPE},  {"f12", KEY_F12},     {"left", KEY_LEFT},
         {"right", KEY_RIGHT}, {"up", KEY_UP},       {"down", KEY_DOWN},
         {"space", KEY_SPACE}, {"enter", KEY_ENTER}, {"backspace", KEY_BACKSPACE},
+        {"tab", KEY_TAB},     {"pause", KEY_PAUSE},
     };
     for (const NamedKey& named : NAMED) {
         if (text == named.name) {
@@ -322,6 +323,10 @@ bool run_line(Run& run, const std::vector<std::string>& words) {
         bool gained = command == "focus" && args == 1 && words[1] == "gained";
         if (!lost && !gained) return fail(run, "focus lost|gained, or blur");
         headless_push_event({lost ? PEV_FOCUS_LOST : PEV_FOCUS_GAINED, 0, 0, 0});
+    } else if (command == "close") {
+        // The window's close button (or Alt+F4).
+        if (args != 0) return fail(run, "close");
+        headless_push_event({PEV_CLOSE, 0, 0, 0});
     } else if (command == "shot") {
         if (args != 1) return fail(run, "shot NAME");
         return shot(run, words[1]);
