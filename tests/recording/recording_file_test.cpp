@@ -3,8 +3,6 @@
 // ten sessions, and never stops the game when it cannot write.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/tape/tape.h"
 #include "recording/recording_support.h"
 #include "replay/recording.h"
@@ -16,7 +14,6 @@ namespace fs = std::filesystem;
 
 TapeRecord make(TapeKind kind) {
     TapeRecord r;
-    std::memset(&r, 0, sizeof r);
     r.kind = kind;
     return r;
 }

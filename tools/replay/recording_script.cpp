@@ -51,7 +51,7 @@ int32_t recording_to_script(const char* path, std::string* script, std::string* 
     auto end_line = [&]() {
         tape_text_flush(&wording, &words);
         if (!words.empty()) {
-            *script += "tape " + words + "  # " + session_seconds(ticks - first_ticks) + "\n";
+            *script += "tape " + words + "  # " + tape_seconds(ticks - first_ticks) + "\n";
         }
         words.clear();
         event_in_line = false;

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -110,7 +109,6 @@ bool parse_hex(const std::string& text, std::vector<uint8_t>* bytes) {
 
 TapeRecord blank(TapeKind kind) {
     TapeRecord r;
-    std::memset(&r, 0, sizeof r);
     r.kind = kind;
     return r;
 }
@@ -282,12 +280,6 @@ bool tape_text_parse(const std::vector<std::string>& words, size_t first, TapeCo
         }
     }
     return true;
-}
-
-std::string session_seconds(uint32_t ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%u.%03u s", ms / 1000, ms % 1000);
-    return text;
 }
 
 uint64_t frame_hash(const uint32_t* argb) {

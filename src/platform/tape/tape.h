@@ -38,18 +38,20 @@ constexpr size_t TAPE_NAME_MAX = 63;
 // The most bytes a saved-file read may carry.
 constexpr int32_t TAPE_READ_MAX = 1 << 20;
 
+// Every field starts blank: a record is made by setting `kind` and the fields it
+// uses.
 struct TapeRecord {
-    TapeKind kind;
-    bool ok;
-    bool delivered;
-    PlatformEvent event;
-    uint32_t ticks;
-    int64_t calendar;
-    int32_t width;
-    int32_t height;
-    int32_t count;
-    const uint8_t* bytes;  // TAPE_READ: `count` bytes inside the stream
-    char name[TAPE_NAME_MAX + 1];
+    TapeKind kind = TAPE_END;
+    bool ok = false;
+    bool delivered = false;
+    PlatformEvent event = {PEV_NONE, 0, 0, 0};
+    uint32_t ticks = 0;
+    int64_t calendar = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t count = 0;
+    const uint8_t* bytes = nullptr;  // TAPE_READ: `count` bytes inside the stream
+    char name[TAPE_NAME_MAX + 1] = "";
 };
 
 // What the coding carries from one record to the next.
@@ -108,3 +110,5 @@ void tape_stop();
 bool tape_last_clock(uint32_t* ticks, int64_t* calendar);
 // Milliseconds of the session played so far (from the first clock reading).
 uint32_t tape_session_ms();
+// Milliseconds of a session as messages and scripts write them ("12.345 s").
+std::string tape_seconds(uint32_t ms);

@@ -258,7 +258,7 @@ bool tape_encode(const TapeRecord& r, TapeCoding* coding, uint8_t* bytes, size_t
 
 int32_t tape_decode(const uint8_t* bytes, size_t size, size_t* pos, TapeCoding* coding,
                     TapeRecord* r, std::string* why) {
-    std::memset(r, 0, sizeof *r);
+    *r = TapeRecord();
     if (coding->pending_ticks) {
         coding->pending_ticks = false;
         coding->ticks += coding->pending_value;
