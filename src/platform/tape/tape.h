@@ -120,6 +120,7 @@ const char* tape_kind_name(TapeKind kind);
 
 // A recording read from a file: the header text and the whole record stream.
 struct TapeFile {
+    uint8_t format = 0;
     std::string header;
     std::vector<uint8_t> stream;
     // Empty when the file was whole; else why the stream stops where it does
@@ -127,8 +128,9 @@ struct TapeFile {
     std::string damage;
 };
 
-// Reads a recording. False, with `why` naming the file, when it is none at all;
-// a recording that ends early or turns bad keeps what came before (`damage`).
+// Reads a recording of any format this game knows. False, with `why` naming the
+// file, when it is none at all; a recording that ends early or turns bad keeps
+// what came before (`damage`).
 bool tape_read_file(const char* path, TapeFile* file, std::string* why);
 // The same from bytes in memory; `name` stands for the file in messages.
 bool tape_read_bytes(const uint8_t* bytes, size_t size, const char* name, TapeFile* file,

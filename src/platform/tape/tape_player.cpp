@@ -11,6 +11,7 @@
 #include "platform/device.h"
 #include "platform/tape/tape.h"
 #include "platform/tape/tape_calls.h"
+#include "platform/tape/tape_file.h"
 
 namespace {
 
@@ -236,6 +237,13 @@ bool platform_play_recording(const char* path, bool watch, char* header, size_t 
     std::string why;
     if (!tape_read_file(path, &file, &why)) {
         player.error = why;
+        return false;
+    }
+    if (file.format != TAPE_FORMAT) {
+        player.error = std::string(path) + ": a recording of format " +
+                       std::to_string(file.format) + " (an older game's); this game plays format " +
+                       std::to_string(TAPE_FORMAT) +
+                       " (cairnfall-replay --recording FILE --to-script still prints it)";
         return false;
     }
     player.stream = std::move(file.stream);
