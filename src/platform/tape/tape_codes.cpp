@@ -29,15 +29,25 @@ constexpr TapeKindInfo kKinds[] = {
     {TAPE_END, "the end of the session", "end", 0x8C, 0, "", {}},
 };
 
-constexpr bool in_order() {
-    for (size_t i = 0; i < sizeof kKinds / sizeof kKinds[0]; ++i) {
-        if (static_cast<size_t>(kKinds[i].kind) != i || kKinds[i].code < kCodes) return false;
-    }
-    return sizeof kKinds / sizeof kKinds[0] == TAPE_KINDS;
-}
-static_assert(in_order(), "kKinds lists every kind once, in order, with a code of its own");
+constexpr size_t kKindCount = sizeof kKinds / sizeof kKinds[0];
 
-constexpr uint32_t kSmallLimit = 64;
+// Every kind once, in order, with codes no other kind has.
+constexpr bool in_order() {
+    for (size_t i = 0; i < kKindCount; ++i) {
+        const TapeKindInfo& k = kKinds[i];
+        if (static_cast<size_t>(k.kind) != i || k.code < kCodes) return false;
+        if (k.short_code != 0 && (k.short_code < kCodes || k.short_code == k.code)) return false;
+        for (size_t j = 0; j < i; ++j) {
+            const uint8_t a = kKinds[j].code, b = kKinds[j].short_code;
+            if (k.code == a || k.code == b || (k.short_code != 0 && k.short_code == a) ||
+                (k.short_code != 0 && k.short_code == b)) {
+                return false;
+            }
+        }
+    }
+    return kKindCount == TAPE_KINDS;
+}
+static_assert(in_order(), "kKinds lists every kind once, in order, each with codes of its own");
 
 // An appender that stops at the capacity and remembers that it did.
 struct Out {
