@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "game/game.h"
@@ -111,7 +110,6 @@ BENCHMARK(BM_FrameRecorded)->Unit(benchmark::kMicrosecond);
 void BM_TapeRecordTicks(benchmark::State& state) {
     start_recording(state);
     TapeRecord record;
-    std::memset(&record, 0, sizeof record);
     record.kind = TAPE_TICKS;
     for (auto _ : state) {
         record.ticks += 16;

@@ -1,6 +1,7 @@
 // Every session of the game leaves a recording from which the replay tool makes
 // the same game again; `--watch` plays one back in the window. The recording's
-// header names the game's version and data, which a playback must match.
+// header names the game's version, build and data, which a playback must match:
+// one more clock reading anywhere in the code makes another game.
 #include "shell/session_tape.h"
 
 #include <cinttypes>
@@ -15,8 +16,16 @@ char record_path[4096] = "";
 char watch_path[4096] = "";
 
 void recording_header(char* header, size_t size) {
-    std::snprintf(header, size, "game cairnfall %s\ndata %016" PRIx64 "\n", PROGRAM_VERSION,
-                  data_checksum());
+    std::snprintf(header, size, "game cairnfall %s\nbuild %s\ndata %016" PRIx64 "\n",
+                  PROGRAM_VERSION, BUILD_ID, data_checksum());
+}
+
+bool read_recording_build(const char* header, char* build, size_t size) {
+    char word[64] = "";
+    const char* line = std::strstr(header, "\nbuild ");
+    if (!line || std::sscanf(line, "\nbuild %63s", word) != 1) return false;
+    std::snprintf(build, size, "%s", word);
+    return true;
 }
 
 bool read_recording_header(const char* header, char* version, size_t size, uint64_t* data) {
@@ -43,6 +52,21 @@ bool check_recording_header(const char* header, const char* name, char* problem,
     if (std::strcmp(version, PROGRAM_VERSION) != 0) {
         std::snprintf(problem, size, "%s was recorded by Cairnfall %s; this is Cairnfall %s", name,
                       version, PROGRAM_VERSION);
+        return false;
+    }
+    char build[64];
+    if (!read_recording_build(header, build, sizeof build)) {
+        std::snprintf(problem, size,
+                      "%s names no build (it was recorded before recordings named their build); "
+                      "this is build %s",
+                      name, BUILD_ID);
+        return false;
+    }
+    if (std::strcmp(build, BUILD_ID) != 0) {
+        std::snprintf(problem, size,
+                      "%s was recorded by build %s; this is build %s (other code makes another "
+                      "game: play it with the build that recorded it)",
+                      name, build, BUILD_ID);
         return false;
     }
     uint64_t here = data_checksum();

@@ -17,16 +17,23 @@ extern char watch_path[4096];
 
 // A 64-bit fingerprint of every picture and sound file of the game's data.
 uint64_t data_checksum();
-// The header a recording of this game starts with: its version and data.
+// This build's identifier: a hash of the sources that decide what the game does
+// (cmake/build_id.cmake), generated at build time.
+extern const char BUILD_ID[];
+// Reads the build a recording's header names into build[size]; false when it
+// names none (a recording made before headers named their build).
+bool read_recording_build(const char* header, char* build, size_t size);
+// The header a recording of this game starts with: its version, build and data.
 void recording_header(char* header, size_t size);
 // Reads the version (into version[size]) and the data fingerprint a recording's
 // header names; false when it names neither.
 bool read_recording_header(const char* header, char* version, size_t size, uint64_t* data);
-// True when a recording's header names this version and this data; otherwise
+// True when a recording's header names this version, build and data; otherwise
 // `problem` says which differs, naming the recording `name`.
 bool check_recording_header(const char* header, const char* name, char* problem, size_t size);
 // Plays the recording in `path` in place of the machine's inputs (`watch`: at
-// its own pace, as --watch does) once its header names this version and data.
+// its own pace, as --watch does) once its header names this version, build and
+// data.
 // Otherwise nothing plays and `problem` says why, naming the file.
 bool play_recording(const char* path, bool watch, char* problem, size_t size);
 // For --watch: loads the recording to play in place of the machine's inputs.

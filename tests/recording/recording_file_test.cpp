@@ -3,9 +3,8 @@
 // ten sessions, and never stops the game when it cannot write.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/tape/tape.h"
+#include "platform/tape/tape_file.h"
 #include "recording/recording_support.h"
 #include "replay/recording.h"
 #include "support/game_dir.h"
@@ -16,7 +15,6 @@ namespace fs = std::filesystem;
 
 TapeRecord make(TapeKind kind) {
     TapeRecord r;
-    std::memset(&r, 0, sizeof r);
     r.kind = kind;
     return r;
 }
@@ -182,7 +180,7 @@ TEST_F(RecordingFile, DamageIsFoundAndNamedWhereverItIs) {
         const char* message;
     };
     std::string other_format = whole;
-    other_format[8] = 2;
+    other_format[8] = TAPE_FORMAT + 1;
     std::string flipped = whole;
     flipped[whole.size() - 3] ^= 0x10;
     std::string long_chunk = whole;
@@ -190,7 +188,7 @@ TEST_F(RecordingFile, DamageIsFoundAndNamedWhereverItIs) {
     const Case cases[] = {
         {"empty", "", false, "not a Cairnfall recording"},
         {"other magic", "CAIRNWAV" + whole.substr(8), false, "not a Cairnfall recording"},
-        {"other format", other_format, false, "a recording of format 2"},
+        {"other format", other_format, false, "a recording of format 3"},
         {"only the prefix", whole.substr(0, 12), false, "its header is missing or damaged"},
         {"cut in the last chunk", whole.substr(0, whole.size() - 1), true, "cut short at byte"},
         {"a flipped bit", flipped, true, "a chunk's checksum does not match"},

@@ -110,35 +110,41 @@ inline void write_bytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// True when two records say the same: their kind and the fields that kind uses.
-inline bool same_record(const TapeRecord& a, const TapeRecord& b) {
-    if (a.kind != b.kind) return false;
-    switch (a.kind) {
-        case TAPE_TICKS:
+// True when two records say the same: their kind and the fields its parts fill.
+inline bool same_part(TapePart part, const TapeRecord& a, const TapeRecord& b) {
+    switch (part) {
+        case TAPE_PART_NONE:
+            return true;
+        case TAPE_PART_TICKS:
             return a.ticks == b.ticks;
-        case TAPE_CALENDAR:
+        case TAPE_PART_CALENDAR:
             return a.calendar == b.calendar;
-        case TAPE_POLL:
-        case TAPE_WAIT:
+        case TAPE_PART_EVENT:
             return a.delivered == b.delivered &&
                    (!a.delivered || (a.event.type == b.event.type && a.event.key == b.event.key &&
                                      a.event.x == b.event.x && a.event.y == b.event.y));
-        case TAPE_DESKTOP:
+        case TAPE_PART_SIZE:
             // A desktop size that was not had carries no numbers worth keeping.
             return a.ok == b.ok && (!a.ok || (a.width == b.width && a.height == b.height));
-        case TAPE_DEPTH:
+        case TAPE_PART_NUMBER:
             return a.width == b.width;
-        case TAPE_MOUSE:
+        case TAPE_PART_FLAG:
             return a.ok == b.ok;
-        case TAPE_READ:
-            return std::strcmp(a.name, b.name) == 0 && a.count == b.count &&
+        case TAPE_PART_NAME:
+            return std::strcmp(a.name, b.name) == 0;
+        case TAPE_PART_SAVED:
+            return a.count == b.count &&
                    (a.count <= 0 || std::memcmp(a.bytes, b.bytes, a.count) == 0);
-        case TAPE_WRITE:
-            return std::strcmp(a.name, b.name) == 0 && a.ok == b.ok;
-        case TAPE_END:
-            return true;
     }
     return false;
+}
+
+inline bool same_record(const TapeRecord& a, const TapeRecord& b) {
+    if (a.kind != b.kind) return false;
+    for (TapePart part : tape_kind(a.kind).parts) {
+        if (!same_part(part, a, b)) return false;
+    }
+    return true;
 }
 
 // The words of a `tape` line, split at single spaces.

@@ -3,7 +3,10 @@
 // to the cut and says so.
 #include <gtest/gtest.h>
 
+#include <cinttypes>
+
 #include "platform/tape/tape.h"
+#include "platform/tape/tape_file.h"
 #include "recording/recording_support.h"
 #include "replay/recording.h"
 #include "support/game_dir.h"
@@ -110,29 +113,51 @@ TEST_F(RecordedSession, ACutShortRecordingPlaysUpToTheCutAndFails) {
     EXPECT_GE(same + 2, replayed.size()) << "frames part before the cut";
 }
 
-TEST_F(RecordedSession, OtherVersionsAndDataAreRefusedByName) {
+// Refused up front, naming the file and both sides; --to-script still prints any
+// header of a version and data, an older format's too.
+TEST_F(RecordedSession, OtherVersionsBuildsAndDataAreRefusedByName) {
+    char here[256];
+    recording_header(here, sizeof here);
+    const std::string build_line = std::string("build ") + BUILD_ID + "\n";
+    char data[32];
+    std::snprintf(data, sizeof data, "%016" PRIx64, data_checksum());
+    auto changed = [&](const std::string& was, const std::string& now) {
+        std::string header = here;
+        return header.replace(header.find(was), was.size(), now);
+    };
     struct Case {
-        const char* header;
-        const char* message;
+        std::string header;
+        uint8_t format;
+        std::string message;
+        bool printable;
     };
     const Case cases[] = {
-        {"game cairnfall 0.9.0\ndata 0123456789abcdef\n",
-         "was recorded by Cairnfall 0.9.0; this is Cairnfall"},
-        {"game cairnfall 1.0.0\ndata 0123456789abcdef\n",
-         "was recorded with other data files (data 0123456789abcdef"},
-        {"some other text\n", "its header does not name the game's version and data"},
+        {changed(std::string(" ") + PROGRAM_VERSION + "\n", " 0.9.0\n"), TAPE_FORMAT,
+         "was recorded by Cairnfall 0.9.0; this is Cairnfall", true},
+        {changed(BUILD_ID, "0123456789abcdef"), TAPE_FORMAT,
+         std::string("was recorded by build 0123456789abcdef; this is build ") + BUILD_ID, true},
+        {changed(build_line, ""), TAPE_FORMAT, "names no build", true},
+        {changed(build_line, ""), 1, "a recording of format 1 (an older game's)", true},
+        {changed(data, "0123456789abcdef"), TAPE_FORMAT,
+         "was recorded with other data files (data 0123456789abcdef", true},
+        {"some other text\n", TAPE_FORMAT, "its header does not name the game's version and data",
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.header);
-        std::string header = c.header;
-        if (header.find("1.0.0") != std::string::npos) {
-            header.replace(header.find("1.0.0"), 5, PROGRAM_VERSION);
-        }
-        ASSERT_TRUE(platform_record_to(recording.c_str(), header.c_str()));
+        ASSERT_TRUE(platform_record_to(recording.c_str(), c.header.c_str()));
         platform_record_stop();
+        std::string bytes = file_bytes(recording);
+        bytes[8] = static_cast<char>(c.format);
+        write_bytes(recording, bytes);
         EXPECT_EQ(replay(nullptr, recording), 1);
         EXPECT_NE(output.find(c.message), std::string::npos) << output;
         EXPECT_EQ(output.find(recording), 0u) << output;
+        std::string script, why;
+        EXPECT_EQ(recording_to_script(recording.c_str(), &script, &why), c.printable ? 0 : 1);
+        if (c.printable) {
+            EXPECT_NE(script.find("\nrecording "), std::string::npos) << script;
+        }
     }
 }
 

@@ -83,7 +83,7 @@ int32_t replay_recording(const char* path, const RecordingOptions& options, std:
         *output += sink.failed + "\n";
         return 1;
     }
-    *output += std::string(path) + ": " + session_seconds(played) + " of play, " +
+    *output += std::string(path) + ": " + tape_seconds(played) + " of play, " +
                std::to_string(sink.frames) + " frames, made again to the end\n";
     return 0;
 }

@@ -24,6 +24,6 @@ struct RecordingOptions {
 // line or the reason.
 int32_t replay_recording(const char* path, const RecordingOptions& options, std::string* output);
 
-// Writes the recording as a replay script (see README.md); 0 on success, 1 with
+// Writes the recording as a replay script (tools/replay/README.md); 0 on success, 1 with
 // the reason in `output`.
 int32_t recording_to_script(const char* path, std::string* script, std::string* output);

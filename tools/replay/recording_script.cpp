@@ -1,5 +1,6 @@
-// A recording as a replay script: a `recording` line naming the game's version
-// and data, the start-up's inputs, `start`, then one `tape` line per stretch of
+// A recording as a replay script: a `recording` line naming the game's version,
+// build and data ("-" for the build of an older recording, which names none),
+// the start-up's inputs, `start`, then one `tape` line per stretch of
 // main loop turns. A line ends after a turn in which an event arrived, or after
 // a second of play, so that checks and pictures can go between the lines.
 #include <cinttypes>
@@ -24,17 +25,19 @@ int32_t recording_to_script(const char* path, std::string* script, std::string* 
         *output += why + "\n";
         return 1;
     }
-    char version[64];
+    char version[64], build[64] = "-";
     uint64_t data = 0;
     if (!read_recording_header(file.header.c_str(), version, sizeof version, &data)) {
-        *output += std::string(path) + ": its header does not name the game's version and data\n";
+        *output += std::string(path) + ": its header does not name the game's version and data: " +
+                   file.header.substr(0, file.header.find('\n')).substr(0, 200) + "\n";
         return 1;
     }
+    read_recording_build(file.header.c_str(), build, sizeof build);
     *script += "# The session recorded in " + std::string(path) +
                ". Each `tape` line holds the game's inputs\n"
                "# for some turns of its main loop; checks and `shot` lines may go between them.\n";
-    char line[128];
-    std::snprintf(line, sizeof line, "recording %s %016" PRIx64 "\n", version, data);
+    char line[256];
+    std::snprintf(line, sizeof line, "recording %s %s %016" PRIx64 "\n", version, build, data);
     *script += line;
 
     TapeCoding decoding = {};
@@ -51,7 +54,7 @@ int32_t recording_to_script(const char* path, std::string* script, std::string* 
     auto end_line = [&]() {
         tape_text_flush(&wording, &words);
         if (!words.empty()) {
-            *script += "tape " + words + "  # " + session_seconds(ticks - first_ticks) + "\n";
+            *script += "tape " + words + "  # " + tape_seconds(ticks - first_ticks) + "\n";
         }
         words.clear();
         event_in_line = false;

@@ -109,11 +109,14 @@ bool start(Run& run) {
     return true;
 }
 
-// The game's own check that the script's tape comes from this version and data.
+// The game's own check that the script's tape comes from this version, build and
+// data.
 bool begin_tape(Run& run, const std::vector<std::string>& words) {
     if (run.started || run.taped) return fail(run, "`recording` must come first, before `start`");
-    if (words.size() != 3) return fail(run, "recording VERSION DATA");
-    std::string header = "game cairnfall " + words[1] + "\ndata " + words[2] + "\n";
+    if (words.size() != 4) return fail(run, "recording VERSION BUILD DATA");
+    // A build of "-" stands for an older recording's header, which names none.
+    std::string build = words[2] == "-" ? "" : "build " + words[2] + "\n";
+    std::string header = "game cairnfall " + words[1] + "\n" + build + "data " + words[3] + "\n";
     char problem[8192 + 256];
     if (!check_recording_header(header.c_str(), "the script's tape", problem, sizeof problem)) {
         return fail(run, problem);

@@ -3,6 +3,7 @@
 // ticks reading 16 ms on); mouse positions are absolute; saved files are hex.
 #include "replay/tape_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -84,18 +85,6 @@ bool parse_event(const std::string& word, PlatformEvent* e) {
     return true;
 }
 
-// "NAME:REST" after a prefix; false when there is no second colon or the name is
-// too long.
-bool split_named(const std::string& word, size_t prefix, std::string* name, std::string* rest) {
-    size_t colon = word.find(':', prefix);
-    if (colon == std::string::npos || colon - prefix > TAPE_NAME_MAX || colon == prefix) {
-        return false;
-    }
-    *name = word.substr(prefix, colon - prefix);
-    *rest = word.substr(colon + 1);
-    return true;
-}
-
 bool parse_hex(const std::string& text, std::vector<uint8_t>* bytes) {
     if (text.size() % 2 != 0 || text.size() / 2 > static_cast<size_t>(TAPE_READ_MAX)) return false;
     for (size_t i = 0; i < text.size(); i += 2) {
@@ -108,157 +97,187 @@ bool parse_hex(const std::string& text, std::vector<uint8_t>* bytes) {
     return true;
 }
 
-TapeRecord blank(TapeKind kind) {
-    TapeRecord r;
-    std::memset(&r, 0, sizeof r);
-    r.kind = kind;
-    return r;
+// The text of a part; the clock parts are steps from the last reading.
+std::string part_text(TapePart part, const TapeRecord& r, const TapeCoding& coding) {
+    char text[64];
+    switch (part) {
+        case TAPE_PART_NONE:
+            return "";
+        case TAPE_PART_TICKS:
+            return std::to_string(r.ticks - coding.ticks);
+        case TAPE_PART_CALENDAR:
+            std::snprintf(text, sizeof text, "%+lld",
+                          static_cast<long long>(static_cast<uint64_t>(r.calendar) -
+                                                 static_cast<uint64_t>(coding.calendar)));
+            return text;
+        case TAPE_PART_EVENT:
+            return event_word(r.event);
+        case TAPE_PART_SIZE:
+            std::snprintf(text, sizeof text, "%dx%d", r.width, r.height);
+            return r.ok ? text : "-";
+        case TAPE_PART_NUMBER:
+            return std::to_string(r.width);
+        case TAPE_PART_FLAG:
+            return r.ok ? "1" : "0";
+        case TAPE_PART_NAME:
+            return r.name;
+        case TAPE_PART_SAVED: {
+            if (r.count < 0) return "-";
+            std::string hex;
+            for (int32_t i = 0; i < r.count; ++i) {
+                std::snprintf(text, sizeof text, "%02x", r.bytes[i]);
+                hex += text;
+            }
+            return hex;
+        }
+    }
+    return "";
+}
+
+// Reads a part's text into the record. The bytes of a saved file go to `bytes`.
+bool parse_part(TapePart part, const std::string& text, const TapeCoding& coding, TapeRecord* r,
+                std::vector<uint8_t>* bytes) {
+    int64_t n = 0, h = 0;
+    size_t x = text.find('x');
+    switch (part) {
+        case TAPE_PART_NONE:
+            return text.empty();
+        case TAPE_PART_TICKS:
+            if (!parse_number(text, 0, UINT32_MAX, &n)) return false;
+            r->ticks = coding.ticks + static_cast<uint32_t>(n);
+            return true;
+        case TAPE_PART_CALENDAR:
+            if (text.empty() || (text[0] != '+' && text[0] != '-') ||
+                !parse_number(text, INT64_MIN, INT64_MAX, &n)) {
+                return false;
+            }
+            // Steps wrap, as the coding's own do.
+            r->calendar = static_cast<int64_t>(static_cast<uint64_t>(coding.calendar) +
+                                               static_cast<uint64_t>(n));
+            return true;
+        case TAPE_PART_EVENT:
+            r->delivered = true;
+            return parse_event(text, &r->event);
+        case TAPE_PART_SIZE:
+            r->ok = text != "-";
+            if (r->ok && (x == std::string::npos ||
+                          !parse_number(text.substr(0, x), INT32_MIN, INT32_MAX, &n) ||
+                          !parse_number(text.substr(x + 1), INT32_MIN, INT32_MAX, &h))) {
+                return false;
+            }
+            r->width = static_cast<int32_t>(n);
+            r->height = static_cast<int32_t>(h);
+            return true;
+        case TAPE_PART_NUMBER:
+            if (!parse_number(text, INT32_MIN, INT32_MAX, &n)) return false;
+            r->width = static_cast<int32_t>(n);
+            return true;
+        case TAPE_PART_FLAG:
+            if (text != "0" && text != "1") return false;
+            r->ok = text == "1";
+            return true;
+        case TAPE_PART_NAME:
+            if (text.empty() || text.size() > TAPE_NAME_MAX) return false;
+            std::snprintf(r->name, sizeof r->name, "%s", text.c_str());
+            return true;
+        case TAPE_PART_SAVED:
+            bytes->clear();
+            if (text == "-") {
+                r->count = -1;
+                return true;
+            }
+            if (!parse_hex(text, bytes)) return false;
+            r->count = static_cast<int32_t>(bytes->size());
+            r->bytes = bytes->data();
+            return true;
+    }
+    return false;
+}
+
+// The clock and event parts follow the kind's word directly, the others after
+// colons.
+bool follows_directly(TapePart part) {
+    return part == TAPE_PART_TICKS || part == TAPE_PART_CALENDAR || part == TAPE_PART_EVENT;
+}
+
+// A word as one record of `kind`; false when it is none.
+bool parse_kind(const TapeKindInfo& kind, const std::string& w, const TapeCoding& coding,
+                TapeRecord* r, std::vector<uint8_t>* bytes) {
+    *r = TapeRecord();
+    r->kind = kind.kind;
+    if (kind.short_code != 0 && w == kind.short_word) {
+        if (kind.parts[0] == TAPE_PART_CALENDAR) r->calendar = coding.calendar;
+        return true;
+    }
+    size_t length = std::strlen(kind.word);
+    if (w.compare(0, length, kind.word) != 0) return false;
+    if (follows_directly(kind.parts[0])) {
+        return parse_part(kind.parts[0], w.substr(length), coding, r, bytes);
+    }
+    size_t at = length;
+    for (TapePart part : kind.parts) {
+        if (part == TAPE_PART_NONE) break;
+        if (at >= w.size() || w[at] != ':') return false;
+        size_t next = std::min(w.find(':', at + 1), w.size());
+        if (!parse_part(part, w.substr(at + 1, next - at - 1), coding, r, bytes)) return false;
+        at = next;
+    }
+    return at == w.size();
 }
 
 // One word as records (a pair word gives two). False when it is none.
 bool parse_word(const std::string& w, const TapeCoding& coding, TapeRecord* records, int32_t* count,
                 std::vector<uint8_t>* bytes) {
-    TapeRecord& r = records[0];
-    *count = 1;
     int64_t n = 0;
-    std::string name, rest;
-    if (w == ".") {
-        r = blank(TAPE_POLL);
-    } else if (w == "~") {
-        r = blank(TAPE_WAIT);
-    } else if (w == "c") {
-        r = blank(TAPE_CALENDAR);
-        r.calendar = coding.calendar;
-    } else if ((w.rfind("c+", 0) == 0 || w.rfind("c-", 0) == 0) &&
-               parse_number(w.substr(1), INT64_MIN, INT64_MAX, &n)) {
-        r = blank(TAPE_CALENDAR);
-        // Steps wrap, as the coding's own do.
-        r.calendar =
-            static_cast<int64_t>(static_cast<uint64_t>(coding.calendar) + static_cast<uint64_t>(n));
-    } else if (w.rfind("t+", 0) == 0 && parse_number(w.substr(2), 0, UINT32_MAX, &n)) {
-        r = blank(TAPE_TICKS);
-        r.ticks = coding.ticks + static_cast<uint32_t>(n);
-    } else if (w[0] == '@' && parse_number(w.substr(1), 0, UINT32_MAX, &n)) {
-        r = blank(TAPE_CALENDAR);
-        r.calendar = coding.calendar;
-        records[1] = blank(TAPE_TICKS);
+    if (w[0] == '@' && parse_number(w.substr(1), 0, UINT32_MAX, &n)) {
+        records[0] = TapeRecord();
+        records[0].kind = TAPE_CALENDAR;
+        records[0].calendar = coding.calendar;
+        records[1] = TapeRecord();
+        records[1].kind = TAPE_TICKS;
         records[1].ticks = coding.ticks + static_cast<uint32_t>(n);
         *count = 2;
-    } else if (w == "end") {
-        r = blank(TAPE_END);
-    } else if (w.rfind("desktop:", 0) == 0) {
-        r = blank(TAPE_DESKTOP);
-        std::string size = w.substr(8);
-        size_t x = size.find('x');
-        int64_t h = 0;
-        r.ok = size != "-";
-        if (r.ok &&
-            (x == std::string::npos || !parse_number(size.substr(0, x), INT32_MIN, INT32_MAX, &n) ||
-             !parse_number(size.substr(x + 1), INT32_MIN, INT32_MAX, &h))) {
-            return false;
-        }
-        r.width = static_cast<int32_t>(n);
-        r.height = static_cast<int32_t>(h);
-    } else if (w.rfind("depth:", 0) == 0 && parse_number(w.substr(6), INT32_MIN, INT32_MAX, &n)) {
-        r = blank(TAPE_DEPTH);
-        r.width = static_cast<int32_t>(n);
-    } else if (w == "mouse:0" || w == "mouse:1") {
-        r = blank(TAPE_MOUSE);
-        r.ok = w == "mouse:1";
-    } else if (w.rfind("write:", 0) == 0 && split_named(w, 6, &name, &rest) &&
-               (rest == "0" || rest == "1")) {
-        r = blank(TAPE_WRITE);
-        std::snprintf(r.name, sizeof r.name, "%s", name.c_str());
-        r.ok = rest == "1";
-    } else if (w.rfind("read:", 0) == 0 && split_named(w, 5, &name, &rest)) {
-        r = blank(TAPE_READ);
-        std::snprintf(r.name, sizeof r.name, "%s", name.c_str());
-        bytes->clear();
-        if (rest == "-") {
-            r.count = -1;
-        } else if (!parse_hex(rest, bytes)) {
-            return false;
-        } else {
-            r.count = static_cast<int32_t>(bytes->size());
-            r.bytes = bytes->data();
-        }
-    } else {
-        bool wait = w[0] == '~';
-        r = blank(wait ? TAPE_WAIT : TAPE_POLL);
-        r.delivered = true;
-        return parse_event(wait ? w.substr(1) : w, &r.event);
+        return true;
     }
-    return true;
+    *count = 1;
+    for (int32_t k = 0; k < TAPE_KINDS; ++k) {
+        if (parse_kind(tape_kind(static_cast<TapeKind>(k)), w, coding, records, bytes)) return true;
+    }
+    return false;
 }
 
 }  // namespace
 
 void tape_text_flush(TapeCoding* coding, std::string* words) {
-    if (coding->pending_ticks) add(words, "c");
+    if (coding->pending_ticks) add(words, tape_kind(TAPE_CALENDAR).short_word);
     coding->pending_ticks = false;
 }
 
 void tape_text_word(const TapeRecord& r, TapeCoding* coding, std::string* words) {
     // An unchanged calendar reading waits for the ticks reading after it.
-    if (coding->pending_ticks && r.kind != TAPE_TICKS) add(words, "c");
+    if (r.kind != TAPE_TICKS) tape_text_flush(coding, words);
     bool was_pending = coding->pending_ticks;
     coding->pending_ticks = false;
-    char text[64];
-    switch (r.kind) {
-        case TAPE_TICKS:
-            std::snprintf(text, sizeof text, "%s%u", was_pending ? "@" : "t+",
-                          r.ticks - coding->ticks);
-            coding->ticks = r.ticks;
-            add(words, text);
-            return;
-        case TAPE_CALENDAR:
-            if (r.calendar == coding->calendar) {
-                coding->pending_ticks = true;
-                return;
-            }
-            std::snprintf(text, sizeof text, "c%+lld",
-                          static_cast<long long>(static_cast<uint64_t>(r.calendar) -
-                                                 static_cast<uint64_t>(coding->calendar)));
-            coding->calendar = r.calendar;
-            add(words, text);
-            return;
-        case TAPE_POLL:
-        case TAPE_WAIT: {
-            bool wait = r.kind == TAPE_WAIT;
-            if (!r.delivered) {
-                add(words, wait ? "~" : ".");
-                return;
-            }
-            add(words, (wait ? "~" : "") + event_word(r.event));
-            return;
-        }
-        case TAPE_DESKTOP:
-            std::snprintf(text, sizeof text, "desktop:%dx%d", r.width, r.height);
-            add(words, r.ok ? text : "desktop:-");
-            return;
-        case TAPE_DEPTH:
-            add(words, "depth:" + std::to_string(r.width));
-            return;
-        case TAPE_MOUSE:
-            add(words, r.ok ? "mouse:1" : "mouse:0");
-            return;
-        case TAPE_READ: {
-            std::string word = std::string("read:") + r.name + ":";
-            if (r.count < 0) word += "-";
-            for (int32_t i = 0; i < r.count; ++i) {
-                std::snprintf(text, sizeof text, "%02x", r.bytes[i]);
-                word += text;
-            }
-            add(words, word);
-            return;
-        }
-        case TAPE_WRITE:
-            add(words, std::string("write:") + r.name + (r.ok ? ":1" : ":0"));
-            return;
-        case TAPE_END:
-            add(words, "end");
-            return;
+    const TapeKindInfo& kind = tape_kind(r.kind);
+    if (r.kind == TAPE_CALENDAR && r.calendar == coding->calendar) {
+        coding->pending_ticks = true;
+        return;
     }
+    if (r.kind == TAPE_TICKS && was_pending) {
+        add(words, "@" + part_text(TAPE_PART_TICKS, r, *coding));
+    } else if (kind.short_code != 0 && kind.parts[0] == TAPE_PART_EVENT && !r.delivered) {
+        add(words, kind.short_word);
+    } else if (follows_directly(kind.parts[0])) {
+        add(words, kind.word + part_text(kind.parts[0], r, *coding));
+    } else {
+        std::string word = kind.word;
+        for (TapePart part : kind.parts) {
+            if (part != TAPE_PART_NONE) word += ":" + part_text(part, r, *coding);
+        }
+        add(words, word);
+    }
+    if (r.kind == TAPE_TICKS) coding->ticks = r.ticks;
+    if (r.kind == TAPE_CALENDAR) coding->calendar = r.calendar;
 }
 
 bool tape_text_parse(const std::vector<std::string>& words, size_t first, TapeCoding* coding,
@@ -282,12 +301,6 @@ bool tape_text_parse(const std::vector<std::string>& words, size_t first, TapeCo
         }
     }
     return true;
-}
-
-std::string session_seconds(uint32_t ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%u.%03u s", ms / 1000, ms % 1000);
-    return text;
 }
 
 uint64_t frame_hash(const uint32_t* argb) {

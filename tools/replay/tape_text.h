@@ -19,7 +19,5 @@ void tape_text_flush(TapeCoding* coding, std::string* words);
 // with `why` naming the word, when a word is none.
 bool tape_text_parse(const std::vector<std::string>& words, size_t first, TapeCoding* coding,
                      std::vector<uint8_t>* stream, std::string* why);
-// Milliseconds of a session as "12.345 s".
-std::string session_seconds(uint32_t ms);
 // A 64-bit hash of an 800x600 picture, to compare frames.
 uint64_t frame_hash(const uint32_t* argb);

@@ -20,36 +20,76 @@
 
 #include "platform/platform.h"
 
-// What a record says.
+// What a record says: which platform call answered what. Each kind is described
+// once, in tape_kind() (tape_codes.cpp): its name, its script word, its codes and
+// the parts of the record it carries.
 enum TapeKind : uint8_t {
-    TAPE_TICKS,     // platform_ticks_ms returned `ticks`
-    TAPE_CALENDAR,  // platform_calendar_seconds returned `calendar`
-    TAPE_POLL,      // platform_poll_event: `delivered` and `event`
-    TAPE_WAIT,      // platform_wait_event: `delivered` and `event`
-    TAPE_DESKTOP,   // platform_desktop_size: `ok`, `width`, `height`
-    TAPE_DEPTH,     // platform_display_depth returned `width`
-    TAPE_MOUSE,     // platform_mouse_present returned `ok`
-    TAPE_READ,      // platform_read_saved(`name`) returned `count`, then `bytes`
-    TAPE_WRITE,     // platform_write_saved(`name`) returned `ok`
+    TAPE_TICKS,     // platform_ticks_ms
+    TAPE_CALENDAR,  // platform_calendar_seconds
+    TAPE_POLL,      // platform_poll_event
+    TAPE_WAIT,      // platform_wait_event
+    TAPE_DESKTOP,   // platform_desktop_size
+    TAPE_DEPTH,     // platform_display_depth
+    TAPE_MOUSE,     // platform_mouse_present
+    TAPE_READ,      // platform_read_saved
+    TAPE_WRITE,     // platform_write_saved
     TAPE_END,       // the session ended here
+    TAPE_KINDS
 };
+
+// A part of a record: which fields it fills, how they follow the code byte (the
+// numbers are LEB128 varints, signed ones zigzag coded) and how they follow the
+// kind's script word.
+enum TapePart : uint8_t {
+    TAPE_PART_NONE,
+    TAPE_PART_TICKS,     // `ticks`: the step from the last reading ("t+N")
+    TAPE_PART_CALENDAR,  // `calendar`: the signed step from the last reading ("c+N")
+    TAPE_PART_EVENT,     // `delivered`, `event`: the type byte, then its key or position
+    TAPE_PART_SIZE,      // `ok`, `width`, `height`: a byte 0/1, two signed numbers ("WxH", "-")
+    TAPE_PART_NUMBER,    // `width`: a signed number
+    TAPE_PART_FLAG,      // `ok`: a byte 0 or 1
+    TAPE_PART_NAME,      // `name`: its length byte and characters
+    TAPE_PART_SAVED,     // `count`, `bytes`: the count (-1: no file), then the bytes (hex, "-")
+};
+
+struct TapeKindInfo {
+    TapeKind kind;
+    // In messages: "the game asked for a clock reading".
+    const char* name;
+    // The script word: the clock and event parts follow it directly ("t+16",
+    // "c-1", "~key:27"), the others each after a colon ("read:NAME:HEX").
+    const char* word;
+    // The code byte of the record.
+    uint8_t code;
+    // The short form that only the first part may have (an unchanged calendar
+    // reading, an event check or wait that found no event): its code (0: none)
+    // and its word.
+    uint8_t short_code;
+    const char* short_word;
+    TapePart parts[2];
+};
+
+// The description of a kind (kind < TAPE_KINDS).
+const TapeKindInfo& tape_kind(TapeKind kind);
 
 constexpr size_t TAPE_NAME_MAX = 63;
 // The most bytes a saved-file read may carry.
 constexpr int32_t TAPE_READ_MAX = 1 << 20;
 
+// Every field starts blank: a record is made by setting `kind` and the fields it
+// uses.
 struct TapeRecord {
-    TapeKind kind;
-    bool ok;
-    bool delivered;
-    PlatformEvent event;
-    uint32_t ticks;
-    int64_t calendar;
-    int32_t width;
-    int32_t height;
-    int32_t count;
-    const uint8_t* bytes;  // TAPE_READ: `count` bytes inside the stream
-    char name[TAPE_NAME_MAX + 1];
+    TapeKind kind = TAPE_END;
+    bool ok = false;
+    bool delivered = false;
+    PlatformEvent event = {PEV_NONE, 0, 0, 0};
+    uint32_t ticks = 0;
+    int64_t calendar = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t count = 0;
+    const uint8_t* bytes = nullptr;  // TAPE_READ: `count` bytes inside the stream
+    char name[TAPE_NAME_MAX + 1] = "";
 };
 
 // What the coding carries from one record to the next.
@@ -75,11 +115,12 @@ bool tape_encode(const TapeRecord& record, TapeCoding* coding, uint8_t* out, siz
 // when the bytes are no record (why: a line in `why`).
 int32_t tape_decode(const uint8_t* bytes, size_t size, size_t* pos, TapeCoding* coding,
                     TapeRecord* record, std::string* why);
-// One line describing a record, for messages and scripts ("a clock reading").
+// The name of a kind, for messages ("a clock reading").
 const char* tape_kind_name(TapeKind kind);
 
 // A recording read from a file: the header text and the whole record stream.
 struct TapeFile {
+    uint8_t format = 0;
     std::string header;
     std::vector<uint8_t> stream;
     // Empty when the file was whole; else why the stream stops where it does
@@ -87,8 +128,9 @@ struct TapeFile {
     std::string damage;
 };
 
-// Reads a recording. False, with `why` naming the file, when it is none at all;
-// a recording that ends early or turns bad keeps what came before (`damage`).
+// Reads a recording of any format this game knows. False, with `why` naming the
+// file, when it is none at all; a recording that ends early or turns bad keeps
+// what came before (`damage`).
 bool tape_read_file(const char* path, TapeFile* file, std::string* why);
 // The same from bytes in memory; `name` stands for the file in messages.
 bool tape_read_bytes(const uint8_t* bytes, size_t size, const char* name, TapeFile* file,
@@ -108,3 +150,5 @@ void tape_stop();
 bool tape_last_clock(uint32_t* ticks, int64_t* calendar);
 // Milliseconds of the session played so far (from the first clock reading).
 uint32_t tape_session_ms();
+// Milliseconds of a session as messages and scripts write them ("12.345 s").
+std::string tape_seconds(uint32_t ms);

@@ -7,8 +7,8 @@
 
 // ---------------------------------------------------------------- recorder
 bool tape_recording();
-// Adds a record to the recording; the recorder writes out what it holds about
-// every second of the session, so that a crash loses at most the last second.
+// Adds a record to the recording; it reaches the file within kFlushMs of the
+// session's clock (tape_recorder.cpp), so a crash loses only that last stretch.
 void tape_record(const TapeRecord& record);
 // Starts recording into the open file `fd` (taken over), named `path` in messages.
 bool tape_record_start(int fd, const char* path, const char* header);
@@ -26,5 +26,5 @@ bool tape_take(TapeKind wanted, TapeRecord* record);
 void tape_part_from(TapeKind wanted, TapeKind held, const char* detail);
 uint32_t tape_fallback_ticks();
 int64_t tape_fallback_calendar();
-// The next event check or wait; off the recording, a close event once.
-bool tape_take_event(bool wait, PlatformEvent* event);
+// An event check or wait off the recording: a close event, once.
+bool tape_fallback_event(PlatformEvent* event);

@@ -1,35 +1,53 @@
-// The byte codes of the record stream. Clock readings are differences from the
-// last reading of the same clock, so the usual ones take a byte: 0x00..0x3F is a
-// ticks reading 0..63 ms on, 0x40..0x7F an unchanged calendar reading followed by
-// such a ticks reading (the program clock reads both, in that order). Numbers
-// after a code are LEB128 varints; signed ones are zigzag coded. Mouse positions
-// are differences from the last mouse event's; a move straight after a move is
-// coded as the change from the last move's difference.
+// The byte codes of the record stream: each kind's code byte (the table below),
+// then its parts. Clock readings are differences from the last reading of the
+// same clock, so the usual ones take a byte: 0x00..0x3F is a ticks reading 0..63
+// ms on, 0x40..0x7F an unchanged calendar reading followed by such a ticks
+// reading (the program clock reads both, in that order). Mouse positions are
+// differences from the last mouse event's; a move straight after a move is coded
+// as the change from the last move's difference.
 #include <cstring>
 
 #include "platform/tape/tape.h"
 
 namespace {
 
-enum Code : uint8_t {
-    kTicksSmall = 0x00,  // ..0x3F
-    kPairSmall = 0x40,   // ..0x7F
-    kTicks = 0x80,
-    kCalendar = 0x81,
-    kCalendarSame = 0x82,
-    kPollNone = 0x83,
-    kWaitNone = 0x84,
-    kPollEvent = 0x85,
-    kWaitEvent = 0x86,
-    kDesktop = 0x87,
-    kDepth = 0x88,
-    kMouse = 0x89,
-    kRead = 0x8A,
-    kWrite = 0x8B,
-    kEnd = 0x8C,
+constexpr uint8_t kTicksSmall = 0x00;  // ..0x3F
+constexpr uint8_t kPairSmall = 0x40;   // ..0x7F
+constexpr uint8_t kCodes = 0x80;       // the first of the kinds' own codes
+
+// Every kind, in the order of TapeKind.
+constexpr TapeKindInfo kKinds[] = {
+    {TAPE_TICKS, "a clock reading", "t+", 0x80, 0, "", {TAPE_PART_TICKS}},
+    {TAPE_CALENDAR, "a calendar reading", "c", 0x81, 0x82, "c", {TAPE_PART_CALENDAR}},
+    {TAPE_POLL, "an event check", "", 0x85, 0x83, ".", {TAPE_PART_EVENT}},
+    {TAPE_WAIT, "a wait for an event", "~", 0x86, 0x84, "~", {TAPE_PART_EVENT}},
+    {TAPE_DESKTOP, "the desktop size", "desktop", 0x87, 0, "", {TAPE_PART_SIZE}},
+    {TAPE_DEPTH, "the display depth", "depth", 0x88, 0, "", {TAPE_PART_NUMBER}},
+    {TAPE_MOUSE, "whether a mouse is present", "mouse", 0x89, 0, "", {TAPE_PART_FLAG}},
+    {TAPE_READ, "a saved file's contents", "read", 0x8A, 0, "", {TAPE_PART_NAME, TAPE_PART_SAVED}},
+    {TAPE_WRITE, "a save's result", "write", 0x8B, 0, "", {TAPE_PART_NAME, TAPE_PART_FLAG}},
+    {TAPE_END, "the end of the session", "end", 0x8C, 0, "", {}},
 };
 
-constexpr uint32_t kSmallLimit = 64;
+constexpr size_t kKindCount = sizeof kKinds / sizeof kKinds[0];
+
+// Every kind once, in order, with codes no other kind has.
+constexpr bool in_order() {
+    for (size_t i = 0; i < kKindCount; ++i) {
+        const TapeKindInfo& k = kKinds[i];
+        if (static_cast<size_t>(k.kind) != i || k.code < kCodes) return false;
+        if (k.short_code != 0 && (k.short_code < kCodes || k.short_code == k.code)) return false;
+        for (size_t j = 0; j < i; ++j) {
+            const uint8_t a = kKinds[j].code, b = kKinds[j].short_code;
+            if (k.code == a || k.code == b || (k.short_code != 0 && k.short_code == a) ||
+                (k.short_code != 0 && k.short_code == b)) {
+                return false;
+            }
+        }
+    }
+    return kKindCount == TAPE_KINDS;
+}
+static_assert(in_order(), "kKinds lists every kind once, in order, each with codes of its own");
 
 // An appender that stops at the capacity and remembers that it did.
 struct Out {
@@ -170,73 +188,126 @@ bool decode_event(In* in, TapeCoding* coding, PlatformEvent* e) {
     return true;
 }
 
+void encode_part(TapePart part, const TapeRecord& r, TapeCoding* coding, Out* out) {
+    switch (part) {
+        case TAPE_PART_NONE:
+            break;
+        case TAPE_PART_TICKS:
+            out->varint(r.ticks - coding->ticks);
+            coding->ticks = r.ticks;
+            break;
+        case TAPE_PART_CALENDAR:
+            out->signed_varint(static_cast<int64_t>(static_cast<uint64_t>(r.calendar) -
+                                                    static_cast<uint64_t>(coding->calendar)));
+            coding->calendar = r.calendar;
+            break;
+        case TAPE_PART_EVENT:
+            encode_event(r.event, coding, out);
+            break;
+        case TAPE_PART_SIZE:
+            out->byte(r.ok ? 1 : 0);
+            out->signed_varint(r.width);
+            out->signed_varint(r.height);
+            break;
+        case TAPE_PART_NUMBER:
+            out->signed_varint(r.width);
+            break;
+        case TAPE_PART_FLAG:
+            out->byte(r.ok ? 1 : 0);
+            break;
+        case TAPE_PART_NAME:
+            out->name(r.name);
+            break;
+        case TAPE_PART_SAVED:
+            out->signed_varint(r.count);
+            for (int32_t i = 0; i < r.count; ++i) out->byte(r.bytes[i]);
+            break;
+    }
+}
+
+bool decode_part(TapePart part, In* in, TapeCoding* coding, TapeRecord* r) {
+    uint64_t u = 0;
+    int64_t s = 0;
+    uint8_t flag = 0;
+    switch (part) {
+        case TAPE_PART_NONE:
+            return true;
+        case TAPE_PART_TICKS:
+            if (!in->varint(&u)) return false;
+            if (u > UINT32_MAX) return in->fail("a clock step is out of range");
+            r->ticks = coding->ticks += static_cast<uint32_t>(u);
+            return true;
+        case TAPE_PART_CALENDAR:
+            if (!in->signed_varint(&s)) return false;
+            coding->calendar = static_cast<int64_t>(static_cast<uint64_t>(coding->calendar) +
+                                                    static_cast<uint64_t>(s));
+            r->calendar = coding->calendar;
+            return true;
+        case TAPE_PART_EVENT:
+            r->delivered = true;
+            return decode_event(in, coding, &r->event);
+        case TAPE_PART_SIZE:
+            if (!in->byte(&flag) || !in->int32(&r->width) || !in->int32(&r->height)) return false;
+            r->ok = flag != 0;
+            // A desktop that could not be told has no size.
+            if (!r->ok) r->width = r->height = 0;
+            return true;
+        case TAPE_PART_NUMBER:
+            return in->int32(&r->width);
+        case TAPE_PART_FLAG:
+            if (!in->byte(&flag)) return false;
+            r->ok = flag != 0;
+            return true;
+        case TAPE_PART_NAME:
+            return in->name(r->name);
+        case TAPE_PART_SAVED:
+            if (!in->int32(&r->count)) return false;
+            if (r->count < -1 || r->count > TAPE_READ_MAX) {
+                return in->fail("a saved file's size is out of range");
+            }
+            if (r->count <= 0) return true;
+            if (in->size - in->pos < static_cast<size_t>(r->count)) {
+                return in->fail("a record is cut short");
+            }
+            r->bytes = in->bytes + in->pos;
+            in->pos += static_cast<size_t>(r->count);
+            return true;
+    }
+    return in->fail("an unknown record part");
+}
+
+// Whether a record takes its kind's short form, which only its first part has: an
+// unchanged calendar reading, or no event.
+bool short_form(const TapeRecord& r, const TapeCoding& coding) {
+    TapePart part = tape_kind(r.kind).parts[0];
+    if (part == TAPE_PART_CALENDAR) return r.calendar == coding.calendar;
+    return part == TAPE_PART_EVENT && !r.delivered;
+}
+
+void decode_short_form(TapePart part, const TapeCoding& coding, TapeRecord* r) {
+    if (part == TAPE_PART_CALENDAR) r->calendar = coding.calendar;
+}
+
 }  // namespace
+
+const TapeKindInfo& tape_kind(TapeKind kind) {
+    return kKinds[kind < TAPE_KINDS ? kind : TAPE_END];
+}
 
 bool tape_encode(const TapeRecord& r, TapeCoding* coding, uint8_t* bytes, size_t capacity,
                  size_t* size) {
     TapeCoding before = *coding;
     Out out{bytes, capacity, *size, false};
-    switch (r.kind) {
-        case TAPE_TICKS: {
-            uint32_t delta = r.ticks - coding->ticks;
-            coding->ticks = r.ticks;
-            if (delta < kSmallLimit) {
-                out.byte(static_cast<uint8_t>(kTicksSmall + delta));
-            } else {
-                out.byte(kTicks);
-                out.varint(delta);
-            }
-            break;
-        }
-        case TAPE_CALENDAR:
-            if (r.calendar == coding->calendar) {
-                out.byte(kCalendarSame);
-            } else {
-                out.byte(kCalendar);
-                out.signed_varint(static_cast<int64_t>(static_cast<uint64_t>(r.calendar) -
-                                                       static_cast<uint64_t>(coding->calendar)));
-                coding->calendar = r.calendar;
-            }
-            break;
-        case TAPE_POLL:
-        case TAPE_WAIT: {
-            bool poll = r.kind == TAPE_POLL;
-            if (!r.delivered) {
-                out.byte(poll ? kPollNone : kWaitNone);
-                break;
-            }
-            out.byte(poll ? kPollEvent : kWaitEvent);
-            encode_event(r.event, coding, &out);
-            break;
-        }
-        case TAPE_DESKTOP:
-            out.byte(kDesktop);
-            out.byte(r.ok ? 1 : 0);
-            out.signed_varint(r.width);
-            out.signed_varint(r.height);
-            break;
-        case TAPE_DEPTH:
-            out.byte(kDepth);
-            out.signed_varint(r.width);
-            break;
-        case TAPE_MOUSE:
-            out.byte(kMouse);
-            out.byte(r.ok ? 1 : 0);
-            break;
-        case TAPE_READ:
-            out.byte(kRead);
-            out.name(r.name);
-            out.signed_varint(r.count);
-            for (int32_t i = 0; i < r.count; ++i) out.byte(r.bytes[i]);
-            break;
-        case TAPE_WRITE:
-            out.byte(kWrite);
-            out.name(r.name);
-            out.byte(r.ok ? 1 : 0);
-            break;
-        case TAPE_END:
-            out.byte(kEnd);
-            break;
+    const TapeKindInfo& kind = tape_kind(r.kind);
+    uint32_t step = r.ticks - coding->ticks;
+    if (r.kind == TAPE_TICKS && step < kPairSmall - kTicksSmall) {
+        out.byte(static_cast<uint8_t>(kTicksSmall + step));
+        coding->ticks = r.ticks;
+    } else if (short_form(r, *coding)) {
+        out.byte(kind.short_code);
+    } else {
+        out.byte(kind.code);
+        for (TapePart part : kind.parts) encode_part(part, r, coding, &out);
     }
     if (out.full) {
         *coding = before;
@@ -244,21 +315,22 @@ bool tape_encode(const TapeRecord& r, TapeCoding* coding, uint8_t* bytes, size_t
     }
     // An unchanged calendar reading straight before a short ticks step becomes one
     // pair code.
+    const uint8_t same_calendar = tape_kind(TAPE_CALENDAR).short_code;
     size_t start = *size;
     if (r.kind == TAPE_TICKS && out.size == start + 1 && start > 0 &&
-        bytes[start - 1] == kCalendarSame && coding->pending_ticks) {
+        bytes[start - 1] == same_calendar && coding->pending_ticks) {
         bytes[start - 1] = static_cast<uint8_t>(kPairSmall + bytes[start]);
         out.size = start;
     }
     coding->pending_ticks =
-        r.kind == TAPE_CALENDAR && out.size == start + 1 && bytes[start] == kCalendarSame;
+        r.kind == TAPE_CALENDAR && out.size == start + 1 && bytes[start] == same_calendar;
     *size = out.size;
     return true;
 }
 
 int32_t tape_decode(const uint8_t* bytes, size_t size, size_t* pos, TapeCoding* coding,
                     TapeRecord* r, std::string* why) {
-    std::memset(r, 0, sizeof *r);
+    *r = TapeRecord();
     if (coding->pending_ticks) {
         coding->pending_ticks = false;
         coding->ticks += coding->pending_value;
@@ -269,118 +341,37 @@ int32_t tape_decode(const uint8_t* bytes, size_t size, size_t* pos, TapeCoding* 
     if (*pos >= size) return 0;
     In in{bytes, size, *pos, why};
     uint8_t code = bytes[in.pos++];  // *pos < size, checked above
-    bool ok = true;
     if (code < kPairSmall) {
-        coding->ticks += code;
         r->kind = TAPE_TICKS;
-        r->ticks = coding->ticks;
-    } else if (code < kTicks) {
+        r->ticks = coding->ticks += code - kTicksSmall;
+        *pos = in.pos;
+        return 1;
+    }
+    if (code < kCodes) {
         r->kind = TAPE_CALENDAR;
         r->calendar = coding->calendar;
         coding->pending_ticks = true;
         coding->pending_value = static_cast<uint32_t>(code - kPairSmall);
-    } else {
-        uint64_t u = 0;
-        int64_t s = 0;
-        uint8_t flag = 0;
-        switch (code) {
-            case kTicks:
-                ok = in.varint(&u) && (u <= UINT32_MAX || in.fail("a clock step is out of range"));
-                coding->ticks += static_cast<uint32_t>(u);
-                r->kind = TAPE_TICKS;
-                r->ticks = coding->ticks;
-                break;
-            case kCalendar:
-                ok = in.signed_varint(&s);
-                coding->calendar = static_cast<int64_t>(static_cast<uint64_t>(coding->calendar) +
-                                                        static_cast<uint64_t>(s));
-                r->kind = TAPE_CALENDAR;
-                r->calendar = coding->calendar;
-                break;
-            case kCalendarSame:
-                r->kind = TAPE_CALENDAR;
-                r->calendar = coding->calendar;
-                break;
-            case kPollNone:
-            case kWaitNone:
-                r->kind = code == kPollNone ? TAPE_POLL : TAPE_WAIT;
-                break;
-            case kPollEvent:
-            case kWaitEvent:
-                r->kind = code == kPollEvent ? TAPE_POLL : TAPE_WAIT;
-                r->delivered = true;
-                ok = decode_event(&in, coding, &r->event);
-                break;
-            case kDesktop:
-                r->kind = TAPE_DESKTOP;
-                ok = in.byte(&flag) && in.int32(&r->width) && in.int32(&r->height);
-                r->ok = flag != 0;
-                // A desktop that could not be told has no size.
-                if (!r->ok) r->width = r->height = 0;
-                break;
-            case kDepth:
-                r->kind = TAPE_DEPTH;
-                ok = in.int32(&r->width);
-                break;
-            case kMouse:
-                r->kind = TAPE_MOUSE;
-                ok = in.byte(&flag);
-                r->ok = flag != 0;
-                break;
-            case kRead:
-                r->kind = TAPE_READ;
-                ok = in.name(r->name) && in.int32(&r->count);
-                if (ok && (r->count < -1 || r->count > TAPE_READ_MAX)) {
-                    ok = in.fail("a saved file's size is out of range");
-                } else if (ok && r->count > 0) {
-                    if (in.size - in.pos < static_cast<size_t>(r->count)) {
-                        ok = in.fail("a record is cut short");
-                    } else {
-                        r->bytes = bytes + in.pos;
-                        in.pos += static_cast<size_t>(r->count);
-                    }
-                }
-                break;
-            case kWrite:
-                r->kind = TAPE_WRITE;
-                ok = in.name(r->name) && in.byte(&flag);
-                r->ok = flag != 0;
-                break;
-            case kEnd:
-                r->kind = TAPE_END;
-                break;
-            default:
-                ok = in.fail("an unknown record code");
-                break;
-        }
+        *pos = in.pos;
+        return 1;
     }
-    if (!ok) return -1;
-    *pos = in.pos;
-    return 1;
+    for (const TapeKindInfo& kind : kKinds) {
+        if (code != kind.code && (kind.short_code == 0 || code != kind.short_code)) continue;
+        r->kind = kind.kind;
+        if (code == kind.short_code) {
+            decode_short_form(kind.parts[0], *coding, r);
+        } else {
+            for (TapePart part : kind.parts) {
+                if (!decode_part(part, &in, coding, r)) return -1;
+            }
+        }
+        *pos = in.pos;
+        return 1;
+    }
+    in.fail("an unknown record code");
+    return -1;
 }
 
 const char* tape_kind_name(TapeKind kind) {
-    switch (kind) {
-        case TAPE_TICKS:
-            return "a clock reading";
-        case TAPE_CALENDAR:
-            return "a calendar reading";
-        case TAPE_POLL:
-            return "an event check";
-        case TAPE_WAIT:
-            return "a wait for an event";
-        case TAPE_DESKTOP:
-            return "the desktop size";
-        case TAPE_DEPTH:
-            return "the display depth";
-        case TAPE_MOUSE:
-            return "whether a mouse is present";
-        case TAPE_READ:
-            return "a saved file's contents";
-        case TAPE_WRITE:
-            return "a save's result";
-        case TAPE_END:
-            return "the end of the session";
-    }
-    return "an unknown record";
+    return kind < TAPE_KINDS ? kKinds[kind].name : "an unknown record";
 }

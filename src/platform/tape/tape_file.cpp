@@ -55,6 +55,7 @@ uint32_t tape_crc32(const uint8_t* bytes, size_t size) {
 
 bool tape_read_bytes(const uint8_t* bytes, size_t size, const char* name, TapeFile* file,
                      std::string* why) {
+    file->format = 0;
     file->header.clear();
     file->stream.clear();
     file->damage.clear();
@@ -62,11 +63,13 @@ bool tape_read_bytes(const uint8_t* bytes, size_t size, const char* name, TapeFi
         *why = std::string(name) + ": not a Cairnfall recording";
         return false;
     }
-    if (bytes[8] != TAPE_FORMAT) {
+    if (bytes[8] < TAPE_FORMAT_OLDEST || bytes[8] > TAPE_FORMAT) {
         *why = std::string(name) + ": a recording of format " + std::to_string(bytes[8]) +
-               "; this game reads format " + std::to_string(TAPE_FORMAT);
+               "; this game reads formats " + std::to_string(TAPE_FORMAT_OLDEST) + " to " +
+               std::to_string(TAPE_FORMAT);
         return false;
     }
+    file->format = bytes[8];
     z_stream z{};
     if (inflateInit2(&z, -MAX_WBITS) != Z_OK) {
         *why = std::string(name) + ": out of memory";

@@ -7,7 +7,10 @@
 #include "platform/tape/tape.h"
 
 constexpr char TAPE_MAGIC[9] = "CAIRNREC";
-constexpr uint8_t TAPE_FORMAT = 1;
+// The format this game writes and plays. Format 1 (whose header names no build)
+// has the same layout and record codes: it is still read, to be printed.
+constexpr uint8_t TAPE_FORMAT = 2;
+constexpr uint8_t TAPE_FORMAT_OLDEST = 1;
 // The magic, the format byte and three zero bytes.
 constexpr size_t TAPE_PREFIX_BYTES = 12;
 // A chunk's length and CRC-32, each 32 bits little-endian.

@@ -11,6 +11,7 @@
 #include "platform/device.h"
 #include "platform/tape/tape.h"
 #include "platform/tape/tape_calls.h"
+#include "platform/tape/tape_file.h"
 
 namespace {
 
@@ -38,10 +39,7 @@ struct Player {
 Player player;
 
 std::string session_time() {
-    uint32_t ms = tape_session_ms();
-    char text[32];
-    std::snprintf(text, sizeof text, "%u.%03u s", ms / 1000, ms % 1000);
-    return text;
+    return tape_seconds(tape_session_ms());
 }
 
 void part(const std::string& why) {
@@ -118,6 +116,9 @@ bool tape_playing() {
 }
 
 bool tape_take(TapeKind wanted, TapeRecord* record) {
+    // Watching: the viewer may stop the show at every event check.
+    bool event = wanted == TAPE_POLL || wanted == TAPE_WAIT;
+    if (player.watch && player.state == State::playing && event) viewer_stopped();
     if (player.state != State::playing) return false;
     size_t pos;
     TapeCoding coding;
@@ -177,14 +178,7 @@ int64_t tape_fallback_calendar() {
     return player.last_calendar;
 }
 
-bool tape_take_event(bool wait, PlatformEvent* event) {
-    if (player.watch && player.state == State::playing) viewer_stopped();
-    TapeRecord record;
-    if (tape_take(wait ? TAPE_WAIT : TAPE_POLL, &record)) {
-        if (record.delivered) *event = record.event;
-        return record.delivered;
-    }
-    // Off the recording: the window closes, once.
+bool tape_fallback_event(PlatformEvent* event) {
     if (player.close_sent) return false;
     player.close_sent = true;
     *event = {PEV_CLOSE, 0, 0, 0};
@@ -204,6 +198,12 @@ bool tape_last_clock(uint32_t* ticks, int64_t* calendar) {
 
 uint32_t tape_session_ms() {
     return player.have_ticks ? player.last_ticks - player.first_ticks : 0;
+}
+
+std::string tape_seconds(uint32_t ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%u.%03u s", ms / 1000, ms % 1000);
+    return text;
 }
 
 void tape_play_stream(const uint8_t* stream, size_t size, const char* name, const char* damage) {
@@ -237,6 +237,13 @@ bool platform_play_recording(const char* path, bool watch, char* header, size_t 
     std::string why;
     if (!tape_read_file(path, &file, &why)) {
         player.error = why;
+        return false;
+    }
+    if (file.format != TAPE_FORMAT) {
+        player.error = std::string(path) + ": a recording of format " +
+                       std::to_string(file.format) + " (an older game's); this game plays format " +
+                       std::to_string(TAPE_FORMAT) +
+                       " (cairnfall-replay --recording FILE --to-script still prints it)";
         return false;
     }
     player.stream = std::move(file.stream);

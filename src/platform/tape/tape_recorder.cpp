@@ -1,8 +1,9 @@
 // Recording a session: records gather in a fixed buffer and go to the file as one
-// compressed chunk about every half second of the session's clock (or sooner when
-// the buffer fills), so that a crash loses at most the last second. Everything is
-// allocated when recording starts; a failing write stops the recording with one
-// line on standard error and never stops the game.
+// compressed chunk at the first clock reading kFlushMs (half a second) after the
+// last chunk, or sooner when the buffer fills, so that a crash loses about the
+// last half second of play. Everything is allocated when recording starts; a
+// failing write stops the recording with one line on standard error and never
+// stops the game.
 #include <unistd.h>
 #include <zlib.h>
 
@@ -174,7 +175,6 @@ const char* platform_recording_path() {
 void platform_record_stop() {
     if (recorder.fd < 0) return;
     TapeRecord end;
-    std::memset(&end, 0, sizeof end);
     end.kind = TAPE_END;
     tape_record(end);
     flush();
