@@ -94,13 +94,15 @@ int64_t platform_file_size(int32_t file);
 void platform_file_close(int32_t file);
 
 // Finds the game's data for the running executable and makes the folder that holds
-// data/ the working folder: data/ beside the executable (a portable build tree),
-// else <prefix>/share/cairnfall/data for a program in <prefix>/bin or
-// <prefix>/games, so an installed tree can be moved. Sets the save folders too:
-// beside the executable, then the player's folder ($XDG_DATA_HOME/cairnfall, or
-// ~/.local/share/cairnfall) for a portable game; only the player's folder for an
-// installed one. On success `folder` receives the folder holding data/; on failure
-// it receives the data folders looked for, and the working folder is unchanged.
+// data/ the working folder: data/ beside the executable (a build tree), else
+// <prefix>/share/cairnfall/data for a program in <prefix>/bin or <prefix>/games,
+// so an installed tree can be moved. Sets the save folders too: for a build tree
+// the player's folder ($XDG_DATA_HOME/cairnfall, or ~/.local/share/cairnfall),
+// then the program's own (read, for files an older build kept there); the other
+// way round for a portable game, one with a file named "portable" beside the
+// program; only the player's folder for an installed one. On success `folder` receives the folder
+// holding data/; on failure it receives the data folders looked for, and the working folder is
+// unchanged.
 bool platform_enter_game_folder(char* folder, size_t size);
 // The player's own folder for saved files: $XDG_DATA_HOME/cairnfall when that is
 // an absolute path, else $HOME/.local/share/cairnfall. False when neither is known.

@@ -68,5 +68,25 @@ env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp" XDG_DATA_HOME="$tmp/xdg" timeout 1
     "$tmp/game/cairnfall" >"$tmp/out" 2>"$tmp/err"
 check "no window, no recordings folder" test ! -e "$tmp/game/recordings" -a ! -e "$tmp/xdg"
 
+# Where a build tree saves and records: the player's folder, unless a file named
+# "portable" beside the program keeps everything beside it. The offscreen video
+# driver gives a window without a display; recording starts with it.
+for kind in build portable; do
+    dir=$tmp/$kind
+    mkdir -p "$dir"
+    cp "$bin" "$dir/cairnfall"
+    ln -s "$(dirname "$bin")/data" "$dir/data"
+    [ $kind = portable ] && touch "$dir/portable"
+    env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp/$kind-home" XDG_DATA_HOME="$tmp/$kind-xdg" \
+        SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 2 "$dir/cairnfall" >/dev/null 2>&1
+    if [ $kind = portable ]; then
+        check "a portable game records beside itself" test -d "$dir/recordings"
+        check "and not in the player's folder" test ! -e "$tmp/$kind-xdg/cairnfall/recordings"
+    else
+        check "a build records in the player's folder" test -d "$tmp/$kind-xdg/cairnfall/recordings"
+        check "and leaves its own folder alone" test ! -e "$dir/recordings"
+    fi
+done
+
 [ $fail -eq 0 ] || cat "$tmp/err"
 exit $fail

@@ -28,6 +28,7 @@ game=$tmp/game
 mkdir -p "$game"
 cp "$build/cairnfall" "$game/"
 ln -s "$build/data" "$game/data"
+touch "$game/portable"
 
 # shellcheck source=tests/programs/check_support.sh
 . "$(dirname "$0")/check_support.sh"

@@ -71,10 +71,15 @@ bool platform_enter_game_folder(char* folder, size_t size) {
     }
     platform_player_folder(player, sizeof player);
 
-    // A portable game: data/ beside the executable, saves beside it when they can be.
+    // A build tree: data/ beside the executable. Its saves go to the player's
+    // folder, so that deleting the build keeps them; only a game marked portable
+    // (a file "portable" beside it) saves beside itself. Both folders are read,
+    // the newest copy winning, so files a build kept beside itself carry over.
     if (join_path(portable, program, "data") && is_folder(portable)) {
         if (!platform_change_directory(program)) return false;
-        const char* saves[] = {program, player};
+        char mark[kPathMax];
+        bool beside = join_path(mark, program, "portable") && access(mark, F_OK) == 0;
+        const char* saves[] = {beside ? program : player, beside ? player : program};
         platform_set_save_folders(saves, 2);
         return fits(folder, size, program);
     }
