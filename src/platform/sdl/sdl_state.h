@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-// The render target that holds the picture at its integer multiple.
+// The render target that holds the picture at a whole multiple of its size.
 struct SdlScaler {
     SDL_Texture* target;
     int32_t width;
@@ -19,7 +19,7 @@ struct SdlDisplay {
     SDL_Window* window;
     SDL_Renderer* renderer;
     SDL_Texture* texture;
-    SdlScaler scaler;     // the integer-multiple target of crisp scaling
+    SdlScaler scaler;     // the whole-multiple target of crisp scaling
     bool has_frame;       // the texture holds a picture
     bool redraw_pending;  // the window lost its contents: render again even if unchanged
     bool show_pending;    // the window is to be shown with the next picture
@@ -37,11 +37,11 @@ struct SdlChoices {
 
 extern SdlChoices sdl_choices;
 
-// Where the picture lies in an output of a given size, and the integer multiple
+// Where the picture lies in an output of a given size, and the whole multiple
 // it is first drawn at for crisp scaling.
 struct SdlLayout {
     SDL_Rect picture;  // centred, proportions kept, black bars around it
-    int32_t multiple;  // largest integer scale that fits the picture rect (at least 1)
+    int32_t multiple;  // smallest whole scale that covers the picture rect (at least 1)
     bool exact;        // the picture rect is exactly that multiple: nearest alone is exact
 };
 
@@ -60,10 +60,13 @@ void sdl_window_to_picture(int32_t* x, int32_t* y);
 
 // The layout of the picture in an output of width by height pixels.
 SdlLayout sdl_layout(int32_t width, int32_t height);
+// The multiple the crisp target is made at: the layout's, cut down to what the
+// renderer's largest texture holds (a limit of 0 is none), at least 1.
+int32_t sdl_target_multiple(int32_t multiple, int32_t max_width, int32_t max_height);
 // Renders the picture texture into the whole output of the renderer, letterboxed:
-// nearest-neighbour alone, or (crisp) nearest at the integer multiple into the
-// scaler's target, then linear to the final size. The target is made anew only
-// when the size it needs changes. False when a render call failed.
+// nearest-neighbour alone, or (crisp) nearest at the layout's whole multiple into
+// the scaler's target, then linear down to the final size. The target is made anew
+// only when the size it needs changes. False when a render call failed.
 bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* scaler,
                        bool nearest);
 // Lets go of the scaler's target (it is made again when needed).
