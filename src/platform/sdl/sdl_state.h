@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "platform/events.h"
+
 // The render target that holds the picture at a whole multiple of its size.
 struct SdlScaler {
     SDL_Texture* target;
@@ -81,3 +83,21 @@ void sdl_release_cursors();
 void sdl_pointer_moved(int32_t x, int32_t y);
 // The Windows virtual-key code of a key, or 0 for a key the game never sees.
 int32_t sdl_virtual_key(SDL_Keycode key, SDL_Scancode scancode);
+
+// A pad's held direction repeats like a held key: first after the delay, then at
+// every interval.
+constexpr uint32_t kPadRepeatDelayMs = 400;
+constexpr uint32_t kPadRepeatIntervalMs = 120;
+// Starts SDL's game controllers (the pads plugged in then arrive as added) and
+// stops them with every pad taken.
+void sdl_pads_start();
+void sdl_pads_stop();
+// Turns a game controller event into a key press of the game; false for every
+// other event, and for pad events that press nothing (a pad plugged in, a release).
+bool sdl_pad_event(const SDL_Event& e, PlatformEvent* event);
+// The repeat of a held direction once it is due; false when none is.
+bool sdl_pad_repeat(PlatformEvent* event);
+// The time to wait for events: timeout_ms, or less when a repeat is due sooner.
+uint32_t sdl_pad_wait_limit(uint32_t timeout_ms);
+// Stops any repeat (the window lost the focus and will hear no release).
+void sdl_pads_let_go();

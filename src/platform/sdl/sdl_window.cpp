@@ -76,7 +76,6 @@ bool sdl_video_start() {
         bool wayland = variable_set("WAYLAND_DISPLAY");
         SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland" : x11 ? "x11" : "wayland");
     }
-    // Only video: joysticks would make waiting for events poll.
     bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (chosen_here) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     if (!started) {
@@ -93,6 +92,7 @@ bool sdl_video_start() {
         return false;
     }
     sdl_display.video_started = true;
+    sdl_pads_start();
     return true;
 }
 
@@ -174,6 +174,7 @@ void platform_close_window() {
     if (sdl_display.texture != nullptr) SDL_DestroyTexture(sdl_display.texture);
     if (sdl_display.renderer != nullptr) SDL_DestroyRenderer(sdl_display.renderer);
     if (sdl_display.window != nullptr) SDL_DestroyWindow(sdl_display.window);
+    sdl_pads_stop();
     if (sdl_display.video_started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     if (sdl_choices.icon != nullptr) SDL_FreeSurface(sdl_choices.icon);
     sdl_choices.icon = nullptr;
