@@ -74,6 +74,8 @@ bool start_program() {
 }
 
 int32_t run_program() {
+    // The player's window, as it was left last time.
+    platform_remember_display();
     bool opened = open_program();
     if (opened) run_main_loop();
     end_session_tape();

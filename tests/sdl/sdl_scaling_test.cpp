@@ -319,7 +319,8 @@ TEST_F(SdlScaling, LetterboxStaysBlackAndTheTargetFollowsTheSize) {
     EXPECT_NE(sdl_display.scaler.target, nullptr);
     EXPECT_EQ(pixels[static_cast<size_t>(720) * 2560 + 1280], kWhite);
 
-    // Back to full screen and the picture's own size by Alt+Enter.
+    // Full screen and back by Alt+Enter: the window keeps its size.
+    window_size(1000, 700);
     SDL_Event key = {};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_RETURN;
@@ -332,9 +333,10 @@ TEST_F(SdlScaling, LetterboxStaysBlackAndTheTargetFollowsTheSize) {
     pixels = shown(picture);
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(sdl_display.renderer, &w, &h);
-    EXPECT_EQ(w, 800);
-    EXPECT_EQ(h, 600);
-    EXPECT_EQ(pixels[0], kWhite);
+    EXPECT_EQ(w, 1000);
+    EXPECT_EQ(h, 700);
+    EXPECT_EQ(pixels[0], kBlack);
+    EXPECT_EQ(pixels[350 * 1000 + 500], kWhite);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/events.h"
@@ -32,12 +33,41 @@ extern SdlDisplay sdl_display;
 // Display choices, made before the window opens; they outlive closing it except
 // the icon, which is freed with the window.
 struct SdlChoices {
-    bool windowed;         // an 800x600 window instead of full screen
+    bool windowed;         // a window instead of full screen
+    bool windowed_chosen;  // windowed was chosen for this run: the remembered mode yields
+    bool remember;         // the display settings file is read and written
     bool nearest_scaling;  // plain nearest-neighbour scaling instead of crisp scaling
-    SDL_Surface* icon;     // the window's icon, or null for the system's
+    int32_t window_width;  // the window's size when not full screen (0: the picture's)
+    int32_t window_height;
+    SDL_Surface* icon;  // the window's icon, or null for the system's
 };
 
 extern SdlChoices sdl_choices;
+
+// The display choices kept between runs.
+struct SdlSettings {
+    bool windowed;
+    int32_t width;  // the window's size when not full screen
+    int32_t height;
+};
+
+// A window is never made smaller than half the picture.
+constexpr int32_t kSmallestWindowWidth = 400;
+constexpr int32_t kSmallestWindowHeight = 300;
+
+// Full screen, and an 800x600 window for when it is left.
+SdlSettings sdl_default_settings();
+// Reads the settings file's text; false (settings unchanged) unless it is exactly
+// a mode line and a size line with a size from the smallest window to 16384.
+bool sdl_parse_settings(const char* text, size_t length, SdlSettings* settings);
+// The file's text for the settings: its length, or -1 when it does not fit.
+int32_t sdl_format_settings(const SdlSettings& settings, char* text, size_t size);
+// $XDG_CONFIG_HOME/cairnfall/display.conf, or ~/.config/cairnfall/display.conf.
+bool sdl_settings_path(char* path, size_t size);
+// The settings of the file, or the defaults when it is missing or damaged.
+SdlSettings sdl_load_settings();
+// Writes the file atomically, making its folder; false (errno says why) on failure.
+bool sdl_save_settings(const SdlSettings& settings);
 
 // Where the picture lies in an output of a given size, and the whole multiple
 // it is first drawn at for crisp scaling.
@@ -54,7 +84,7 @@ constexpr int32_t kPictureHeight = 600;
 bool sdl_video_start();
 // Makes the streaming texture anew (after the renderer lost its textures).
 bool sdl_create_texture();
-// Switches between full screen on the desktop and an 800x600 window.
+// Switches between full screen on the desktop and a window of the chosen size.
 void sdl_toggle_fullscreen();
 // Maps a point in window coordinates to picture coordinates, in place. Points on
 // the letterbox map outside 0..799 x 0..599. Left as they are without a window.
