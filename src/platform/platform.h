@@ -84,6 +84,9 @@ bool platform_write_file_atomic(const char* path, const void* data, size_t size)
 // Opens a regular file for reading without ever blocking: a named pipe, a device
 // or a folder is refused. Returns a handle of 0 or more, or -1.
 int32_t platform_file_open(const char* path);
+// Why the last platform_file_open failed, in the system's words ("Permission
+// denied"); *missing (when given) tells whether no file was there at all.
+const char* platform_file_open_error(bool* missing);
 // Reads size bytes straight from the file (no buffering in between), fewer only
 // at the end of the file: the count read, 0 at the end, -1 on an error.
 int32_t platform_file_read(int32_t file, void* buffer, uint32_t size);

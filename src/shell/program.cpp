@@ -2,20 +2,11 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "shell/error_message.h"
 #include "shell/shell.h"
 
 char game_folder[4096] = ".";
 int32_t exit_status = 0;
-
-namespace {
-
-// Says what went wrong on standard error, and in a message box where a display
-// can show one.
-void report_failure(const char* text) {
-    platform_message_box(text, "Error");
-}
-
-}  // namespace
 
 void enter_program_directory() {
     char path[4096];
@@ -34,9 +25,11 @@ bool open_program() {
     enter_program_directory();
     char where[4096];
     if (!platform_enter_game_folder(where, sizeof where)) {
-        char text[4096 + 64];
-        std::snprintf(text, sizeof text, "The game's data is missing: looked in %s", where);
-        report_failure(text);
+        char text[4096 + 256];
+        std::snprintf(text, sizeof text,
+                      "Cairnfall cannot start: its game data is missing. It looked in:\n%s\n%s",
+                      where, MSG_REINSTALL);
+        show_error_message(text);
         exit_status = 1;
         return false;
     }
@@ -54,7 +47,7 @@ bool start_program() {
     exit_status = 0;
     char problem[4096 + 256];
     if (!check_game_data(problem, sizeof problem)) {
-        report_failure(problem);
+        show_error_message(problem);
         exit_status = 1;
         return false;
     }
