@@ -16,14 +16,26 @@ namespace {
 
 char display_error[512];
 
-void note_display_error(const char* cause, const char* detail) {
-    std::snprintf(display_error, sizeof display_error, "%s%s", cause,
-                  detail != nullptr ? detail : "");
-}
-
 bool variable_set(const char* name) {
     const char* value = SDL_getenv(name);
     return value != nullptr && value[0] != '\0';
+}
+
+// "cannot open the display (DISPLAY=:55): <detail>", naming the displays the
+// environment gives, so that a wrong one can be told from one that is down.
+void note_display_error(const char* detail) {
+    const char* x11 = variable_set("DISPLAY") ? SDL_getenv("DISPLAY") : nullptr;
+    const char* wayland = variable_set("WAYLAND_DISPLAY") ? SDL_getenv("WAYLAND_DISPLAY") : nullptr;
+    char named[256] = "";
+    if (x11 != nullptr && wayland != nullptr) {
+        std::snprintf(named, sizeof named, " (DISPLAY=%s, WAYLAND_DISPLAY=%s)", x11, wayland);
+    } else if (x11 != nullptr || wayland != nullptr) {
+        std::snprintf(named, sizeof named, " (%s=%s)",
+                      x11 != nullptr ? "DISPLAY" : "WAYLAND_DISPLAY",
+                      x11 != nullptr ? x11 : wayland);
+    }
+    std::snprintf(display_error, sizeof display_error, "cannot open the display%s: %s", named,
+                  detail);
 }
 
 // Whether the player (or a test) named SDL's video driver.
@@ -120,7 +132,8 @@ void keep_settings() {
 bool sdl_video_start() {
     if (sdl_display.video_started) return true;
     if (!driver_asked() && !variable_set("DISPLAY") && !variable_set("WAYLAND_DISPLAY")) {
-        note_display_error("no display: neither DISPLAY nor WAYLAND_DISPLAY is set", nullptr);
+        std::snprintf(display_error, sizeof display_error,
+                      "no display: neither DISPLAY nor WAYLAND_DISPLAY is set");
         return false;
     }
     SDL_SetMainReady();
@@ -139,15 +152,16 @@ bool sdl_video_start() {
     bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (chosen_here) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     if (!started) {
-        note_display_error("cannot open the display: ", SDL_GetError());
+        note_display_error(SDL_GetError());
         return false;
     }
     // With the display out of reach SDL falls back on a driver that draws into
     // memory: the game would run unseen.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver_asked() && invisible_driver(driver)) {
-        note_display_error("cannot open the display: SDL could only start its video driver ",
-                           driver);
+        char detail[128];
+        std::snprintf(detail, sizeof detail, "SDL could only start its video driver %s", driver);
+        note_display_error(detail);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
@@ -185,7 +199,7 @@ bool platform_open_window(const char* title) {
         sdl_display.renderer = SDL_CreateRenderer(sdl_display.window, -1, 0);
     }
     if (sdl_display.renderer == nullptr || !sdl_create_texture()) {
-        note_display_error("cannot open the display: ", SDL_GetError());
+        note_display_error(SDL_GetError());
         platform_close_window();
         return false;
     }
