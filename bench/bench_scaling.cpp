@@ -2,7 +2,8 @@
 // the 800x600 picture, the scaling to the letterboxed 1440x1080 and the present.
 // "before" is the presentation as it was (the renderer's logical size, nearest,
 // a blended texture), "nearest" the --scale=nearest path of today and "crisp" the
-// default: nearest at the integer multiple into a target, then linear.
+// default: nearest at the next whole multiple (1600x1200) into a target, then
+// linear down.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 

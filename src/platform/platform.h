@@ -27,11 +27,17 @@ bool platform_open_window(const char* title);
 // Why platform_open_window failed, as one line naming the cause ("no display:
 // neither DISPLAY nor WAYLAND_DISPLAY is set").
 const char* platform_display_error();
-// Display choices from the command line, made before platform_open_window: an
-// 800x600 window instead of full screen, and plain nearest-neighbour scaling
-// instead of the default crisp scaling (integer nearest, then linear).
+// Display choices from the command line, made before platform_open_window: a
+// window instead of full screen (this run only, whatever was remembered), and
+// plain nearest-neighbour scaling instead of the default crisp scaling (nearest
+// at a whole multiple, then linear down).
 void platform_set_windowed(bool windowed);
 void platform_set_nearest_scaling(bool nearest);
+// Remembers between runs whether the game was full screen or a window, and the
+// window's size, in the platform's own settings file (not a saved file of the
+// game): read by platform_open_window, written by platform_close_window. Only the
+// program itself asks for it; tests and tools leave the player's settings alone.
+void platform_remember_display();
 // Gives the window the picture of a 32-bit BMP file (with alpha) as its icon.
 // False when the file cannot be used; the window then keeps the system's icon.
 bool platform_set_window_icon(const char* path);
@@ -86,6 +92,9 @@ bool platform_write_file_atomic(const char* path, const void* data, size_t size)
 // Opens a regular file for reading without ever blocking: a named pipe, a device
 // or a folder is refused. Returns a handle of 0 or more, or -1.
 int32_t platform_file_open(const char* path);
+// Why the last platform_file_open failed, in the system's words ("Permission
+// denied"); *missing (when given) tells whether no file was there at all.
+const char* platform_file_open_error(bool* missing);
 // Reads size bytes straight from the file (no buffering in between), fewer only
 // at the end of the file: the count read, 0 at the end, -1 on an error.
 int32_t platform_file_read(int32_t file, void* buffer, uint32_t size);

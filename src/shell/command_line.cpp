@@ -16,8 +16,9 @@ const char* const kUsage =
     "Usage: cairnfall [OPTION]...\n"
     "A sliding-stone puzzle game.\n"
     "\n"
-    "  --window          start in an 800x600 window\n"
-    "  --fullscreen      start full screen (the default)\n"
+    "  --window          start in a window (this time; Alt+Enter switches)\n"
+    "  --fullscreen      start full screen (by default the game starts as it\n"
+    "                    was left: full screen the first time)\n"
     "  --scale=nearest   scale the picture by plain nearest-neighbour (blockier)\n"
     "  --scale=crisp     scale by whole pixels, then smoothly (the default)\n"
     "  --record FILE     record this session into FILE\n"
@@ -34,7 +35,7 @@ const char* const kUsage =
 const char* const PROGRAM_VERSION = CAIRNFALL_VERSION;
 
 int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-    bool windowed = false;
+    int32_t windowed = -1;  // as last time, unless the command line says
     bool nearest = false;
     // The program records every session unless told not to.
     record_choice = RECORD_SESSION;
@@ -49,9 +50,9 @@ int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out
             return 0;
         }
         if (std::strcmp(arg, "--window") == 0) {
-            windowed = true;
+            windowed = 1;
         } else if (std::strcmp(arg, "--fullscreen") == 0) {
-            windowed = false;
+            windowed = 0;
         } else if (std::strcmp(arg, "--scale=nearest") == 0) {
             nearest = true;
         } else if (std::strcmp(arg, "--scale=crisp") == 0) {
@@ -74,7 +75,7 @@ int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out
             return 2;
         }
     }
-    platform_set_windowed(windowed);
+    if (windowed >= 0) platform_set_windowed(windowed == 1);
     platform_set_nearest_scaling(nearest);
     return -1;
 }

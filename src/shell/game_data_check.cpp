@@ -8,6 +8,7 @@
 #include "gfx/gfx.h"
 #include "platform/platform.h"
 #include "shell/catalogue.h"
+#include "shell/error_message.h"
 #include "shell/program.h"
 #include "sound/sound.h"
 
@@ -35,11 +36,26 @@ void full_name(char* out, size_t size, const char* file) {
     std::snprintf(out, size, "%s/%s", game_folder, file);
 }
 
-void describe(char* problem, size_t size, const char* what, const char* file) {
+// "Cairnfall cannot start: a game file <what>" with the file's full name on a line
+// of its own, and what to do about it.
+void describe(char* problem, size_t size, const char* what, const char* file, const char* advice) {
     char name[4096 + 64];
     full_name(name, sizeof name, file);
-    std::snprintf(problem, size, "%s game file %s (the game looked for its data in %s/data)", what,
-                  name, game_folder);
+    std::snprintf(problem, size, "Cairnfall cannot start: a game file %s.\n%s\n%s", what, name,
+                  advice);
+}
+
+// A file that could not be opened: missing, or unreadable in the system's words.
+void describe_unopened(char* problem, size_t size, const char* file) {
+    bool missing = false;
+    const char* why = platform_file_open_error(&missing);
+    if (missing) {
+        describe(problem, size, "is missing", file, MSG_REINSTALL);
+        return;
+    }
+    char what[192];
+    std::snprintf(what, sizeof what, "cannot be read (%s)", why);
+    describe(problem, size, what, file, "Check that it can be read, or reinstall the game.");
 }
 
 // A sound file the game could not play gets one warning line.
@@ -65,13 +81,13 @@ bool check_game_data(char* problem, size_t size) {
         const CatalogueEntry& e = catalogue_entry(i);
         int32_t got = read_start(e.file, start, GFX_BITMAP_HEADER_BYTES);
         if (got < 0) {
-            describe(problem, size, "Missing or unreadable", e.file);
+            describe_unopened(problem, size, e.file);
             return false;
         }
         if (!bitmap_of_size(start, got, e.width, e.height)) {
             char what[64];
-            std::snprintf(what, sizeof what, "Damaged (not a %dx%d picture)", e.width, e.height);
-            describe(problem, size, what, e.file);
+            std::snprintf(what, sizeof what, "is damaged (not a %dx%d picture)", e.width, e.height);
+            describe(problem, size, what, e.file, MSG_REINSTALL);
             return false;
         }
     }
@@ -79,7 +95,7 @@ bool check_game_data(char* problem, size_t size) {
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
         sound_file_name(file, sizeof file, slot);
         if (read_start(file, start, 1) < 0) {
-            describe(problem, size, "Missing or unreadable", file);
+            describe_unopened(problem, size, file);
             return false;
         }
     }

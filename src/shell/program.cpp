@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/clock.h"
+#include "shell/error_message.h"
 #include "shell/main_loop.h"
 #include "shell/screen_slots.h"
 #include "shell/session_tape.h"
@@ -14,22 +15,14 @@
 char game_folder[4096] = ".";
 int32_t exit_status = 0;
 
-namespace {
-
-// Says what went wrong on standard error, and in a message box where a display
-// can show one.
-void report_failure(const char* text) {
-    platform_message_box(text, "Error");
-}
-
-}  // namespace
-
 bool open_program() {
     char where[4096];
     if (!platform_enter_game_folder(where, sizeof where)) {
-        char text[4096 + 64];
-        std::snprintf(text, sizeof text, "The game's data is missing: looked in %s", where);
-        report_failure(text);
+        char text[4096 + 256];
+        std::snprintf(text, sizeof text,
+                      "Cairnfall cannot start: its game data is missing. It looked in:\n%s\n%s",
+                      where, MSG_REINSTALL);
+        show_error_message(text);
         exit_status = 1;
         return false;
     }
@@ -65,7 +58,7 @@ bool start_program() {
     exit_status = 0;
     char problem[4096 + 256];
     if (!check_game_data(problem, sizeof problem)) {
-        report_failure(problem);
+        show_error_message(problem);
         exit_status = 1;
         return false;
     }
@@ -85,6 +78,8 @@ bool start_program() {
 }
 
 int32_t run_program() {
+    // The player's window, as it was left last time.
+    platform_remember_display();
     bool opened = open_program();
     if (opened) run_main_loop();
     end_session_tape();

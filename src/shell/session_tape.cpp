@@ -95,6 +95,7 @@ bool load_watched_recording() {
     char problem[8192 + 256];
     if (play_recording(watch_path, true, problem, sizeof problem)) return true;
     std::fprintf(stderr, "cairnfall: %s\n", problem);
+    watch_path[0] = '\0';  // said once: nothing is watched, so the end has nothing to say
     return false;
 }
 

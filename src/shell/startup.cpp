@@ -8,6 +8,7 @@
 #include "screens/screens.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
+#include "shell/error_message.h"
 #include "shell/main_loop.h"
 #include "shell/program.h"
 #include "sound/sound.h"
@@ -31,7 +32,7 @@ constexpr int32_t kFontHeight = 28;
 
 // Shows a start-up error and ends the program before anything else is set up.
 void refuse_display(const char* message) {
-    platform_message_box(message, "Error");
+    show_error_message(message);
     exit_status = 1;
     destroy_main_window();
 }
@@ -44,8 +45,10 @@ bool load_catalogue() {
         int32_t result = load_asset(e.pixels, e.file, e.width, e.height);
         if (result != LOAD_OK) {
             char text[4096 + 128];
-            std::snprintf(text, sizeof text, "Damaged game file %s/%s (the loader refused it)",
-                          game_folder, e.file);
+            std::snprintf(text, sizeof text,
+                          "Cairnfall cannot start: a game file is damaged (the picture loader "
+                          "refused it).\n%s/%s\n%s",
+                          game_folder, e.file, MSG_REINSTALL);
             refuse_display(text);
             return false;
         }

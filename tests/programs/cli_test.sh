@@ -36,6 +36,12 @@ check "no display prints one line ($(wc -l <"$tmp/err"))" test "$(wc -l <"$tmp/e
 check "the line names the display" grep -qi "display" "$tmp/err"
 check "no display ends within a second (${elapsed_ms} ms)" test $elapsed_ms -lt 1000
 
+# A display that is named but not there: the line names it.
+env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:55 timeout 10 "$bin" --no-record >"$tmp/out" 2>"$tmp/err"
+status=$?
+check "an absent display exits 1 (got $status)" test $status -eq 1
+check "the line names the display :55" grep -q "cannot open the display (DISPLAY=:55)" "$tmp/err"
+
 # A program without its data: status 1, the message says where it looked.
 mkdir -p "$tmp/lonely/bin"
 cp "$bin" "$tmp/lonely/bin/cairnfall"
@@ -54,6 +60,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$bin" --watch "$tmp/none.rec" >"$t
 status=$?
 check "--watch of a missing file exits 1 (got $status)" test $status -eq 1
 check "the message names the file" grep -q "^cairnfall: $tmp/none.rec: cannot be read" "$tmp/err"
+check "and is said once ($(wc -l <"$tmp/err") lines)" test "$(wc -l <"$tmp/err")" -eq 1
 printf 'CAIRNWAV, not a recording' >"$tmp/bad.rec"
 (cd "$tmp" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$bin" --watch bad.rec >out 2>err)
 status=$?

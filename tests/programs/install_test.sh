@@ -71,6 +71,8 @@ check "profile.dat is in ~/.local/share/cairnfall" test -f "$saves/profile.dat"
 check "profile.dat holds the default settings, saved" bash -c \
     "[ \"\$(od -An -tx1 -v '$saves/profile.dat' | tr -d ' \n')\" = 01000000030000000100000001000000 ]"
 check "the save folder is private (0700)" test "$(stat -c %a "$saves")" = 700
+check "full screen is remembered in ~/.config/cairnfall/display.conf" bash -c \
+    "[ \"\$(cat '$home/.config/cairnfall/display.conf')\" = \"\$(printf 'mode fullscreen\nsize 800x600')\" ]"
 check "nothing was written under the prefix" bash -c "[ -z \"\$(find '$prefix' -newer '$tmp/marker')\" ]"
 
 exit $fail

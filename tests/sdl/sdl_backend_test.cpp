@@ -165,8 +165,8 @@ TEST_F(SdlBackend, MovesInARowArriveAsTheLastOne) {
     e.motion.y = 51;
     SDL_PushEvent(&e);
     // The first two moves are passed over; a move before a click is not.
-    const int32_t expected[][3] = {{PEV_MOUSE_MOVE, 30, 31}, {PEV_LBUTTON_UP, 40, 41},
-                                   {PEV_MOUSE_MOVE, 50, 51}};
+    const int32_t expected[][3] = {
+        {PEV_MOUSE_MOVE, 30, 31}, {PEV_LBUTTON_UP, 40, 41}, {PEV_MOUSE_MOVE, 50, 51}};
     PlatformEvent event;
     for (const auto& want : expected) {
         ASSERT_TRUE(platform_poll_event(&event));
@@ -216,6 +216,88 @@ TEST_F(SdlBackend, WaitingSleepsUntilTheTimeout) {
     ASSERT_TRUE(platform_wait_event(&event, 5000));
     EXPECT_EQ(event.type, PEV_CLOSE);
     EXPECT_LT(platform_ticks_ms() - before, 1000u);
+}
+
+struct PadCase {
+    SDL_GameControllerButton button;
+    int32_t virtual_key;
+};
+
+// A pad plugged in while the game runs (SDL's virtual joystick stands for one):
+// its buttons and its left stick arrive as the keys they stand for, a held
+// direction repeats until let go, and a pad pulled out stops repeating.
+TEST_F(SdlBackend, PadButtonsAndStickArriveAsKeys) {
+    // SDL passes pad events to a focused window only, and an offscreen window
+    // never has the focus.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                          SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* pad = SDL_JoystickOpen(index);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    drain();
+    ASSERT_NE(SDL_GameControllerFromInstanceID(SDL_JoystickInstanceID(pad)), nullptr);
+    PlatformEvent event;
+    // Sets a button or an axis and returns the key it gives, 0 for none.
+    auto key_of = [&](bool button, int32_t which, int32_t value) {
+        if (button) {
+            SDL_JoystickSetVirtualButton(pad, which, static_cast<Uint8>(value));
+        } else {
+            SDL_JoystickSetVirtualAxis(pad, which, static_cast<Sint16>(value));
+        }
+        event = {};
+        bool got = platform_poll_event(&event);
+        EXPECT_TRUE(!got || event.type == PEV_KEY_DOWN);
+        int32_t key = got ? event.key : 0;
+        drain();
+        return key;
+    };
+
+    const PadCase buttons[] = {
+        {SDL_CONTROLLER_BUTTON_A, KEY_ENTER},          {SDL_CONTROLLER_BUTTON_B, KEY_ESCAPE},
+        {SDL_CONTROLLER_BUTTON_START, KEY_PAUSE},      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, KEY_LEFT},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, KEY_RIGHT}, {SDL_CONTROLLER_BUTTON_DPAD_UP, KEY_UP},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, KEY_DOWN},   {SDL_CONTROLLER_BUTTON_X, 0},
+    };
+    for (const PadCase& c : buttons) {
+        EXPECT_EQ(key_of(true, c.button, 1), c.virtual_key) << c.button;
+        EXPECT_EQ(key_of(true, c.button, 0), 0) << c.button;
+    }
+    // The stick past half its travel, the larger axis deciding; it stays pushed
+    // down to a quarter.
+    const int32_t x = SDL_CONTROLLER_AXIS_LEFTX, y = SDL_CONTROLLER_AXIS_LEFTY;
+    EXPECT_EQ(key_of(false, x, -32768), KEY_LEFT);
+    EXPECT_EQ(key_of(false, x, -10000), 0);
+    EXPECT_EQ(key_of(false, x, 0), 0);
+    EXPECT_EQ(key_of(false, x, 12000), 0);
+    EXPECT_EQ(key_of(false, y, 30000), KEY_DOWN);
+    EXPECT_EQ(key_of(false, x, 20000), 0);
+    EXPECT_EQ(key_of(false, y, 0), KEY_RIGHT);
+    EXPECT_EQ(key_of(false, x, 0), 0);
+    EXPECT_EQ(key_of(false, SDL_CONTROLLER_AXIS_RIGHTX, 32767), 0);
+
+    // Held: the press, a repeat after the delay, then one every interval.
+    EXPECT_EQ(key_of(true, SDL_CONTROLLER_BUTTON_DPAD_UP, 1), KEY_UP);
+    uint32_t pressed = platform_ticks_ms();
+    ASSERT_TRUE(platform_wait_event(&event, 2000));
+    EXPECT_EQ(event.key, KEY_UP);
+    uint32_t first = platform_ticks_ms() - pressed;
+    EXPECT_GE(first, kPadRepeatDelayMs - 20);
+    EXPECT_LT(first, kPadRepeatDelayMs + 200);
+    ASSERT_TRUE(platform_wait_event(&event, 2000));
+    EXPECT_EQ(event.key, KEY_UP);
+    EXPECT_GE(platform_ticks_ms() - pressed, first + kPadRepeatIntervalMs - 20);
+    EXPECT_EQ(key_of(true, SDL_CONTROLLER_BUTTON_DPAD_UP, 0), 0);
+    EXPECT_FALSE(platform_wait_event(&event, kPadRepeatDelayMs + 100));
+
+    // Pulled out while held: no more repeats, and the pad is let go.
+    EXPECT_EQ(key_of(true, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1), KEY_LEFT);
+    SDL_JoystickID id = SDL_JoystickInstanceID(pad);
+    SDL_JoystickClose(pad);
+    ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
+    EXPECT_FALSE(platform_wait_event(&event, kPadRepeatDelayMs + 100));
+    EXPECT_EQ(SDL_GameControllerFromInstanceID(id), nullptr);
+    SDL_ResetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS);
 }
 
 // The game's pointer (or none, while the intro hides it) covers the picture only;

@@ -84,6 +84,29 @@ class SdlScaling : public SdlWindowTest {
         }
         return widest - narrowest;
     }
+
+    // Black and white stripes seven picture pixels wide: a one-pixel step edge
+    // every seven columns, each at another phase of a non-integer scale.
+    static std::vector<uint32_t> stripes() {
+        std::vector<uint32_t> picture(800 * 600);
+        for (int32_t y = 0; y < 600; ++y) {
+            for (int32_t x = 0; x < 800; ++x) picture[y * 800 + x] = x / 7 % 2 ? kWhite : kBlack;
+        }
+        return picture;
+    }
+
+    // The blur of the stripes' edges along one output row: the mean number of
+    // output pixels per edge that show neither side's colour (more than 2% from
+    // both). Plain nearest gives 0; a linear stretch by 1.8 about 1.8.
+    static double blur_per_edge(const std::vector<uint32_t>& pixels, int32_t width, int32_t row,
+                                const SDL_Rect& picture) {
+        int32_t mixed = 0;
+        for (int32_t i = picture.x; i < picture.x + picture.w; ++i) {
+            uint32_t red = (pixels[static_cast<size_t>(row) * width + i] >> 16) & 0xFF;
+            if (red > 5 && red < 250) ++mixed;
+        }
+        return mixed / (799.0 / 7);  // edges at columns 7, 14, ... 798
+    }
 };
 
 struct LayoutCase {
@@ -93,21 +116,16 @@ struct LayoutCase {
     bool exact;
 };
 
-TEST(SdlLayout, PictureKeepsItsProportionsAndTheLargestIntegerMultiple) {
+TEST(SdlLayout, PictureKeepsItsProportionsAndTheNextWholeMultiple) {
     const LayoutCase cases[] = {
-        {1920, 1080, {240, 0, 1440, 1080}, 1, false},
-        {1440, 1080, {0, 0, 1440, 1080}, 1, false},
-        {1024, 768, {0, 0, 1024, 768}, 1, false},
-        {800, 600, {0, 0, 800, 600}, 1, true},
-        {1600, 1200, {0, 0, 1600, 1200}, 2, true},
-        {1920, 1440, {0, 0, 1920, 1440}, 2, false},
-        {2560, 1440, {320, 0, 1920, 1440}, 2, false},
-        {3840, 2160, {480, 0, 2880, 2160}, 3, false},
-        {1280, 1024, {0, 32, 1280, 960}, 1, false},
-        {1366, 768, {171, 0, 1024, 768}, 1, false},
-        {2400, 1800, {0, 0, 2400, 1800}, 3, true},
-        {640, 480, {0, 0, 640, 480}, 1, false},
-        {0, 0, {0, 0, 0, 0}, 1, false},
+        {1920, 1080, {240, 0, 1440, 1080}, 2, false}, {1440, 1080, {0, 0, 1440, 1080}, 2, false},
+        {1024, 768, {0, 0, 1024, 768}, 2, false},     {800, 600, {0, 0, 800, 600}, 1, true},
+        {1600, 1200, {0, 0, 1600, 1200}, 2, true},    {1920, 1440, {0, 0, 1920, 1440}, 3, false},
+        {2560, 1440, {320, 0, 1920, 1440}, 3, false}, {3840, 2160, {480, 0, 2880, 2160}, 4, false},
+        {1280, 1024, {0, 32, 1280, 960}, 2, false},   {1366, 768, {171, 0, 1024, 768}, 2, false},
+        {1601, 1200, {0, 0, 1600, 1200}, 2, true},    {1700, 1200, {50, 0, 1600, 1200}, 2, true},
+        {1604, 1203, {0, 0, 1604, 1203}, 3, false},   {2400, 1800, {0, 0, 2400, 1800}, 3, true},
+        {640, 480, {0, 0, 640, 480}, 1, false},       {0, 0, {0, 0, 0, 0}, 1, false},
     };
     for (const LayoutCase& c : cases) {
         SdlLayout layout = sdl_layout(c.width, c.height);
@@ -189,6 +207,36 @@ TEST_F(SdlScaling, CrispColumnsOfACheckerboardHaveEqualWidths) {
     }
 }
 
+// The same at 1.8 times: drawn at twice the size and shrunk, a one-pixel step
+// edge blurs over less than one screen pixel (a linear stretch: almost two).
+TEST_F(SdlScaling, CrispEdgesBlurLessThanOneScreenPixel) {
+    window_size(1440, 1080);
+    std::vector<uint32_t> pixels = shown(stripes());
+    const SDL_Rect picture = {0, 0, 1440, 1080};
+    for (int32_t row : {0, 541, 1079}) {
+        double blur = blur_per_edge(pixels, 1440, row, picture);
+        EXPECT_LE(blur, 1.0) << row;
+        EXPECT_GT(blur, 0.5) << row;  // it is filtered, not plain nearest
+    }
+}
+
+struct TargetCase {
+    int32_t multiple, max_width, max_height;
+    int32_t target;
+};
+
+// The crisp target never outgrows the renderer's largest texture.
+TEST(SdlLayout, TheTargetMultipleFitsTheLargestTexture) {
+    const TargetCase cases[] = {
+        {2, 0, 0, 2},       {4, 16384, 16384, 4}, {3, 2048, 2048, 2},
+        {2, 4096, 1000, 1}, {2, 1000, 1000, 1},   {1, 0, 0, 1},
+    };
+    for (const TargetCase& c : cases) {
+        EXPECT_EQ(sdl_target_multiple(c.multiple, c.max_width, c.max_height), c.target)
+            << c.multiple << " " << c.max_width << "x" << c.max_height;
+    }
+}
+
 TEST_F(SdlScaling, NearestScalingStillGivesPlainNearest) {
     platform_set_nearest_scaling(true);
     window_size(1440, 1080);
@@ -206,6 +254,7 @@ TEST_F(SdlScaling, NearestScalingStillGivesPlainNearest) {
     }
     const SDL_Rect whole = {0, 0, 1440, 1080};
     EXPECT_NEAR(column_width_spread(pixels, 1440, 541, whole), 1.0, 1e-9);
+    EXPECT_EQ(blur_per_edge(shown(stripes()), 1440, 541, whole), 0.0);
 
     // Switched back at run time, the next presentation is crisp again.
     platform_set_nearest_scaling(false);
@@ -227,7 +276,7 @@ TEST_F(SdlScaling, ExactMultipleIsPlainNearest) {
     }
 }
 
-// The bars stay black, the picture's edges reach them, and the integer-multiple
+// The bars stay black, the picture's edges reach them, and the whole-multiple
 // target follows the window's size without being remade for every frame.
 TEST_F(SdlScaling, LetterboxStaysBlackAndTheTargetFollowsTheSize) {
     std::vector<uint32_t> picture(800 * 600, kWhite);
@@ -242,13 +291,13 @@ TEST_F(SdlScaling, LetterboxStaysBlackAndTheTargetFollowsTheSize) {
         EXPECT_EQ(row[1680], kBlack) << y;
         EXPECT_EQ(row[1919], kBlack);
     }
-    EXPECT_EQ(sdl_display.scaler.width, 800);
-    EXPECT_EQ(sdl_display.scaler.height, 600);
+    EXPECT_EQ(sdl_display.scaler.width, 1600);
+    EXPECT_EQ(sdl_display.scaler.height, 1200);
 
     window_size(2560, 1440);
     pixels = shown(picture);
-    EXPECT_EQ(sdl_display.scaler.width, 1600);
-    EXPECT_EQ(sdl_display.scaler.height, 1200);
+    EXPECT_EQ(sdl_display.scaler.width, 2400);
+    EXPECT_EQ(sdl_display.scaler.height, 1800);
     SDL_Texture* target = sdl_display.scaler.target;
     ASSERT_NE(target, nullptr);
     EXPECT_EQ(pixels[static_cast<size_t>(720) * 2560 + 319], kBlack);
@@ -270,7 +319,8 @@ TEST_F(SdlScaling, LetterboxStaysBlackAndTheTargetFollowsTheSize) {
     EXPECT_NE(sdl_display.scaler.target, nullptr);
     EXPECT_EQ(pixels[static_cast<size_t>(720) * 2560 + 1280], kWhite);
 
-    // Back to full screen and the picture's own size by Alt+Enter.
+    // Full screen and back by Alt+Enter: the window keeps its size.
+    window_size(1000, 700);
     SDL_Event key = {};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_RETURN;
@@ -283,9 +333,10 @@ TEST_F(SdlScaling, LetterboxStaysBlackAndTheTargetFollowsTheSize) {
     pixels = shown(picture);
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(sdl_display.renderer, &w, &h);
-    EXPECT_EQ(w, 800);
-    EXPECT_EQ(h, 600);
-    EXPECT_EQ(pixels[0], kWhite);
+    EXPECT_EQ(w, 1000);
+    EXPECT_EQ(h, 700);
+    EXPECT_EQ(pixels[0], kBlack);
+    EXPECT_EQ(pixels[350 * 1000 + 500], kWhite);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 // takes its icon from a BMP file.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -40,7 +42,7 @@ class Environment {
 
   private:
     static constexpr const char* kNames[] = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER",
-                                             "DBUS_SESSION_BUS_ADDRESS"};
+                                             "DBUS_SESSION_BUS_ADDRESS", "XDG_CONFIG_HOME"};
     std::vector<std::string> saved_;
     std::vector<bool> had_;
 };
@@ -91,7 +93,7 @@ TEST(SdlStartup, ADriverThatShowsNothingIsRefusedUnlessAsked) {
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(platform_open_window("Cairnfall"));
     std::string error = platform_display_error();
-    EXPECT_EQ(error.rfind("cannot open the display: ", 0), 0u) << error;
+    EXPECT_EQ(error.rfind("cannot open the display (DISPLAY=:97): ", 0), 0u) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     EXPECT_EQ(sdl_display.window, nullptr);
     EXPECT_LT(seconds_since(start), 1.0);
@@ -138,6 +140,7 @@ TEST(SdlStartup, WindowedStartsAsAPictureSizedWindow) {
     platform_set_windowed(true);
     ASSERT_TRUE(platform_open_window("Cairnfall"));
     EXPECT_FALSE(SDL_GetWindowFlags(sdl_display.window) & SDL_WINDOW_FULLSCREEN);
+    EXPECT_TRUE(SDL_GetWindowFlags(sdl_display.window) & SDL_WINDOW_RESIZABLE);
     int w = 0, h = 0;
     SDL_GetWindowSize(sdl_display.window, &w, &h);
     EXPECT_EQ(w, 800);
@@ -158,6 +161,125 @@ TEST(SdlStartup, WindowedStartsAsAPictureSizedWindow) {
     ASSERT_TRUE(platform_open_window("Cairnfall"));
     EXPECT_TRUE(SDL_GetWindowFlags(sdl_display.window) & SDL_WINDOW_FULLSCREEN);
     platform_close_window();
+}
+
+struct SettingsCase {
+    const char* text;
+    bool read;
+    SdlSettings settings;
+};
+
+TEST(SdlSettingsFile, OnlyAWholeFileIsTaken) {
+    const SettingsCase cases[] = {
+        {"mode window\nsize 1280x960\n", true, {true, 1280, 960}},
+        {"mode fullscreen\nsize 800x600\n", true, {false, 800, 600}},
+        {"mode fullscreen\nsize 400x300\n", true, {false, 400, 300}},
+        {"mode window\nsize 16384x16384\n", true, {true, 16384, 16384}},
+        {"", false, {}},
+        {"mode window\n", false, {}},
+        {"mode window\nsize 1280x960", false, {}},
+        {"mode window\nsize 1280x960\nmore\n", false, {}},
+        {"mode maximised\nsize 1280x960\n", false, {}},
+        {"mode window\nsize 399x300\n", false, {}},
+        {"mode window\nsize 16385x960\n", false, {}},
+        {"mode window\nsize 999999x960\n", false, {}},
+        {"mode window\nsize -800x600\n", false, {}},
+        {"mode window\nsize 1280 x 960\n", false, {}},
+    };
+    for (const SettingsCase& c : cases) {
+        SdlSettings settings = {true, 1, 2};
+        EXPECT_EQ(sdl_parse_settings(c.text, std::strlen(c.text), &settings), c.read) << c.text;
+        SdlSettings want = c.read ? c.settings : SdlSettings{true, 1, 2};
+        EXPECT_EQ(settings.windowed, want.windowed) << c.text;
+        EXPECT_EQ(settings.width, want.width) << c.text;
+        EXPECT_EQ(settings.height, want.height) << c.text;
+        if (!c.read) continue;
+        char text[64];
+        ASSERT_GT(sdl_format_settings(settings, text, sizeof text), 0);
+        EXPECT_STREQ(text, c.text);
+    }
+    const char nul[] = "mode window\nsize 1280x960\n\0";
+    SdlSettings settings = {};
+    EXPECT_FALSE(sdl_parse_settings(nul, sizeof nul, &settings));
+}
+
+std::string read_text(const std::string& path) {
+    std::string text;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return "(missing)";
+    char buffer[256];
+    size_t n = std::fread(buffer, 1, sizeof buffer, file);
+    std::fclose(file);
+    return std::string(buffer, n);
+}
+
+// The program's window opens as it was left: full screen or a window of the
+// size it had; --window and --fullscreen choose for one run; a damaged file
+// gives the defaults.
+TEST(SdlStartup, TheWindowIsRememberedBetweenRuns) {
+    Environment environment;
+    std::string config = testing::TempDir() + "cairnfall_config_" + std::to_string(getpid());
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const std::string file = config + "/cairnfall/display.conf";
+    std::remove(file.c_str());
+    software_rendering();
+    sdl_choices.windowed = false;
+    sdl_choices.windowed_chosen = false;
+    platform_remember_display();
+    auto size = [](int* w, int* h) { SDL_GetWindowSize(sdl_display.window, w, h); };
+    auto fullscreen = [] {
+        return (SDL_GetWindowFlags(sdl_display.window) & SDL_WINDOW_FULLSCREEN) != 0;
+    };
+
+    // The first run: full screen; Alt+Enter gives a window that is then resized.
+    ASSERT_TRUE(platform_open_window("Cairnfall"));
+    EXPECT_TRUE(fullscreen());
+    sdl_toggle_fullscreen();
+    SDL_SetWindowSize(sdl_display.window, 1000, 700);
+    platform_close_window();
+    EXPECT_EQ(read_text(file), "mode window\nsize 1000x700\n");
+
+    ASSERT_TRUE(platform_open_window("Cairnfall"));
+    EXPECT_FALSE(fullscreen());
+    int w = 0, h = 0;
+    size(&w, &h);
+    EXPECT_EQ(w, 1000);
+    EXPECT_EQ(h, 700);
+    // Full screen when it closes: so it opens, and its window keeps the size.
+    sdl_toggle_fullscreen();
+    platform_close_window();
+    EXPECT_EQ(read_text(file), "mode fullscreen\nsize 1000x700\n");
+    ASSERT_TRUE(platform_open_window("Cairnfall"));
+    EXPECT_TRUE(fullscreen());
+    sdl_toggle_fullscreen();
+    size(&w, &h);
+    EXPECT_EQ(w, 1000);
+    EXPECT_EQ(h, 700);
+    platform_close_window();
+
+    // --fullscreen wins over the remembered window.
+    platform_set_windowed(false);
+    ASSERT_TRUE(platform_open_window("Cairnfall"));
+    EXPECT_TRUE(fullscreen());
+    platform_close_window();
+    EXPECT_EQ(read_text(file), "mode fullscreen\nsize 1000x700\n");
+
+    // A damaged file: full screen, and a window of the picture's size.
+    std::FILE* damaged = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(damaged, nullptr);
+    std::fputs("mode window\nsize 1000x7", damaged);
+    std::fclose(damaged);
+    sdl_choices.windowed_chosen = false;
+    ASSERT_TRUE(platform_open_window("Cairnfall"));
+    EXPECT_TRUE(fullscreen());
+    sdl_toggle_fullscreen();
+    size(&w, &h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+    sdl_choices.remember = false;
+    platform_close_window();
+    sdl_choices = {};
+    std::remove(file.c_str());
 }
 
 // A 32-bit BMP with a BITMAPV4 header and an alpha mask, as the icon file is:

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
 
 inline void software_rendering() {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
@@ -27,6 +28,9 @@ class SdlWindowTest : public ::testing::Test {
         platform_close_window();
         platform_set_windowed(false);
         platform_set_nearest_scaling(false);
+        // A window made after this one has the picture's size again.
+        sdl_choices.window_width = 0;
+        sdl_choices.window_height = 0;
     }
 
     // Takes every pending event, so that an event pushed next is the next one read.

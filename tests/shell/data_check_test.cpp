@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "shell/error_message.h"
 #include "shell/main_loop.h"
 #include "shell/program.h"
 #include "support/game_dir.h"
@@ -59,33 +60,78 @@ TEST_F(DataCheck, MissingOrDamagedFilesAreNamedBeforeTheWindowOpens) {
     struct Case {
         const char* file;
         std::vector<uint8_t> bytes;  // empty: the file is removed
+        bool loop;                   // a link to itself instead: it cannot be opened
         const char* named;
     } cases[] = {
-        {"board_", {}, "Missing or unreadable game file ./data/board_"},
-        {"stone7_", {}, "data/stone7_"},
-        {"sound4_", {}, "Missing or unreadable game file ./data/sound4_"},
-        {"button5_", {'X', 'Y'}, "Damaged (not a 180x42 picture) game file ./data/button5_"},
-        {"options_", bitmap_header(311, 484), "not a 310x484 picture"},
-        {"stone0_", bitmap_header(50, 49), "data/stone0_"},
+        {"board_", {}, false, "a game file is missing."},
+        {"stone7_", {}, false, "is missing"},
+        {"sound4_", {}, false, "a game file is missing."},
+        {"button5_", {'X', 'Y'}, false, "is damaged (not a 180x42"},
+        {"options_", bitmap_header(311, 484), false, "not a 310x484"},
+        {"stone0_", bitmap_header(50, 49), false, "is damaged"},
+        {"stone3_", {}, true, "cannot be read (Too many"},
+        {"sound2_", {}, true, "cannot be read (Too many"},
     };
     for (const Case& c : cases) {
         fresh_data();
-        if (c.bytes.empty()) {
-            fs::remove(dir.path() / "data" / c.file);
-        } else {
+        fs::remove(dir.path() / "data" / c.file);
+        if (c.loop) {
+            fs::create_symlink(c.file, dir.path() / "data" / c.file);
+        } else if (!c.bytes.empty()) {
             replace(c.file, c.bytes);
         }
         char problem[8192];
         EXPECT_FALSE(check_game_data(problem, sizeof problem)) << c.file;
-        EXPECT_NE(std::string(problem).find(c.named), std::string::npos) << problem;
-        EXPECT_NE(std::string(problem).find("looked for its data in ./data"), std::string::npos)
-            << problem;
+        std::string text = problem;
+        EXPECT_NE(text.find(c.named), std::string::npos) << text;
+        // The file on a line of its own, then what to do.
+        std::string path = std::string("\n./data/") + c.file + "\n";
+        EXPECT_NE(text.find(path), std::string::npos) << text;
+        // The cause in the system's own words; what to do.
+        if (c.loop) {
+            EXPECT_NE(text.find("(Too many levels of symbolic links)"), std::string::npos);
+        } else {
+            EXPECT_NE(text.find("Reinstall the game, or run make again"), std::string::npos);
+        }
         EXPECT_FALSE(start_program()) << c.file;
         EXPECT_FALSE(headless_window_open()) << "no window for missing data";
         EXPECT_EQ(exit_status, 1);
         ASSERT_EQ(headless_messages().size(), 1u);
         EXPECT_NE(headless_messages()[0].find(c.named), std::string::npos);
+        EXPECT_NE(headless_messages()[0].find(path), std::string::npos);
     }
+}
+
+// Messages are wrapped for a box that fits an 800-pixel screen: lines of at
+// most 64 characters, paths on lines of their own.
+TEST(ErrorMessage, LinesFitTheBoxAndPathsStandAlone) {
+    const std::string long_path =
+        "/home/player/games/a-folder-with-a-long-name/another-long-folder-name/data/board_";
+    struct Case {
+        std::string text, wrapped;
+    } cases[] = {
+        {"Cannot set 800x600 desktop", "Cannot set 800x600 desktop"},
+        {"Change to 800x600 desktop. Go to desktop properties to change then run this game.",
+         "Change to 800x600 desktop. Go to desktop properties to change\nthen run this game."},
+        {"The file /tmp/x/data is gone now", "The file\n/tmp/x/data\nis gone now"},
+        {"A file is missing.\n./data/board_\nReinstall.",
+         "A file is missing.\n./data/board_\nReinstall."},
+        {"First.\n\nSecond.", "First.\n\nSecond."},
+        {"Looked in:\n/a/data and /b/share/data\nDone.",
+         "Looked in:\n/a/data\nand\n/b/share/data\nDone."},
+        {"At " + long_path,
+         "At\n/home/player/games/a-folder-with-a-long-name/\nanother-long-folder-name/data/board_"},
+        {"Spaces   between  words ", "Spaces between words"},
+    };
+    for (const Case& c : cases) {
+        char out[512];
+        wrap_message(c.text.c_str(), out, sizeof out);
+        EXPECT_EQ(std::string(out), c.wrapped) << c.text;
+    }
+    // Cut short, still terminated.
+    char small[8];
+    wrap_message("Cannot set 800x600 desktop", small, sizeof small);
+    EXPECT_STREQ(small, "Cannot ");
 }
 
 TEST_F(DataCheck, TopDownBitmapsOfTheRightSizePass) {

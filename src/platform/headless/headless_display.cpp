@@ -46,6 +46,9 @@ void platform_set_nearest_scaling(bool nearest) {
     display().nearest_scaling = nearest;
 }
 
+// No window, so nothing to remember.
+void platform_remember_display() {}
+
 // Any readable file is taken, as no picture is shown; the path is kept for tests.
 bool platform_set_window_icon(const char* path) {
     if (path == nullptr || path[0] == '\0') return false;

@@ -48,6 +48,7 @@ bool window_event(const SDL_WindowEvent& window, PlatformEvent* event) {
             return true;
         case SDL_WINDOWEVENT_FOCUS_LOST:
         case SDL_WINDOWEVENT_MINIMIZED:
+            sdl_pads_let_go();
             *event = {PEV_FOCUS_LOST, 0, 0, 0};
             return true;
         default:
@@ -93,7 +94,7 @@ bool translate(const SDL_Event& e, PlatformEvent* event) {
             *event = {PEV_CLOSE, 0, 0, 0};
             return true;
         default:
-            return false;
+            return sdl_pad_event(e, event);
     }
 }
 
@@ -105,7 +106,8 @@ bool device_poll_event(PlatformEvent* event) {
     while (SDL_PollEvent(&e)) {
         if (translate(e, event)) return true;
     }
-    return false;
+    // After the queue, which may hold the release of the direction.
+    return sdl_pad_repeat(event);
 }
 
 bool device_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
@@ -117,12 +119,13 @@ bool device_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
     for (;;) {
         uint32_t elapsed = device_ticks_ms() - start;
         if (elapsed >= timeout_ms) return device_poll_event(event);
-        uint32_t remaining = timeout_ms - elapsed;
+        uint32_t remaining = sdl_pad_wait_limit(timeout_ms - elapsed);
         SDL_Event e;
         // SDL sleeps in the display connection until an event or the time is up.
         if (SDL_WaitEventTimeout(&e, remaining > INT_MAX ? INT_MAX : static_cast<int>(remaining)) &&
             translate(e, event)) {
             return true;
         }
+        if (sdl_pad_repeat(event)) return true;
     }
 }

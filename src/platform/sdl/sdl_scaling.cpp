@@ -1,9 +1,11 @@
 // Scaling the 800x600 picture to the window. Nearest-neighbour at a scale such as
 // 1.8 gives pixel columns of one and two screen pixels in turn, so text and
-// outlines wobble. Crisp scaling draws the picture at the largest integer multiple
-// that fits (every pixel the same square) into a render target, then lets linear
-// filtering cover the remaining fraction evenly. At an exact integer scale the
-// first pass alone is the result.
+// outlines wobble; a plain linear stretch blurs every edge over almost two screen
+// pixels. Crisp scaling draws the picture by nearest at the next whole multiple at
+// or above the letterboxed size (every pixel the same square) into a render
+// target, then lets linear filtering shrink that to the final size: the blend at
+// an edge is then less than one screen pixel wide, and every column is as wide as
+// the next. At an exact whole multiple the first pass alone is the result.
 #include "platform/sdl/sdl_state.h"
 
 namespace {
@@ -44,12 +46,23 @@ SdlLayout sdl_layout(int32_t width, int32_t height) {
     layout.picture.h = static_cast<int>(picture_h);
     layout.picture.x = static_cast<int>((w - picture_w) / 2);
     layout.picture.y = static_cast<int>((h - picture_h) / 2);
-    int64_t multiple = picture_w / kPictureWidth;
-    if (picture_h / kPictureHeight < multiple) multiple = picture_h / kPictureHeight;
+    // Rounded up: the target is never smaller than the picture rect in either way.
+    int64_t multiple = (picture_w + kPictureWidth - 1) / kPictureWidth;
+    int64_t down = (picture_h + kPictureHeight - 1) / kPictureHeight;
+    if (down > multiple) multiple = down;
     layout.multiple = multiple < 1 ? 1 : static_cast<int32_t>(multiple);
     layout.exact = picture_w == int64_t{kPictureWidth} * layout.multiple &&
                    picture_h == int64_t{kPictureHeight} * layout.multiple;
     return layout;
+}
+
+int32_t sdl_target_multiple(int32_t multiple, int32_t max_width, int32_t max_height) {
+    // A renderer that names no limit (0) takes any size.
+    if (max_width > 0 && multiple > max_width / kPictureWidth) multiple = max_width / kPictureWidth;
+    if (max_height > 0 && multiple > max_height / kPictureHeight) {
+        multiple = max_height / kPictureHeight;
+    }
+    return multiple < 1 ? 1 : multiple;
 }
 
 bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* scaler,
@@ -60,9 +73,13 @@ bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* 
     const SdlLayout layout = sdl_layout(width, height);
     bool ok = true;
     SDL_Texture* source = picture;
+    int32_t multiple = layout.multiple;
+    SDL_RendererInfo info;
+    if (!nearest && !layout.exact && SDL_GetRendererInfo(renderer, &info) == 0) {
+        multiple = sdl_target_multiple(multiple, info.max_texture_width, info.max_texture_height);
+    }
     if (!nearest && !layout.exact && layout.picture.w > 0 &&
-        ensure_target(renderer, scaler, kPictureWidth * layout.multiple,
-                      kPictureHeight * layout.multiple) &&
+        ensure_target(renderer, scaler, kPictureWidth * multiple, kPictureHeight * multiple) &&
         SDL_SetRenderTarget(renderer, scaler->target) == 0) {
         // The picture texture scales by nearest: the target holds square pixels.
         ok = SDL_RenderCopy(renderer, picture, nullptr, nullptr) == 0;

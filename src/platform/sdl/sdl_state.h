@@ -5,9 +5,12 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 
-// The render target that holds the picture at its integer multiple.
+#include "platform/events.h"
+
+// The render target that holds the picture at a whole multiple of its size.
 struct SdlScaler {
     SDL_Texture* target;
     int32_t width;
@@ -19,7 +22,7 @@ struct SdlDisplay {
     SDL_Window* window;
     SDL_Renderer* renderer;
     SDL_Texture* texture;
-    SdlScaler scaler;     // the integer-multiple target of crisp scaling
+    SdlScaler scaler;     // the whole-multiple target of crisp scaling
     bool has_frame;       // the texture holds a picture
     bool redraw_pending;  // the window lost its contents: render again even if unchanged
     bool show_pending;    // the window is to be shown with the next picture
@@ -30,18 +33,47 @@ extern SdlDisplay sdl_display;
 // Display choices, made before the window opens; they outlive closing it except
 // the icon, which is freed with the window.
 struct SdlChoices {
-    bool windowed;         // an 800x600 window instead of full screen
+    bool windowed;         // a window instead of full screen
+    bool windowed_chosen;  // windowed was chosen for this run: the remembered mode yields
+    bool remember;         // the display settings file is read and written
     bool nearest_scaling;  // plain nearest-neighbour scaling instead of crisp scaling
-    SDL_Surface* icon;     // the window's icon, or null for the system's
+    int32_t window_width;  // the window's size when not full screen (0: the picture's)
+    int32_t window_height;
+    SDL_Surface* icon;  // the window's icon, or null for the system's
 };
 
 extern SdlChoices sdl_choices;
 
-// Where the picture lies in an output of a given size, and the integer multiple
+// The display choices kept between runs.
+struct SdlSettings {
+    bool windowed;
+    int32_t width;  // the window's size when not full screen
+    int32_t height;
+};
+
+// A window is never made smaller than half the picture.
+constexpr int32_t kSmallestWindowWidth = 400;
+constexpr int32_t kSmallestWindowHeight = 300;
+
+// Full screen, and an 800x600 window for when it is left.
+SdlSettings sdl_default_settings();
+// Reads the settings file's text; false (settings unchanged) unless it is exactly
+// a mode line and a size line with a size from the smallest window to 16384.
+bool sdl_parse_settings(const char* text, size_t length, SdlSettings* settings);
+// The file's text for the settings: its length, or -1 when it does not fit.
+int32_t sdl_format_settings(const SdlSettings& settings, char* text, size_t size);
+// $XDG_CONFIG_HOME/cairnfall/display.conf, or ~/.config/cairnfall/display.conf.
+bool sdl_settings_path(char* path, size_t size);
+// The settings of the file, or the defaults when it is missing or damaged.
+SdlSettings sdl_load_settings();
+// Writes the file atomically, making its folder; false (errno says why) on failure.
+bool sdl_save_settings(const SdlSettings& settings);
+
+// Where the picture lies in an output of a given size, and the whole multiple
 // it is first drawn at for crisp scaling.
 struct SdlLayout {
     SDL_Rect picture;  // centred, proportions kept, black bars around it
-    int32_t multiple;  // largest integer scale that fits the picture rect (at least 1)
+    int32_t multiple;  // smallest whole scale that covers the picture rect (at least 1)
     bool exact;        // the picture rect is exactly that multiple: nearest alone is exact
 };
 
@@ -52,7 +84,7 @@ constexpr int32_t kPictureHeight = 600;
 bool sdl_video_start();
 // Makes the streaming texture anew (after the renderer lost its textures).
 bool sdl_create_texture();
-// Switches between full screen on the desktop and an 800x600 window.
+// Switches between full screen on the desktop and a window of the chosen size.
 void sdl_toggle_fullscreen();
 // Maps a point in window coordinates to picture coordinates, in place. Points on
 // the letterbox map outside 0..799 x 0..599. Left as they are without a window.
@@ -60,10 +92,13 @@ void sdl_window_to_picture(int32_t* x, int32_t* y);
 
 // The layout of the picture in an output of width by height pixels.
 SdlLayout sdl_layout(int32_t width, int32_t height);
+// The multiple the crisp target is made at: the layout's, cut down to what the
+// renderer's largest texture holds (a limit of 0 is none), at least 1.
+int32_t sdl_target_multiple(int32_t multiple, int32_t max_width, int32_t max_height);
 // Renders the picture texture into the whole output of the renderer, letterboxed:
-// nearest-neighbour alone, or (crisp) nearest at the integer multiple into the
-// scaler's target, then linear to the final size. The target is made anew only
-// when the size it needs changes. False when a render call failed.
+// nearest-neighbour alone, or (crisp) nearest at the layout's whole multiple into
+// the scaler's target, then linear down to the final size. The target is made anew
+// only when the size it needs changes. False when a render call failed.
 bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* scaler,
                        bool nearest);
 // Lets go of the scaler's target (it is made again when needed).
@@ -78,3 +113,21 @@ void sdl_release_cursors();
 void sdl_pointer_moved(int32_t x, int32_t y);
 // The Windows virtual-key code of a key, or 0 for a key the game never sees.
 int32_t sdl_virtual_key(SDL_Keycode key, SDL_Scancode scancode);
+
+// A pad's held direction repeats like a held key: first after the delay, then at
+// every interval.
+constexpr uint32_t kPadRepeatDelayMs = 400;
+constexpr uint32_t kPadRepeatIntervalMs = 120;
+// Starts SDL's game controllers (the pads plugged in then arrive as added) and
+// stops them with every pad taken.
+void sdl_pads_start();
+void sdl_pads_stop();
+// Turns a game controller event into a key press of the game; false for every
+// other event, and for pad events that press nothing (a pad plugged in, a release).
+bool sdl_pad_event(const SDL_Event& e, PlatformEvent* event);
+// The repeat of a held direction once it is due; false when none is.
+bool sdl_pad_repeat(PlatformEvent* event);
+// The time to wait for events: timeout_ms, or less when a repeat is due sooner.
+uint32_t sdl_pad_wait_limit(uint32_t timeout_ms);
+// Stops any repeat (the window lost the focus and will hear no release).
+void sdl_pads_let_go();
