@@ -1,8 +1,9 @@
 // Fuzzes the whole game: the input's bytes become clicks, mouse moves, keys, focus
 // changes and clock steps through every screen on the headless backend (see
 // support/game_events.h for the encoding), and the board's rules are checked after
-// every event. The program starts once per process; each input begins from the
-// records as at start-up, and only an input that ended the program (F12, quit)
+// every event; only a small share of the inputs draws its frames (see
+// game_events_run). The program starts once per process; each input begins from
+// the records as at start-up, and only an input that ended the program (F12, quit)
 // costs a new start-up. The game runs in a folder of the fuzzer's own, entered
 // for each input only, so libFuzzer's relative paths keep working; an ASan
 // report from inside the game may leave its artifact there: pass an absolute

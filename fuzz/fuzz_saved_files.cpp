@@ -12,6 +12,7 @@
 #include "screens/screens.h"
 #include "shell/program.h"
 #include "shell/screen_slots.h"
+#include "support/input_share.h"
 
 namespace {
 
@@ -28,12 +29,6 @@ void set_up_drawing() {
     active_buffer = gfx_create_buffer(800, 600);
     backdrop_buffer = gfx_create_buffer(800, 600);
     gfx_set_buffer(active_buffer);
-}
-
-bool draws(const uint8_t* data, size_t size) {
-    uint32_t hash = 2166136261u;
-    for (size_t i = 0; i < size; i++) hash = (hash ^ data[i]) * 16777619u;
-    return (hash >> 26) == 0;
 }
 
 void read_table(const uint8_t* data, int32_t length) {
@@ -82,7 +77,7 @@ void read_profile(const uint8_t* data, int32_t length) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t length = size > 1024 ? 1024 : static_cast<int32_t>(size);
-    bool draw = draws(data, size);
+    bool draw = in_input_share(data, size, 6);
     if (draw) set_up_drawing();
 
     read_table(data, length);

@@ -61,7 +61,10 @@ bool game_events_begin(uint8_t setup);
 std::string game_events_step(EventBytes& bytes);
 
 // A whole run: game_events_begin with the first byte, then events until the bytes
-// run out or the program ends. The first broken rule, or "".
+// run out or the program ends. Drawing is most of a run's time, so only about one
+// run in 64 (chosen by a hash of the bytes) draws and presents its frames; the
+// others run with no buffer active, so nothing is drawn into it or presented.
+// The first broken rule, or "".
 std::string game_events_run(const uint8_t* data, size_t size);
 
 // What is wrong with the game's records now, or "" when every rule holds: while a
