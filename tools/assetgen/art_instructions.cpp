@@ -28,7 +28,7 @@ TextStyle body_style() {
 // Prints a paragraph from (x, y) (the first line's print position), wrapped to
 // max_width; returns the print position below its last line.
 int32_t paragraph(const char* text, int32_t x, int32_t y, int32_t max_width) {
-    int32_t font = art_font(kBodyCell);
+    const Type font = title_type(kBodyCell);
     std::vector<std::string> words;
     std::string word;
     for (const char* p = text;; ++p) {
@@ -103,7 +103,7 @@ void key_table(int32_t x, int32_t y, int32_t right, int32_t step) {
     int32_t key_cell = fit_font_cell(keys, kCount, 100, 12, 17);
     int32_t key_width = 0;
     for (int32_t i = 0; i < kCount; ++i) {
-        int32_t w = text_mask(art_font(key_cell), keys[i]).width;
+        int32_t w = text_mask(title_type(key_cell), keys[i]).width;
         if (w > key_width) key_width = w;
     }
     int32_t action_x = x + key_width + 8;
@@ -111,9 +111,9 @@ void key_table(int32_t x, int32_t y, int32_t right, int32_t step) {
     TextStyle key_style = ramp_style(RAMP_GOLD, 1.0f, 0.6f, 0, 1);
     for (int32_t i = 0; i < kCount; ++i) {
         int32_t line = y + step * i;
-        TextMask key = text_mask(art_font(key_cell), keys[i]);
+        TextMask key = text_mask(title_type(key_cell), keys[i]);
         draw_text_mask(key, x + key.left, line + key.top, key_style);
-        TextMask action = text_mask(art_font(action_cell), actions[i]);
+        TextMask action = text_mask(title_type(action_cell), actions[i]);
         draw_text_mask(action, action_x + action.left, line + action.top, body_style());
     }
 }
@@ -123,7 +123,7 @@ void key_table(int32_t x, int32_t y, int32_t right, int32_t step) {
 void draw_instructions(int32_t) {
     canvas_begin(kWidth, kHeight, ramp_entry(RAMP_SLATE, 4));
     draw_tablet(0, 0, kWidth - 1, kHeight - 1, 4201u);
-    draw_text_centred(art_font(32), "HOW TO PLAY", kWidth / 2, 36, heading_style());
+    draw_text_centred(title_type(32), "HOW TO PLAY", kWidth / 2, 36, heading_style());
 
     // The example: a target row above, a board row that completes it below.
     const int32_t ex = 30, ey = 66;

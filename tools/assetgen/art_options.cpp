@@ -55,7 +55,7 @@ void socket(float cx, float cy, float mark) {
 
 // A section heading, left-aligned over the section's controls.
 void heading(const char* text, int32_t cy) {
-    TextMask mask = text_mask(art_font(24), text);
+    TextMask mask = text_mask(title_type(24), text);
     draw_text_mask(mask, kScaleX[0] - kLeft - 8, cy - mask.height / 2, heading_style());
 }
 
@@ -64,7 +64,7 @@ void scale_caption(const char* text, int32_t cx, int32_t y) {
     style.colour = ramp_entry(RAMP_PARCH, 4);
     style.shadow = 1;
     style.shadow_colour = PAL_OUTLINE;
-    TextMask mask = text_mask(art_font(15), text);
+    TextMask mask = text_mask(title_type(15), text);
     draw_text_mask(mask, cx - mask.width / 2, y, style);
 }
 
@@ -150,7 +150,7 @@ void peak_icon(int32_t cx, int32_t cy) {
 void draw_options(int32_t) {
     canvas_begin(310, 484, ramp_entry(RAMP_SLATE, 4));
     draw_tablet(0, 0, 309, 483, 4101u);
-    draw_text_centred(art_font(34), "OPTIONS", 155, 38, heading_style());
+    draw_text_centred(title_type(34), "OPTIONS", 155, 38, heading_style());
     for (int32_t x = 40; x <= 269; ++x) {
         put_px(x, 62, ramp_entry(RAMP_GOLD, 5));
         put_px(x, 63, PAL_OUTLINE);
@@ -173,7 +173,7 @@ void draw_options(int32_t) {
     choice.shadow_colour = PAL_OUTLINE;
     for (int32_t i = 0; i < 3; ++i) {
         socket(float(kChoiceX - kLeft), float(kChoiceY[i] - kTop), 4.0f);
-        TextMask mask = text_mask(art_font(cell), kChoices[i]);
+        TextMask mask = text_mask(title_type(cell), kChoices[i]);
         draw_text_mask(mask, kChoiceX + 11 - kLeft, kChoiceY[i] - kTop - mask.height / 2, choice);
     }
 
@@ -188,5 +188,5 @@ void draw_options(int32_t) {
     hint.colour = ramp_entry(RAMP_SLATE, 11);
     hint.shadow = 1;
     hint.shadow_colour = PAL_OUTLINE;
-    draw_text_centred(art_font(16), "click a socket to choose", 155, 452, hint);
+    draw_text_centred(title_type(16), "click a socket to choose", 155, 452, hint);
 }
