@@ -245,6 +245,9 @@ TEST_F(HitAreas, InstructionsLeaveTheResumeButtonsCornerPlain) {
         return p == PAL_LABEL || p == PAL_BRIGHT || p == PAL_OUTLINE;
     });
     EXPECT_EQ(text, 0);
+    // Nor the blended edges of a text: the slate there stays dark.
+    int32_t light = count_in(pic, 12, 491 - 6, 192, 532, [](uint8_t p) { return lum(p) > 90.0f; });
+    EXPECT_EQ(light, 0);
 }
 
 TEST_F(HitAreas, FrameColourStandsOutOnTheStrips) {
