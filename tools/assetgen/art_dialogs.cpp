@@ -27,7 +27,7 @@ void draw_quit(int32_t) {
     body.colour = PAL_LABEL;
     body.shadow = 1;
     body.shadow_colour = PAL_OUTLINE;
-    draw_text_centred(title_type(18), "Your best scores are kept.", 242, 78, body);
+    draw_text_centred(body_type(18), "Your best scores are kept.", 242, 78, body);
     const char* labels[2] = {"BACK", "QUIT"};
     int32_t cell = fit_font_cell(labels, 2, 50, 14, 24);
     draw_button_face(359 - left, 196 - top, 76, 41, LOOK_NORMAL, nullptr, ICON_NONE, cell);
@@ -42,8 +42,8 @@ void draw_quit(int32_t) {
     draw_text_centred(title_type(cell), "QUIT", 545 - left + 38, 196 - top + 20, label);
     draw_cairn(242.0f, 168.0f, 22.0f, 4, 77u);
     TextStyle hint = body;
-    hint.colour = ramp_entry(RAMP_SLATE, 11);
-    draw_text_centred(title_type(16), "Esc goes back", 242, 206, hint);
+    hint.colour = ramp_entry(RAMP_SLATE, 14);
+    draw_text_centred(body_type(16), "Enter or Y quits, N or Esc goes back", 242, 212, hint);
 }
 
 void draw_highscores_title(int32_t) {
