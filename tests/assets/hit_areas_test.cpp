@@ -129,6 +129,12 @@ TEST_F(HitAreas, VolumeMarksSitOnLightSockets) {
                 rim += lum(options.at(x, py)) < 40.0f ? 1 : 0;
             }
             EXPECT_GT(rim, 0) << "row " << row << " level " << i;
+            // One light plate joins the sockets, so the marks read as dots filled in
+            // on paper rather than holes in the slate.
+            if (i < 3) {
+                int32_t gap = (cx[i] + r[i] + cx[i + 1] - r[i + 1]) / 2 - 349;
+                EXPECT_GT(lum(options.at(gap, py)), 150.0f) << "row " << row << " after " << i;
+            }
         }
     }
 }
@@ -156,9 +162,10 @@ std::vector<std::pair<int32_t, int32_t>> mark_pixels(int32_t r) {
     return covered;
 }
 
-TEST_F(HitAreas, SocketsShowAnEmptyCircleThatTheMarkFillsWithAMarginLeft) {
-    // Read like a ballot: an unchosen socket shows a thin empty circle on a pale cup;
-    // the black mark covers that circle whole and leaves a pale margin round it.
+TEST_F(HitAreas, SocketsAreLightHollowsTheMarkFillsInsideADarkRing) {
+    // Read like a box on a form: an unchosen socket is a light hollow in a dark ring;
+    // the black mark fills the hollow, so it shows as a filled dot, and leaves a
+    // light margin inside the ring.
     LoadedPicture options = load("options");
     struct Socket {
         int32_t x, y, r;
@@ -178,24 +185,27 @@ TEST_F(HitAreas, SocketsShowAnEmptyCircleThatTheMarkFillsWithAMarginLeft) {
             return false;
         };
         int32_t px = s.x - 349, py = s.y - 36;
-        int32_t circle = 0, dark_outside = 0, margin = 0, margin_light = 0;
+        int32_t dark_under_mark = 0, margin = 0, margin_light = 0, ring = 0, ring_dark = 0;
         for (int32_t dy = -s.r - 3; dy <= s.r + 3; ++dy) {
             for (int32_t dx = -s.r - 3; dx <= s.r + 3; ++dx) {
                 float d = std::sqrt(float(dx * dx + dy * dy));
-                bool light = lum(options.at(px + dx, py + dy)) > 110.0f;
+                float l = lum(options.at(px + dx, py + dy));
                 if (marked(dx, dy)) {
-                    circle += light ? 0 : 1;
-                } else if (d <= float(s.r) + 2.5f) {
-                    dark_outside += light ? 0 : 1;
+                    dark_under_mark += l > 110.0f ? 0 : 1;
+                } else if (d <= float(s.r) + 0.9f) {
                     ++margin;
-                    margin_light += light ? 1 : 0;
+                    margin_light += l > 110.0f ? 1 : 0;
+                } else if (d >= float(s.r) + 1.8f && d <= float(s.r) + 2.3f) {
+                    ++ring;
+                    ring_dark += l < 60.0f ? 1 : 0;
                 }
             }
         }
-        EXPECT_GT(circle, 3 * s.r) << "socket at " << s.x << "," << s.y << " shows no empty circle";
-        EXPECT_EQ(dark_outside, 0) << "socket at " << s.x << "," << s.y;
-        EXPECT_GT(margin, 4 * s.r) << "socket at " << s.x << "," << s.y;
+        EXPECT_EQ(dark_under_mark, 0) << "socket at " << s.x << "," << s.y;
+        EXPECT_GE(margin, 2 * s.r) << "socket at " << s.x << "," << s.y;
         EXPECT_EQ(margin_light, margin) << "socket at " << s.x << "," << s.y;
+        EXPECT_GT(ring, 4 * s.r) << "socket at " << s.x << "," << s.y;
+        EXPECT_GE(ring_dark * 10, ring * 9) << "socket at " << s.x << "," << s.y;
     }
 }
 
@@ -245,6 +255,9 @@ TEST_F(HitAreas, InstructionsLeaveTheResumeButtonsCornerPlain) {
         return p == PAL_LABEL || p == PAL_BRIGHT || p == PAL_OUTLINE;
     });
     EXPECT_EQ(text, 0);
+    // Nor the blended edges of a text: the slate there stays dark.
+    int32_t light = count_in(pic, 12, 491 - 6, 192, 532, [](uint8_t p) { return lum(p) > 90.0f; });
+    EXPECT_EQ(light, 0);
 }
 
 TEST_F(HitAreas, FrameColourStandsOutOnTheStrips) {

@@ -19,7 +19,7 @@ struct InkRows {
 };
 
 InkRows panel_text_rows(const char* sample, int32_t print_y) {
-    TextMask mask = text_mask(art_font(GAME_FONT_CELL), sample);
+    TextMask mask = print_mask(art_font(GAME_FONT_CELL), sample);
     if (mask.height == 0) return {print_y - 22, print_y - 1};
     return {print_y + mask.top, print_y + mask.top + mask.height};
 }
@@ -30,9 +30,9 @@ void panel_label(const char* text, int32_t cy) {
     style.shadow = 1;
     style.shadow_colour = PAL_OUTLINE;
     style.highlight = false;
-    draw_text_centred(art_font(18), text, 100, cy, style);
+    draw_text_centred(title_type(18), text, 100, cy, style);
     // Small gold diamonds either side of the label.
-    TextMask mask = text_mask(art_font(18), text);
+    TextMask mask = text_mask(title_type(18), text);
     for (int32_t side = -1; side <= 1; side += 2) {
         int32_t dx = 100 + side * (mask.width / 2 + 12);
         for (int32_t k = -3; k <= 3; ++k) {
@@ -72,7 +72,7 @@ void corner_button() {
 void title() {
     const char* name = "CAIRNFALL";
     int32_t cell = fit_font_cell(&name, 1, 170, 20, 40);
-    draw_text_centred(art_font(cell), name, 100, 80, ramp_style(RAMP_GOLD, 1.0f, 0.45f, 1, 2));
+    draw_text_centred(title_type(cell), name, 100, 80, ramp_style(RAMP_GOLD, 1.0f, 0.45f, 1, 2));
 }
 
 void gold_rule(int32_t y) {

@@ -103,8 +103,7 @@ void draw_button_face(int32_t x, int32_t y, int32_t w, int32_t h, ButtonLook loo
                look == LOOK_LIT ? PAL_BRIGHT : ramp_entry(RAMP_GOLD, 11));
     }
     if (label == nullptr) return;
-    int32_t font = art_font(font_cell);
-    TextMask mask = text_mask(font, label);
+    TextMask mask = text_mask(title_type(font_cell), label);
     int32_t icon_w = icon == ICON_NONE ? 0 : 24;
     int32_t total = mask.width + icon_w;
     int32_t left = x + (w - total) / 2;

@@ -22,12 +22,12 @@ void draw_quit(int32_t) {
     const int32_t left = 259, top = 82;
     canvas_begin(485, 243, ramp_entry(RAMP_SLATE, 4));
     draw_tablet(0, 0, 484, 242, 4301u);
-    draw_text_centred(art_font(32), "LEAVE CAIRNFALL?", 242, 42, gold_text());
+    draw_text_centred(title_type(32), "LEAVE CAIRNFALL?", 242, 42, gold_text());
     TextStyle body;
     body.colour = PAL_LABEL;
     body.shadow = 1;
     body.shadow_colour = PAL_OUTLINE;
-    draw_text_centred(art_font(18), "Your best scores are kept.", 242, 78, body);
+    draw_text_centred(body_type(18), "Your best scores are kept.", 242, 78, body);
     const char* labels[2] = {"BACK", "QUIT"};
     int32_t cell = fit_font_cell(labels, 2, 50, 14, 24);
     draw_button_face(359 - left, 196 - top, 76, 41, LOOK_NORMAL, nullptr, ICON_NONE, cell);
@@ -38,12 +38,12 @@ void draw_quit(int32_t) {
     label.shadow = 2;
     label.shadow_colour = PAL_OUTLINE;
     label.highlight = true;
-    draw_text_centred(art_font(cell), "BACK", 359 - left + 38, 196 - top + 20, label);
-    draw_text_centred(art_font(cell), "QUIT", 545 - left + 38, 196 - top + 20, label);
+    draw_text_centred(title_type(cell), "BACK", 359 - left + 38, 196 - top + 20, label);
+    draw_text_centred(title_type(cell), "QUIT", 545 - left + 38, 196 - top + 20, label);
     draw_cairn(242.0f, 168.0f, 22.0f, 4, 77u);
     TextStyle hint = body;
-    hint.colour = ramp_entry(RAMP_SLATE, 11);
-    draw_text_centred(art_font(16), "Esc goes back", 242, 206, hint);
+    hint.colour = ramp_entry(RAMP_SLATE, 14);
+    draw_text_centred(body_type(16), "Enter or Y quits, N or Esc goes back", 242, 212, hint);
 }
 
 void draw_highscores_title(int32_t) {
@@ -57,8 +57,8 @@ void draw_highscores_title(int32_t) {
     }
     const char* title = "HIGH SCORES";
     int32_t cell = fit_font_cell(&title, 1, 210, 14, 32);
-    while (cell > 14 && text_mask(art_font(cell), title).height > 19) --cell;
-    draw_text_centred(art_font(cell), title, 121, 15, gold_text());
+    while (cell > 14 && text_mask(title_type(cell), title).height > 19) --cell;
+    draw_text_centred(title_type(cell), title, 121, 15, gold_text());
 }
 
 void draw_game_over(int32_t) {
@@ -67,12 +67,12 @@ void draw_game_over(int32_t) {
     draw_band(0, 6, 469, 53, 20, 4, 4501u);
     const char* text = "GAME OVER";
     int32_t cell = fit_font_cell(&text, 1, 400, 28, 72);
-    TextMask mask = text_mask(art_font(cell), text);
+    TextMask mask = text_mask(title_type(cell), text);
     if (mask.height > 36) {
         // Keep the caption inside the band with its outline and shadow.
         for (int32_t c = cell - 1; c > 28 && mask.height > 36; --c) {
             cell = c;
-            mask = text_mask(art_font(cell), text);
+            mask = text_mask(title_type(cell), text);
         }
     }
     TextStyle style = ramp_style(RAMP_EMBER, 1.0f, 0.3f, 2, 3);

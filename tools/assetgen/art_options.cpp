@@ -1,6 +1,8 @@
 // The options tablet: difficulty choices with their sockets, and the music and
 // effects scales whose sockets hold the marks the screen draws (black filled
-// circles of radius 4, 7, 10 and 13) with a pale margin round each mark.
+// circles of radius 4, 7, 10 and 13): every socket is a light hollow in a paper
+// plate that the black mark fills in, and the hint below shows that a filled dot
+// is the choice.
 #include <cmath>
 
 #include "assetgen/art_context.h"
@@ -23,39 +25,59 @@ constexpr int32_t kChoiceY[3] = {167, 190, 213};
 constexpr int32_t kChoiceRight[3] = {512, 549, 518};
 const char* const kChoices[3] = {"EASY", "NORMAL", "HARD"};
 
-// A socket for a mark of radius `mark`, read like a ballot's bubble: a pale cup
-// in a gold bezel with a thin empty circle where the mark goes. The screen's black
-// mark covers that circle exactly, so the chosen socket shows a filled disc with a
-// pale margin and every other socket an empty circle.
+// The paper a socket is cut in: light, so that the screen's black mark reads as
+// a dot filled in, as on a form, and never as a hole.
+uint8_t paper() {
+    return ramp_entry(RAMP_PARCH, 6);
+}
+
+// A socket for a mark of radius `mark`, read like a box on a form: a shallow
+// hollow in the paper with a dark ring a little outside the mark. The screen's
+// black mark fills the hollow and leaves a thin light margin inside the ring, so
+// a chosen socket shows a filled dot and every other one an empty ring.
 void socket(float cx, float cy, float mark) {
-    const float cup = mark + 3.5f;
-    fill_disc(cx, cy, cup + 2.0f, PAL_OUTLINE);
-    fill_disc(cx, cy, cup + 1.0f, ramp_entry(RAMP_GOLD, 7));
-    fill_disc(cx, cy, cup, PAL_OUTLINE);
-    for (int32_t y = static_cast<int32_t>(cy - cup - 1); y <= cy + cup + 1; ++y) {
-        for (int32_t x = static_cast<int32_t>(cx - cup - 1); x <= cx + cup + 1; ++x) {
+    const float inside = mark + 1.4f;
+    for (int32_t y = static_cast<int32_t>(cy - inside - 1); y <= cy + inside + 1; ++y) {
+        for (int32_t x = static_cast<int32_t>(cx - inside - 1); x <= cx + inside + 1; ++x) {
             float dx = float(x) - cx, dy = float(y) - cy;
             float d = std::sqrt(dx * dx + dy * dy);
-            if (d > cup - 0.5f) continue;
-            // A shallow hollow lit from the top-left: a shadow under the near rim.
-            float t = (d > cup - 1.5f && dx + dy < -1.0f) ? 0.5f : 0.8f;
-            // The empty circle, drawn just inside the mark's edge.
-            if (d > mark - 1.3f && d <= mark - 0.3f) t = 0.2f;
-            put_px(x, y, ramp_shade(RAMP_PARCH, t, x, y));
+            if (d > inside) continue;
+            // Lit from the top-left, the hollow's near rim lies in shadow.
+            bool shade = d > inside - 1.6f && dx + dy < -0.5f * d;
+            put_px(x, y, ramp_entry(RAMP_PARCH, shade ? 4 : 5));
         }
     }
-    // The bezel's glint on the upper left.
-    for (int32_t k = -3; k <= 3; ++k) {
-        float a = 3.92699f + 0.12f * float(k);
-        put_px(static_cast<int32_t>(cx + (cup + 0.6f) * std::cos(a) + 0.5f),
-               static_cast<int32_t>(cy + (cup + 0.6f) * std::sin(a) + 0.5f),
-               ramp_entry(RAMP_GOLD, 12));
+    soft_ring(cx, cy, mark + 1.4f, mark + 2.6f, PAL_OUTLINE);
+}
+
+// A plate of paper shaped like the volume it sets: a wedge from a round end of
+// radius r1 at x1 to one of radius r2 at x2, with a dark edge and a shadow under
+// its upper rim, as if set into the slate.
+void plate(float x1, float r1, float x2, float r2, float cy) {
+    for (int32_t y = static_cast<int32_t>(cy - r2 - 2); y <= cy + r2 + 2; ++y) {
+        for (int32_t x = static_cast<int32_t>(x1 - r1 - 2); x <= x2 + r2 + 2; ++x) {
+            // Depth inside the wedge: the most any of its circles holds the pixel.
+            float depth = -1e9f;
+            for (int32_t k = 0; k <= 64; ++k) {
+                float t = float(k) / 64.0f;
+                float dx = float(x) - (x1 + (x2 - x1) * t), dy = float(y) - cy;
+                float inside = r1 + (r2 - r1) * t - std::sqrt(dx * dx + dy * dy);
+                if (inside > depth) depth = inside;
+            }
+            if (depth < -0.5f) continue;
+            uint8_t c = paper();
+            if (depth < 2.0f && float(y) < cy) c = ramp_entry(RAMP_PARCH, 4);
+            // A dark edge one pixel wide, smooth on its outer side.
+            int32_t edge = static_cast<int32_t>(std::fmin(1.0f, depth + 0.5f) * 255.0f);
+            if (depth < 1.0f) c = blend_entry(get_px(x, y), PAL_OUTLINE, edge);
+            put_px(x, y, c);
+        }
     }
 }
 
 // A section heading, left-aligned over the section's controls.
 void heading(const char* text, int32_t cy) {
-    TextMask mask = text_mask(art_font(24), text);
+    TextMask mask = text_mask(title_type(24), text);
     draw_text_mask(mask, kScaleX[0] - kLeft - 8, cy - mask.height / 2, heading_style());
 }
 
@@ -64,28 +86,27 @@ void scale_caption(const char* text, int32_t cx, int32_t y) {
     style.colour = ramp_entry(RAMP_PARCH, 4);
     style.shadow = 1;
     style.shadow_colour = PAL_OUTLINE;
-    TextMask mask = text_mask(art_font(15), text);
+    TextMask mask = text_mask(title_type(15), text);
     draw_text_mask(mask, cx - mask.width / 2, y, style);
 }
 
 void scale(int32_t screen_y) {
     const int32_t y = screen_y - kTop;
-    // A tapering groove joining the sockets, growing like the volume.
-    for (int32_t x = kScaleX[0] - kLeft; x <= kScaleX[3] - kLeft; ++x) {
-        float t = float(x - (kScaleX[0] - kLeft)) / float(kScaleX[3] - kScaleX[0]);
-        int32_t half = static_cast<int32_t>(2.0f + t * 6.0f);
-        for (int32_t k = -half; k <= half; ++k) {
-            uint8_t c = k == -half
-                            ? PAL_OUTLINE
-                            : (k == half ? ramp_entry(RAMP_SLATE, 9) : ramp_entry(RAMP_SLATE, 1));
-            put_px(x, y + k, c);
-        }
-    }
+    plate(float(kScaleX[0] - kLeft), float(kScaleR[0] + 6), float(kScaleX[3] - kLeft),
+          float(kScaleR[3] + 6), float(y));
     for (int32_t i = 0; i < 4; ++i) {
         socket(float(kScaleX[i] - kLeft), float(y), float(kScaleR[i]));
     }
     scale_caption("OFF", kScaleX[0] - kLeft, y + 15);
     scale_caption("FULL", kScaleX[3] - kLeft, y + 24);
+}
+
+// The hint's sample of a socket, chosen (with the mark the screen would draw) or not.
+void sample_socket(int32_t cx, int32_t cy, bool chosen) {
+    fill_disc(float(cx), float(cy), 7.5f, PAL_OUTLINE);
+    fill_disc(float(cx), float(cy), 6.5f, paper());
+    socket(float(cx), float(cy), 3.0f);
+    if (chosen) fill_disc(float(cx), float(cy), 3.0f, PAL_OUTLINE);
 }
 
 void note_icon(int32_t cx, int32_t cy) {
@@ -150,7 +171,7 @@ void peak_icon(int32_t cx, int32_t cy) {
 void draw_options(int32_t) {
     canvas_begin(310, 484, ramp_entry(RAMP_SLATE, 4));
     draw_tablet(0, 0, 309, 483, 4101u);
-    draw_text_centred(art_font(34), "OPTIONS", 155, 38, heading_style());
+    draw_text_centred(title_type(34), "OPTIONS", 155, 38, heading_style());
     for (int32_t x = 40; x <= 269; ++x) {
         put_px(x, 62, ramp_entry(RAMP_GOLD, 5));
         put_px(x, 63, PAL_OUTLINE);
@@ -172,8 +193,10 @@ void draw_options(int32_t) {
     choice.shadow = 1;
     choice.shadow_colour = PAL_OUTLINE;
     for (int32_t i = 0; i < 3; ++i) {
+        plate(float(kChoiceX - kLeft), 8.0f, float(kChoiceX - kLeft), 8.0f,
+              float(kChoiceY[i] - kTop));
         socket(float(kChoiceX - kLeft), float(kChoiceY[i] - kTop), 4.0f);
-        TextMask mask = text_mask(art_font(cell), kChoices[i]);
+        TextMask mask = text_mask(title_type(cell), kChoices[i]);
         draw_text_mask(mask, kChoiceX + 11 - kLeft, kChoiceY[i] - kTop - mask.height / 2, choice);
     }
 
@@ -184,9 +207,22 @@ void draw_options(int32_t) {
     bell_icon(46, kEffectsY - kTop);
     scale(kEffectsY);
 
+    // The hint: what a filled dot means, with a sample of each, and how to choose.
     TextStyle hint;
-    hint.colour = ramp_entry(RAMP_SLATE, 11);
+    hint.colour = PAL_LABEL;
     hint.shadow = 1;
     hint.shadow_colour = PAL_OUTLINE;
-    draw_text_centred(art_font(16), "click a socket to choose", 155, 452, hint);
+    TextMask chosen = text_mask(body_type(16), "chosen");
+    TextMask other = text_mask(body_type(16), "not chosen");
+    constexpr int32_t kSample = 19, kGap = 22;
+    const int32_t width = kSample + chosen.width + kGap + kSample + other.width;
+    int32_t x = 155 - width / 2;
+    const int32_t cy = 447;
+    sample_socket(x + 7, cy, true);
+    draw_text_mask(chosen, x + kSample, cy - 7, hint);
+    x += kSample + chosen.width + kGap;
+    sample_socket(x + 7, cy, false);
+    draw_text_mask(other, x + kSample, cy - 7, hint);
+    hint.colour = ramp_entry(RAMP_SLATE, 14);
+    draw_text_centred(body_type(15), "click a dot, or use the arrow keys", 155, 466, hint);
 }

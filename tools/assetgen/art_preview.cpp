@@ -62,7 +62,7 @@ struct Sheet {
 constexpr uint32_t kSheetBack = 0xFF6A6A6Au;
 
 void sheet_text(Sheet& sheet, const char* text, int32_t x, int32_t y) {
-    TextMask mask = text_mask(art_font(15), text);
+    TextMask mask = print_mask(art_font(15), text);
     for (int32_t my = 0; my < mask.height; ++my) {
         for (int32_t mx = 0; mx < mask.width; ++mx) {
             if (mask.ink(mx, my)) sheet.fill(x + mx, y + my, 1, 1, 0xFFF4F4F4u);

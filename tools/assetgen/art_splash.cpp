@@ -25,7 +25,7 @@ void banner(const char* motto, int32_t kind_left, int32_t kind_right, uint32_t s
     draw_band(30, 9, 569, 50, 16, 5, seed);
     draw_stone_at(kind_left, 2, 5);
     draw_stone_at(kind_right, 548, 5);
-    TextMask mask = text_mask(art_font(28), motto);
+    TextMask mask = text_mask(title_type(28), motto);
     draw_text_mask(mask, 300 - mask.width / 2, 30 - mask.height / 2, gold_text(1));
 }
 
@@ -94,13 +94,13 @@ void draw_splash(int32_t number) {
     // The name.
     const char* name = "CAIRNFALL";
     int32_t cell = fit_font_cell(&name, 1, 540, 40, 96);
-    TextMask mask = text_mask(art_font(cell), name);
-    while (mask.height > 72 && cell > 40) mask = text_mask(art_font(--cell), name);
+    TextMask mask = text_mask(title_type(cell), name);
+    while (mask.height > 72 && cell > 40) mask = text_mask(title_type(--cell), name);
     draw_text_mask(mask, 300 - mask.width / 2, 200, gold_text(2));
     TextStyle sub;
     sub.colour = PAL_LABEL;
     sub.shadow = 1;
     sub.shadow_colour = PAL_OUTLINE;
     sub.outline = 1;
-    draw_text_centred(art_font(18), "a puzzle of sliding stones", 300, 289, sub);
+    draw_text_centred(title_type(18), "a puzzle of sliding stones", 300, 289, sub);
 }

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int32_t kRail = 25;
-constexpr int32_t kCellTop = 25;      // first cell row (the top preview place)
+constexpr int32_t kCellTop = 25;  // first cell row (the top preview place)
 
 void draw_column(int32_t x1, bool light, uint32_t seed) {
     float base = light ? 0.52f : 0.3f;

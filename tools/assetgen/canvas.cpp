@@ -187,6 +187,24 @@ void fill_ring(float cx, float cy, float inner, float outer, uint8_t colour) {
     }
 }
 
+void soft_ring(float cx, float cy, float inner, float outer, uint8_t colour) {
+    int32_t x1 = static_cast<int32_t>(std::floor(cx - outer - 1));
+    int32_t x2 = static_cast<int32_t>(std::ceil(cx + outer + 1));
+    int32_t y1 = static_cast<int32_t>(std::floor(cy - outer - 1));
+    int32_t y2 = static_cast<int32_t>(std::ceil(cy + outer + 1));
+    for (int32_t y = y1; y <= y2; ++y) {
+        for (int32_t x = x1; x <= x2; ++x) {
+            float dx = float(x) - cx, dy = float(y) - cy;
+            float d = std::sqrt(dx * dx + dy * dy);
+            float out = std::fmin(1.0f, std::fmax(0.0f, outer + 0.5f - d));
+            float in = inner < 0.0f ? 1.0f : std::fmin(1.0f, std::fmax(0.0f, d - inner + 0.5f));
+            int32_t alpha = static_cast<int32_t>(out * in * 255.0f + 0.5f);
+            if (alpha > 0 && in_canvas(x, y))
+                put_px(x, y, blend_entry(get_px(x, y), colour, alpha));
+        }
+    }
+}
+
 void draw_line(float x1, float y1, float x2, float y2, float thickness, uint8_t colour) {
     float dx = x2 - x1, dy = y2 - y1;
     float len2 = dx * dx + dy * dy;

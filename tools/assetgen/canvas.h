@@ -53,5 +53,8 @@ void draw_tablet(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t seed);
 void fill_disc(float cx, float cy, float r, uint8_t colour);
 // Ring between radii inner and outer.
 void fill_ring(float cx, float cy, float inner, float outer, uint8_t colour);
+// The same with smooth edges: pixels the ring's edge crosses are blended into
+// the palette by how much of them it covers.
+void soft_ring(float cx, float cy, float inner, float outer, uint8_t colour);
 // Straight line of a given thickness between two points.
 void draw_line(float x1, float y1, float x2, float y2, float thickness, uint8_t colour);

@@ -207,6 +207,48 @@ uint8_t ramp_shade(Ramp ramp, float t, int32_t x, int32_t y) {
     return ramp_entry(ramp, low);
 }
 
+namespace {
+
+constexpr int32_t kBlendSteps = 16;
+
+// The entry of ours nearest to a colour, by a distance weighted as the eye weighs
+// red, green and blue.
+uint8_t nearest_entry(Rgb c) {
+    uint8_t best = g_entries[0];
+    float best_distance = 1e30f;
+    for (int32_t i = 10; i <= 245; ++i) {
+        if (i == PAL_KEY) continue;
+        float dr = float(art_palette[i][0]) - c.r, dg = float(art_palette[i][1]) - c.g,
+              db = float(art_palette[i][2]) - c.b;
+        float distance = 3.0f * dr * dr + 4.0f * dg * dg + 2.0f * db * db;
+        if (distance < best_distance) {
+            best_distance = distance;
+            best = static_cast<uint8_t>(i);
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+uint8_t blend_entry(uint8_t under, uint8_t over, int32_t alpha) {
+    if (!g_built) build_art_palette();
+    int32_t step = (alpha * kBlendSteps + 127) / 255;
+    if (step <= 0) return under;
+    if (step >= kBlendSteps || under == over) return over;
+    // Blends asked for once are kept: texts ask for the same few pairs many times.
+    static uint8_t known[256][256][kBlendSteps];
+    uint8_t& entry = known[under][over][step];
+    if (entry == 0) {
+        Rgb a = {float(art_palette[under][0]), float(art_palette[under][1]),
+                 float(art_palette[under][2])};
+        Rgb b = {float(art_palette[over][0]), float(art_palette[over][1]),
+                 float(art_palette[over][2])};
+        entry = nearest_entry(mix(a, b, float(step) / float(kBlendSteps)));
+    }
+    return entry;
+}
+
 uint32_t palette_argb(uint8_t index) {
     if (!g_built) build_art_palette();
     return 0xFF000000u | (uint32_t(art_palette[index][0]) << 16) |

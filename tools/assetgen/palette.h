@@ -45,6 +45,9 @@ uint8_t ramp_entry(Ramp ramp, int32_t level);
 // Entry of the ramp at t in 0..1, mixing neighbouring entries with an ordered
 // dither so that gradients look smooth.
 uint8_t ramp_shade(Ramp ramp, float t, int32_t x, int32_t y);
+// The entry of ours (10..245, never the key) nearest to `over` laid over `under`
+// with coverage alpha 0..255, in steps of 1/16: the edge pixels of smooth shapes.
+uint8_t blend_entry(uint8_t under, uint8_t over, int32_t alpha);
 // Ordered-dither threshold in 0..1 for a pixel (4x4 Bayer matrix).
 float dither_threshold(int32_t x, int32_t y);
 // The palette as ARGB8888 (for previews).

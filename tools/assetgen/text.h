@@ -1,7 +1,8 @@
-// Text for the artwork, drawn in the game's font through the graphics layer.
+// Text for the artwork, in the game's font family.
 //
-// A text is first printed into the scratch buffer and cut out as a mask of its
-// ink; the mask is then placed on the picture with fills, outlines and shadows.
+// A text is rendered into a mask of its ink's coverage, anti-aliased: drawn four
+// times larger and averaged down. The mask is then placed on the picture with
+// fills, outlines and shadows, its edges blended into the palette.
 #pragma once
 
 #include <cstdint>
@@ -11,17 +12,38 @@
 
 struct TextMask {
     int32_t width = 0, height = 0;  // of the ink's bounding box (0 when no ink)
-    // The ink box's top-left relative to the print position (the bottom-left of
-    // the text line that gfx_print is given).
+    // The ink box's top-left relative to the print position: the text's start on
+    // the bottom of its line (as gfx_print is given it).
     int32_t left = 0, top = 0;
-    int32_t advance = 0;        // gfx_text_width of the text
-    std::vector<uint8_t> bits;  // width * height, 1 where there is ink, rows top first
-    bool ink(int32_t x, int32_t y) const {
-        return x >= 0 && y >= 0 && x < width && y < height && bits[y * width + x] != 0;
+    int32_t advance = 0;            // how far the text moves the pen
+    std::vector<uint8_t> coverage;  // width * height, 0..255 ink, rows top first
+    uint8_t cover(int32_t x, int32_t y) const {
+        return x >= 0 && y >= 0 && x < width && y < height ? coverage[y * width + x] : 0;
     }
+    bool ink(int32_t x, int32_t y) const { return cover(x, y) >= 128; }
 };
 
-TextMask text_mask(int32_t font, const char* text);
+// The faces of the pictures' texts: the game's heavy italic for titles, labels
+// and short captions, and an upright one for running text.
+enum Face : int32_t { FACE_TITLE, FACE_BODY };
+struct Type {
+    int32_t cell;  // cell height in pixels, as art_font takes it
+    Face face;
+};
+constexpr Type title_type(int32_t cell) {
+    return {cell, FACE_TITLE};
+}
+constexpr Type body_type(int32_t cell) {
+    return {cell, FACE_BODY};
+}
+
+// The anti-aliased ink of a text. In running text the words are set a quarter of
+// a space further apart than the face's own space, so that they read as words at
+// small sizes.
+TextMask text_mask(Type type, const char* text);
+// The ink exactly as the game's gfx_print draws it with `font` (coverage 0 or
+// 255): for art that must fit around the game's own run-time texts.
+TextMask print_mask(int32_t font, const char* text);
 
 // How a text is drawn: a fill (one colour, or a ramp shaded from top to bottom),
 // optional outline, drop shadow and a highlight one pixel up-left.
@@ -44,12 +66,13 @@ TextStyle ramp_style(Ramp ramp, float top, float bottom, int32_t outline, int32_
 // The gold style of the dialogs' headings.
 TextStyle heading_style();
 
-// Draws the mask with its ink box's top-left at (x, y).
+// Draws the mask with its ink box's top-left at (x, y). Partly covered pixels
+// take the palette entry nearest to the blend of the text over what lies below.
 void draw_text_mask(const TextMask& mask, int32_t x, int32_t y, const TextStyle& style);
 // Draws text with its ink box centred on (cx, cy); returns the mask used.
-TextMask draw_text_centred(int32_t font, const char* text, int32_t cx, int32_t cy,
+TextMask draw_text_centred(Type type, const char* text, int32_t cx, int32_t cy,
                            const TextStyle& style);
 // The largest cell height between min_cell and max_cell at which every text fits
 // max_width pixels of ink.
 int32_t fit_font_cell(const char* const* texts, int32_t count, int32_t max_width, int32_t min_cell,
-                      int32_t max_cell);
+                      int32_t max_cell, Face face = FACE_TITLE);
