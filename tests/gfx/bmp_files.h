@@ -80,9 +80,12 @@ inline std::vector<uint8_t> make_bmp(const BmpLayout& s) {
     return b;
 }
 
-// Writes bytes to a file of that name in the test's temporary folder.
+// Writes bytes to a file of that name in the temporary folder, named for the
+// test too: ctest runs tests side by side.
 inline std::string write_temp(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string path = ::testing::TempDir() + "cairnfall_gfx_" + name;
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string path =
+        ::testing::TempDir() + "cairnfall_gfx_" + (test ? test->name() : "") + "_" + name;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     EXPECT_NE(f, nullptr) << path;
     if (f == nullptr) return path;
