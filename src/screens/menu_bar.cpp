@@ -16,6 +16,11 @@ const HoverHighlight kNoHover = {0, 0, 1, 1, images.menu[0]};
 
 HoverHighlight hover = kNoHover;
 
+namespace {
+// True while the highlight shows the keyboard's place rather than the mouse's.
+bool hover_from_keys = false;
+}  // namespace
+
 const MenuAction menu_actions[MENU_BUTTONS] = {start_game, enter_instructions, enter_options,
                                                enter_high_scores, enter_quit_confirm};
 
@@ -38,6 +43,7 @@ int32_t menu_button_at(int32_t x, int32_t y) {
 }  // namespace
 
 int32_t menu_hover(int32_t x, int32_t y) {
+    hover_from_keys = false;
     int32_t i = menu_button_at(x, y);
     if (i < 0) {
         clear_hover();
@@ -69,11 +75,23 @@ bool menu_key(int32_t key) {
     int32_t x;
     int32_t y;
     menu_button_centre(i, &x, &y);
-    if (screen_handlers.on_click) screen_handlers.on_click(x, y);
+    press_by_keys(x, y);
     return true;
 }
 
+void hover_by_keys(int32_t x, int32_t y) {
+    if (screen_handlers.on_mouse_move) screen_handlers.on_mouse_move(x, y);
+    hover_from_keys = true;
+}
+
+void press_by_keys(int32_t x, int32_t y) {
+    // The next screen shows no highlight the mouse is not under.
+    if (hover_from_keys) clear_hover();
+    if (screen_handlers.on_click) screen_handlers.on_click(x, y);
+}
+
 void clear_hover() {
+    hover_from_keys = false;
     hover = kNoHover;
 }
 

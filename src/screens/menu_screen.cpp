@@ -81,13 +81,13 @@ bool menu_screen_key(const ResumeButton& button, int32_t rows, int32_t key) {
         } else {
             // Shown as the mouse would show it: the screen's own highlight.
             focus_centre(button, rows, &x, &y);
-            if (screen_handlers.on_mouse_move) screen_handlers.on_mouse_move(x, y);
+            hover_by_keys(x, y);
         }
         return true;
     }
     if (key == KEY_ENTER && menu_focus >= rows && menu_focus < count) {
         focus_centre(button, rows, &x, &y);
-        if (screen_handlers.on_click) screen_handlers.on_click(x, y);
+        press_by_keys(x, y);
         return true;
     }
     return false;

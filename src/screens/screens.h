@@ -38,6 +38,10 @@ extern const MenuAction menu_actions[MENU_BUTTONS];
 int32_t menu_hover(int32_t x, int32_t y);
 // Where a menu button reacts surely: its centre.
 void menu_button_centre(int32_t button, int32_t* x, int32_t* y);
+// The keyboard at a point: the screen's own mouse move there, whose highlight
+// then goes with the next press by keys; and its click there.
+void hover_by_keys(int32_t x, int32_t y);
+void press_by_keys(int32_t x, int32_t y);
 int32_t menu_click(int32_t x, int32_t y);
 // Digits 1 to 5 press menu buttons 0 to 4 as a click on them would on the current
 // screen. True when the key was such a digit.
