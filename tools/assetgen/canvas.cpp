@@ -169,40 +169,43 @@ void draw_tablet(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t seed) 
     }
 }
 
+namespace {
+
+// Calls pixel(x, y, distance from the centre) for every pixel of the square
+// around a circle of radius `outer`, with a pixel's margin.
+template <typename Pixel>
+void each_pixel_around(float cx, float cy, float outer, Pixel pixel) {
+    int32_t x1 = static_cast<int32_t>(std::floor(cx - outer - 1));
+    int32_t x2 = static_cast<int32_t>(std::ceil(cx + outer + 1));
+    int32_t y1 = static_cast<int32_t>(std::floor(cy - outer - 1));
+    int32_t y2 = static_cast<int32_t>(std::ceil(cy + outer + 1));
+    for (int32_t y = y1; y <= y2; ++y) {
+        for (int32_t x = x1; x <= x2; ++x) {
+            float dx = float(x) - cx, dy = float(y) - cy;
+            pixel(x, y, std::sqrt(dx * dx + dy * dy));
+        }
+    }
+}
+
+}  // namespace
+
 void fill_disc(float cx, float cy, float r, uint8_t colour) {
     fill_ring(cx, cy, -1.0f, r, colour);
 }
 
 void fill_ring(float cx, float cy, float inner, float outer, uint8_t colour) {
-    int32_t x1 = static_cast<int32_t>(std::floor(cx - outer - 1));
-    int32_t x2 = static_cast<int32_t>(std::ceil(cx + outer + 1));
-    int32_t y1 = static_cast<int32_t>(std::floor(cy - outer - 1));
-    int32_t y2 = static_cast<int32_t>(std::ceil(cy + outer + 1));
-    for (int32_t y = y1; y <= y2; ++y) {
-        for (int32_t x = x1; x <= x2; ++x) {
-            float dx = float(x) - cx, dy = float(y) - cy;
-            float d = std::sqrt(dx * dx + dy * dy);
-            if (d <= outer + 0.5f && d > inner + 0.5f) put_px(x, y, colour);
-        }
-    }
+    each_pixel_around(cx, cy, outer, [&](int32_t x, int32_t y, float d) {
+        if (d <= outer + 0.5f && d > inner + 0.5f) put_px(x, y, colour);
+    });
 }
 
 void soft_ring(float cx, float cy, float inner, float outer, uint8_t colour) {
-    int32_t x1 = static_cast<int32_t>(std::floor(cx - outer - 1));
-    int32_t x2 = static_cast<int32_t>(std::ceil(cx + outer + 1));
-    int32_t y1 = static_cast<int32_t>(std::floor(cy - outer - 1));
-    int32_t y2 = static_cast<int32_t>(std::ceil(cy + outer + 1));
-    for (int32_t y = y1; y <= y2; ++y) {
-        for (int32_t x = x1; x <= x2; ++x) {
-            float dx = float(x) - cx, dy = float(y) - cy;
-            float d = std::sqrt(dx * dx + dy * dy);
-            float out = std::fmin(1.0f, std::fmax(0.0f, outer + 0.5f - d));
-            float in = inner < 0.0f ? 1.0f : std::fmin(1.0f, std::fmax(0.0f, d - inner + 0.5f));
-            int32_t alpha = static_cast<int32_t>(out * in * 255.0f + 0.5f);
-            if (alpha > 0 && in_canvas(x, y))
-                put_px(x, y, blend_entry(get_px(x, y), colour, alpha));
-        }
-    }
+    each_pixel_around(cx, cy, outer, [&](int32_t x, int32_t y, float d) {
+        float out = std::fmin(1.0f, std::fmax(0.0f, outer + 0.5f - d));
+        float in = inner < 0.0f ? 1.0f : std::fmin(1.0f, std::fmax(0.0f, d - inner + 0.5f));
+        int32_t alpha = static_cast<int32_t>(out * in * 255.0f + 0.5f);
+        if (alpha > 0 && in_canvas(x, y)) put_px(x, y, blend_entry(get_px(x, y), colour, alpha));
+    });
 }
 
 void draw_line(float x1, float y1, float x2, float y2, float thickness, uint8_t colour) {

@@ -1,5 +1,4 @@
 // Where the game's data is, and where the player's saved files go.
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,20 +41,7 @@ bool fits(char* out, size_t size, const char* text) {
 }  // namespace
 
 bool platform_player_folder(char* folder, size_t size) {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    int n = -1;
-    if (xdg != nullptr && xdg[0] == '/') {
-        n = std::snprintf(folder, size, "%s/cairnfall", xdg);
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] != '/') {
-            const passwd* entry = getpwuid(getuid());
-            home = entry != nullptr ? entry->pw_dir : nullptr;
-        }
-        if (home == nullptr || home[0] != '/') return false;
-        n = std::snprintf(folder, size, "%s/.local/share/cairnfall", home);
-    }
-    return whole(folder, size, n);
+    return xdg_game_path("XDG_DATA_HOME", ".local/share", "", folder, size);
 }
 
 bool platform_enter_game_folder(char* folder, size_t size) {

@@ -14,6 +14,12 @@ bool join_path(char* out, const char* folder, const char* name);
 // Creates a folder and any missing parents, each with mode 0700. True when the
 // folder exists afterwards.
 bool make_folders(const char* folder);
+// An XDG base folder's path for the game: $<variable>/cairnfall/<name> when the
+// variable holds an absolute path, else $HOME/<fallback>/cairnfall/<name> (the
+// account's home when HOME is not absolute); "name" may be empty. False when
+// neither is known or the path does not fit.
+bool xdg_game_path(const char* variable, const char* fallback, const char* name, char* out,
+                   size_t size);
 // The folder part of a path ("/a/b/c" gives "/a/b", "c" gives ".").
 void folder_of(char* out, const char* path);
 // Temporary files of a save are named "<file>.tmp-<pid>-<random>". True for such a

@@ -7,7 +7,6 @@
 //
 // written atomically like the saved files. A file that is damaged in any way
 // counts as missing: the defaults hold.
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -83,20 +82,7 @@ int32_t sdl_format_settings(const SdlSettings& settings, char* text, size_t size
 }
 
 bool sdl_settings_path(char* path, size_t size) {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    int n = -1;
-    if (xdg != nullptr && xdg[0] == '/') {
-        n = std::snprintf(path, size, "%s/cairnfall/%s", xdg, kFileName);
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] != '/') {
-            const passwd* entry = getpwuid(getuid());
-            home = entry != nullptr ? entry->pw_dir : nullptr;
-        }
-        if (home == nullptr || home[0] != '/') return false;
-        n = std::snprintf(path, size, "%s/.config/cairnfall/%s", home, kFileName);
-    }
-    return n >= 0 && static_cast<size_t>(n) < size;
+    return xdg_game_path("XDG_CONFIG_HOME", ".config", kFileName, path, size);
 }
 
 SdlSettings sdl_load_settings() {
