@@ -120,7 +120,9 @@ bool tape_read_bytes(const uint8_t* bytes, size_t size, const char* name, TapeFi
 bool tape_read_file(const char* path, TapeFile* file, std::string* why) {
     int32_t handle = platform_file_open(path);
     if (handle < 0) {
-        *why = std::string(path) + ": cannot be read (missing, not a regular file, or no access)";
+        bool missing = false;
+        const char* cause = platform_file_open_error(&missing);
+        *why = std::string(path) + ": cannot be read (" + (missing ? "no such file" : cause) + ")";
         return false;
     }
     int64_t size = platform_file_size(handle);
