@@ -35,7 +35,9 @@ int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool
 
 namespace {
 
-// The screen the keyboard's place belongs to: another screen starts afresh.
+// The keyboard's place, and the screen it belongs to: another screen starts
+// afresh.
+int32_t menu_focus = -1;
 int32_t focus_screen = SCREEN_NONE;
 
 int32_t focus_count(int32_t rows) {
@@ -53,8 +55,6 @@ void focus_centre(const ResumeButton& button, int32_t rows, int32_t* x, int32_t*
 }
 
 }  // namespace
-
-int32_t menu_focus = -1;
 
 void reset_menu_focus() {
     menu_focus = -1;

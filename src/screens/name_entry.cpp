@@ -107,20 +107,20 @@ void draw_name() {
     gfx_box(x, x + 24, 123, 137);
 }
 
-// The on-screen key last pressed from the physical keyboard (a letter 0..25,
-// SPACE or BACK) flashes until its deadline; the tick ends it.
+// The on-screen keys by place: the letters 0..25, then SPACE, BACK and D O N E.
+constexpr int32_t PLACE_SPACE = LETTERS, PLACE_BACK = LETTERS + 1, PLACE_DONE = LETTERS + 2;
+constexpr int32_t PLACES = LETTERS + 3;
+
+// The key last pressed from the physical keyboard (any but D O N E) flashes until
+// its deadline; the tick ends it.
 constexpr int32_t FLASH_NONE = -1;
-constexpr int32_t FLASH_SPACE = LETTERS;
-constexpr int32_t FLASH_BACK = LETTERS + 1;
 constexpr int32_t FLASH_MS = 200;
 constexpr int32_t FLASH_COLOUR = 255;
 int32_t flash_key = FLASH_NONE;
 int32_t flash_deadline = 0;
 
-// The key the arrows (a pad's D-pad) have moved to, outlined: the letters, then
-// SPACE, BACK and D O N E; none until an arrow is pressed.
-constexpr int32_t PLACE_SPACE = FLASH_SPACE, PLACE_BACK = FLASH_BACK, PLACE_DONE = LETTERS + 2;
-constexpr int32_t PLACES = LETTERS + 3;
+// The key the arrows (a pad's D-pad) have moved to, outlined; none until an arrow
+// is pressed.
 constexpr int32_t FOCUS_COLOUR = 15;
 int32_t name_focus = FLASH_NONE;
 
@@ -250,16 +250,16 @@ void name_entry_on_click(int32_t x, int32_t y) {
     }
 }
 
-// The physical keyboard presses the on-screen keys: the same click at the key's
-// centre, and the key flashes for a moment so the player sees which it was.
-void press_at(int32_t x, int32_t y, int32_t flash) {
-    flash_key = flash;
+// The physical keyboard presses an on-screen key: the same click at the key's
+// centre, and the key flashes for a moment so the player sees which it was
+// (D O N E leaves the screen at once).
+void press_key(int32_t place) {
+    flash_key = place == PLACE_DONE ? FLASH_NONE : place;
     flash_deadline = clock_add(clock_now(), FLASH_MS);
+    int32_t x;
+    int32_t y;
+    key_centre(place, &x, &y);
     name_entry_on_click(x, y);
-}
-
-void press_labelled(const LabelledKey& key, int32_t flash) {
-    press_at((key.x1 + key.x2) / 2, (key.y1 + key.y2) / 2, flash);
 }
 
 // An arrow moves the outline (the first one shows it on A); Enter then presses
@@ -272,24 +272,20 @@ bool focus_key(int32_t key) {
         return true;
     }
     if (key != KEY_ENTER || name_focus == FLASH_NONE) return false;
-    int32_t x;
-    int32_t y;
-    key_centre(name_focus, &x, &y);
-    press_at(x, y, name_focus == PLACE_DONE ? FLASH_NONE : name_focus);
+    press_key(name_focus);
     return true;
 }
 
 void name_entry_on_key(int32_t key) {
     if (focus_key(key)) return;
     if (key >= KEY_A && key <= KEY_Z) {
-        int32_t n = key - KEY_A;
-        press_at(letter_x(n) + 25, letter_area_top(n) + 25, n);
+        press_key(key - KEY_A);
     } else if (key == ::KEY_SPACE) {  // the space bar, not the on-screen key
-        press_labelled(KEY_SPACE, FLASH_SPACE);
+        press_key(PLACE_SPACE);
     } else if (key == KEY_BACKSPACE) {
-        press_labelled(KEY_BACK, FLASH_BACK);
+        press_key(PLACE_BACK);
     } else if (key == KEY_ENTER || key == KEY_PAUSE) {
-        press_labelled(KEY_DONE, FLASH_NONE);
+        press_key(PLACE_DONE);
     }
 }
 

@@ -125,7 +125,7 @@ void options_on_click(int32_t x, int32_t y) {
 
 // Left and Right on a row click the mark beside its current one: a level lower or
 // higher, an easier or harder difficulty. Nothing past either end.
-bool change_row(int32_t row, int32_t step) {
+void change_row(int32_t row, int32_t step) {
     const Area* area = nullptr;
     if (row == ROW_DIFFICULTY) {
         int32_t value = profile.difficulty + step;
@@ -137,7 +137,6 @@ bool change_row(int32_t row, int32_t step) {
         }
     }
     if (area) options_on_click((area->x1 + area->x2) / 2, (area->y1 + area->y2) / 2);
-    return true;
 }
 
 void options_on_key(int32_t key) {

@@ -67,9 +67,9 @@ int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool
 // screen. Up and Down move it round, showing a button's highlight as the mouse
 // would; Enter presses a button with the screen's own click at its centre. True
 // when the key was one of those.
-extern int32_t menu_focus;
 bool menu_screen_key(const ResumeButton& button, int32_t rows, int32_t key);
-// menu_focus for the current screen (-1 on a screen it has not been moved on).
+// The keyboard's place on the current screen (-1 on a screen it has not been
+// moved on).
 int32_t menu_focus_here();
 void reset_menu_focus();
 // The resume button and the paused game's numbers, when a game is paused.
