@@ -9,7 +9,8 @@
 //   functions (platform/device.h) answer;
 // - files, folders, saved files and recordings: POSIX code shared by both
 //   (src/platform/posix);
-// - the font: the FreeType rasteriser (src/platform/font).
+// - the font: glyphs read from the game's font file (src/platform/font), which the
+//   asset generator renders with FreeType when the game is built.
 // The game code includes this header (and platform/events.h) only; it never sees
 // SDL, FreeType, fontconfig or POSIX.
 #pragma once
@@ -200,9 +201,13 @@ struct PlatformFontMetrics {
     int32_t average_width;     // average character width
 };
 
-// Opens the best match for a face name and style with a cell of `cell_height`
-// pixels (ascent + descent) and rasterises it in monochrome. Returns a handle above
-// 0, or 0 when no font can be found.
+// The game's font file, in the game folder: its one run-time font, rendered in
+// monochrome when the game is built.
+constexpr const char* PLATFORM_FONT_FILE = "data/font_";
+
+// Opens the font for a face name and style with a cell of `cell_height` pixels
+// (ascent + descent) from PLATFORM_FONT_FILE. Returns a handle above 0, or 0 when
+// the file is missing or damaged or holds another face, size or style.
 // The glyphs are condensed to the game's proportions: an average character width
 // of 12 pixels for a 28-pixel cell.
 int32_t platform_font_open(const char* face, int32_t cell_height, bool bold, bool italic);

@@ -50,6 +50,12 @@ struct CatalogueEntry {
 int32_t catalogue_size();
 const CatalogueEntry& catalogue_entry(int32_t index);
 
+// The game's one font, read from PLATFORM_FONT_FILE: a heavy italic sans-serif
+// face with a 28-pixel cell, condensed. The asset generator renders exactly this.
+constexpr const char* GAME_FONT_FACE = "arial";
+constexpr int32_t GAME_FONT_HEIGHT = 28;
+constexpr bool GAME_FONT_BOLD = true, GAME_FONT_ITALIC = true;
+
 constexpr int32_t COLOUR_KEY = 195;         // see-through index of keyed pictures
 constexpr int32_t COLOUR_KEY_OUTLINE = 68;  // what keyed pictures' index 0 becomes
 

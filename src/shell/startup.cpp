@@ -26,10 +26,6 @@ const char* const MSG_CHANGE_DESKTOP =
 
 namespace {
 
-// The game font: a heavy italic sans-serif face with a 28-pixel cell.
-constexpr const char* kFontFace = "arial";
-constexpr int32_t kFontHeight = 28;
-
 // Shows a start-up error and ends the program before anything else is set up.
 void refuse_display(const char* message) {
     show_error_message(message);
@@ -109,7 +105,8 @@ void startup() {
     gfx_set_buffer(active_buffer);
     gfx_update_color_table();
 
-    game_font = platform_font_open(kFontFace, kFontHeight, true, true);
+    game_font =
+        platform_font_open(GAME_FONT_FACE, GAME_FONT_HEIGHT, GAME_FONT_BOLD, GAME_FONT_ITALIC);
     if (game_font) gfx_set_font(game_font);
 
     gfx_move(0, 0);

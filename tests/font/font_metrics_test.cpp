@@ -1,6 +1,7 @@
-// The game font's size and the font table's handles.
+// The game font's size, the rasteriser's sizes and the font table's handles.
 #include <gtest/gtest.h>
 
+#include "platform/font_raster/font_raster.h"
 #include "platform/platform.h"
 
 namespace {
@@ -22,7 +23,7 @@ TEST(FontMetrics, GameFontFillsTheCellAndIsCondensed) {
 
 TEST(FontMetrics, CellHeightIsHonouredAtEverySize) {
     for (int32_t cell : {8, 12, 16, 20, 28, 40, 64}) {
-        int32_t font = platform_font_open("arial", cell, true, true);
+        int32_t font = font_raster_open("arial", cell, true, true);
         ASSERT_GT(font, 0) << cell;
         PlatformFontMetrics m = {};
         platform_font_metrics(font, &m);
@@ -34,9 +35,9 @@ TEST(FontMetrics, CellHeightIsHonouredAtEverySize) {
 }
 
 TEST(FontMetrics, AskedAverageWidthScalesTheGlyphs) {
-    int32_t natural = platform_font_open_sized("arial", 28, 0, true, true);
-    int32_t narrow = platform_font_open_sized("arial", 28, 8, true, true);
-    int32_t wide = platform_font_open_sized("arial", 28, 20, true, true);
+    int32_t natural = font_raster_open_sized("arial", 28, 0, true, true);
+    int32_t narrow = font_raster_open_sized("arial", 28, 8, true, true);
+    int32_t wide = font_raster_open_sized("arial", 28, 20, true, true);
     ASSERT_GT(natural, 0);
     ASSERT_GT(narrow, 0);
     ASSERT_GT(wide, 0);
@@ -57,10 +58,10 @@ TEST(FontMetrics, AskedAverageWidthScalesTheGlyphs) {
 }
 
 TEST(FontMetrics, UnknownFamilyFallsBackToSomeFont) {
-    int32_t font = platform_font_open("no such family at all", 20, false, false);
+    int32_t font = font_raster_open("no such family at all", 20, false, false);
     EXPECT_GT(font, 0);
     platform_font_close(font);
-    font = platform_font_open(nullptr, 20, false, false);
+    font = font_raster_open(nullptr, 20, false, false);
     EXPECT_GT(font, 0);
     platform_font_close(font);
 }
@@ -70,22 +71,25 @@ TEST(FontMetrics, SizesOutsideTheRangeAreRefused) {
     EXPECT_EQ(platform_font_open("arial", -28, true, true), 0);
     EXPECT_EQ(platform_font_open("arial", 100000, true, true), 0);
     EXPECT_EQ(platform_font_open_sized("arial", 28, -1, true, true), 0);
+    EXPECT_EQ(font_raster_open("arial", 0, true, true), 0);
+    EXPECT_EQ(font_raster_open("arial", 100000, true, true), 0);
+    EXPECT_EQ(font_raster_open_sized("arial", 28, -1, true, true), 0);
 }
 
 TEST(FontTable, EightFontsFitAndAClosedSlotIsReused) {
     int32_t fonts[8];
     for (int32_t i = 0; i < 8; ++i) {
-        fonts[i] = platform_font_open("arial", 10 + i, false, false);
+        fonts[i] = font_raster_open("arial", 10 + i, false, false);
         ASSERT_GE(fonts[i], 16) << i;
         for (int32_t j = 0; j < i; ++j) EXPECT_NE(fonts[i], fonts[j]);
     }
-    EXPECT_EQ(platform_font_open("arial", 12, false, false), 0);
+    EXPECT_EQ(font_raster_open("arial", 12, false, false), 0);
 
     platform_font_close(fonts[3]);
     PlatformFontMetrics m = {1, 1, 1, 1};
     platform_font_metrics(fonts[3], &m);
     EXPECT_EQ(m.height, 0);
-    int32_t again = platform_font_open("arial", 30, false, false);
+    int32_t again = font_raster_open("arial", 30, false, false);
     EXPECT_EQ(again, fonts[3]);
     platform_font_metrics(again, &m);
     EXPECT_EQ(m.height, 30);

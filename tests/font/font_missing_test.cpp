@@ -1,4 +1,5 @@
-// With no font installed at all, opening fails cleanly and the 0 handle is harmless.
+// With no font installed at all, the rasteriser fails cleanly and the 0 handle is
+// harmless.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -6,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/font_raster/font_raster.h"
 #include "platform/platform.h"
 
 namespace {
@@ -52,7 +54,7 @@ TEST(FontMissing, NoFontGivesHandleZeroAndSafeCalls) {
     int32_t font;
     {
         NoFontsInstalled none;
-        font = platform_font_open("arial", 28, true, true);
+        font = font_raster_open("arial", 28, true, true);
     }
     EXPECT_EQ(font, 0);
 
@@ -66,7 +68,7 @@ TEST(FontMissing, NoFontGivesHandleZeroAndSafeCalls) {
     platform_font_close(font);
 
     // Fonts come back once the configuration does.
-    font = platform_font_open("arial", 28, true, true);
+    font = font_raster_open("arial", 28, true, true);
     EXPECT_GT(font, 0);
     platform_font_close(font);
 }

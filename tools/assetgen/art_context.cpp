@@ -1,6 +1,7 @@
 #include "assetgen/art_context.h"
 
 #include "gfx/gfx.h"
+#include "platform/font_raster/font_raster.h"
 #include "platform/platform.h"
 
 namespace {
@@ -11,7 +12,7 @@ int32_t g_scratch = 0;
 
 // Large enough for the supersampled texts of the pictures.
 constexpr int32_t kMaxCell = 256;
-// The rasteriser holds only a few fonts at once, so the least recently used
+// The font table holds only a few fonts at once, so the least recently used
 // size is closed when another one is needed.
 constexpr int32_t kOpenFonts = 6;
 struct OpenFont {
@@ -65,7 +66,7 @@ int32_t art_font_styled(int32_t cell_height, bool bold, bool italic) {
     g_fonts[victim].cell = cell_height;
     g_fonts[victim].bold = bold;
     g_fonts[victim].italic = italic;
-    g_fonts[victim].handle = platform_font_open("arial", cell_height, bold, italic);
+    g_fonts[victim].handle = font_raster_open("arial", cell_height, bold, italic);
     g_fonts[victim].last_use = g_use_clock;
     return g_fonts[victim].handle;
 }

@@ -1,5 +1,6 @@
 // cairnfall-assetgen DIR            writes DIR/data/: every picture and sound, the
-//                                   window icon; and DIR/icons/: the desktop icons
+//                                   game's font file, the window icon; and
+//                                   DIR/icons/: the desktop icons
 // cairnfall-assetgen --sheet FILE   writes the contact sheet of every picture
 // cairnfall-assetgen --preview DIR  writes mock screens and enlarged stones
 #include <cstdio>
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
     if (!write_game_art(data.c_str())) {
         std::fprintf(stderr, "cairnfall-assetgen: cannot write the pictures into %s\n",
                      data.c_str());
+        return 1;
+    }
+    if (!write_game_font(data.c_str())) {
+        std::fprintf(stderr, "cairnfall-assetgen: cannot write the font into %s\n", data.c_str());
         return 1;
     }
     if (!write_game_sounds(data.c_str())) {

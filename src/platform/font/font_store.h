@@ -1,6 +1,12 @@
-// The rasteriser's table of open fonts: each font is rendered once, when it is
-// opened, into a cache of monochrome glyphs for every single-byte character, so
-// that measuring and drawing never touch FreeType or allocate.
+// The table of open fonts shared by every source of glyphs: a font is rendered
+// once, when it is opened, into a cache of monochrome glyphs for every single-byte
+// character, so that measuring and drawing (font_text.cpp) never allocate.
+//
+// Where the glyphs come from is the opener's business: platform_font_open reads
+// them from the game's font file (font_file.h), which every program links;
+// the asset generator's font_raster_open (platform/font_raster/font_raster.h)
+// renders them with FreeType. Both fill a slot of this one table, so both kinds
+// of handle measure and draw through the same code.
 #pragma once
 
 #include <cstdint>
@@ -26,27 +32,30 @@ struct FontSlot {
     std::vector<uint8_t> coverage;  // 1 for every glyph pixel, row by row, top row first
 };
 
-// A face file that fontconfig proposes, with the synthetic styling it asks for.
-struct FontFile {
-    char path[1024];
-    int32_t index;     // face within the file
-    bool embolden;     // thicken the outlines (bold asked for, none in the family)
-    bool transformed;  // slant the outlines (italic asked for, none in the family)
-    double matrix[4];  // xx, xy, yx, yy of the slant
+// What a caller asks a font to be.
+struct FontRequest {
+    const char* face;       // family name, "arial"
+    int32_t cell_height;    // ascent + descent, pixels
+    int32_t average_width;  // average character width, pixels (0: the face's own)
+    bool bold;
+    bool italic;
 };
 
 constexpr int32_t kFontSlots = 8;
 // Handles start above the small numbers the graphics layer keeps for its stock font.
 constexpr int32_t kFirstFontHandle = 16;
+// The largest cell or average width a font may be opened with: far beyond any text
+// the game or its pictures draw.
+constexpr int32_t kMaxFontCell = 512;
 
 // The slot behind a handle, or null for a handle that names no open font.
 FontSlot* font_slot(int32_t handle);
-
-// The face files that best match a family and style, best first. Returns how many
-// were written (0 when fontconfig finds no font at all).
-int32_t font_match(const char* face, bool bold, bool italic, FontFile* files, int32_t capacity);
-
-// Loads a face file, sizes it to a cell_height cell with the given average width
-// (0: the face's own proportions) and renders every glyph into the slot. False when
-// the file is not a usable scalable face; the slot is then left empty.
-bool font_load(const FontFile& file, int32_t cell_height, int32_t average_width, FontSlot* slot);
+// A free slot and its handle, or null when all are taken. The caller fills it and
+// sets `used`; a slot left unused stays free.
+FontSlot* font_free_slot(int32_t* handle);
+// Empties a slot and gives back its memory.
+void font_clear_slot(FontSlot* slot);
+// The average width of the game's condensed fonts for a cell: 12 pixels to 28.
+int32_t font_condensed_width(int32_t cell_height);
+// True when a request's sizes are ones the table takes.
+bool font_request_in_range(const FontRequest& request);

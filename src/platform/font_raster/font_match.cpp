@@ -5,12 +5,12 @@
 
 #include <cstring>
 
-#include "platform/font/font_store.h"
+#include "platform/font_raster/font_raster.h"
 
 namespace {
 
 // Copies what fontconfig says about one proposed font; false when it has no file.
-bool describe(FcPattern* font, FontFile* file) {
+bool describe(FcPattern* font, FontFace* file) {
     FcChar8* path = nullptr;
     if (FcPatternGetString(font, FC_FILE, 0, &path) != FcResultMatch || path == nullptr) {
         return false;
@@ -42,7 +42,7 @@ bool describe(FcPattern* font, FontFile* file) {
 
 }  // namespace
 
-int32_t font_match(const char* face, bool bold, bool italic, FontFile* files, int32_t capacity) {
+int32_t font_match(const char* face, bool bold, bool italic, FontFace* files, int32_t capacity) {
     if (capacity <= 0) return 0;
     // A configuration of our own, dropped again at the end: fonts are opened once at
     // start-up, so nothing of fontconfig needs to stay loaded.

@@ -6,9 +6,7 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
-#include <cstring>
-
-#include "platform/font/font_store.h"
+#include "platform/font_raster/font_raster.h"
 
 namespace {
 
@@ -113,7 +111,7 @@ void render_glyph(FT_Face face, bool embolden, int32_t byte, FontSlot* slot) {
     }
 }
 
-bool size_face(FT_Face face, const FontFile& file, int32_t cell_height, int32_t average_width,
+bool size_face(FT_Face face, const FontFace& file, int32_t cell_height, int32_t average_width,
                FontSlot* slot) {
     if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return false;
     if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0) return false;
@@ -149,7 +147,7 @@ bool size_face(FT_Face face, const FontFile& file, int32_t cell_height, int32_t 
 
 }  // namespace
 
-bool font_load(const FontFile& file, int32_t cell_height, int32_t average_width, FontSlot* slot) {
+bool font_load(const FontFace& file, int32_t cell_height, int32_t average_width, FontSlot* slot) {
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) return false;
     bool ok = false;
@@ -164,10 +162,6 @@ bool font_load(const FontFile& file, int32_t cell_height, int32_t average_width,
         FT_Done_Face(face);
     }
     FT_Done_FreeType(library);
-    if (!ok) {
-        std::memset(slot->glyphs, 0, sizeof slot->glyphs);
-        slot->metrics = {};
-        std::vector<uint8_t>().swap(slot->coverage);
-    }
+    if (!ok) font_clear_slot(slot);
     return ok;
 }
