@@ -1,6 +1,7 @@
 // A fingerprint of the game's data: every picture and sound file of the
-// catalogue, in catalogue order, through 64-bit FNV-1a. A recording names the
-// data it was made with; other pictures or sounds make another game.
+// catalogue, in catalogue order, then the font file, through 64-bit FNV-1a. A
+// recording names the data it was made with; other pictures, sounds or glyphs
+// make another game.
 #include "platform/platform.h"
 #include "shell/catalogue.h"
 #include "shell/session_tape.h"
@@ -37,5 +38,6 @@ uint64_t data_checksum() {
         sound_file_name(file, sizeof file, slot);
         hash_file(file, &hash);
     }
+    hash_file(PLATFORM_FONT_FILE, &hash);
     return hash;
 }

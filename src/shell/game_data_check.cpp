@@ -1,6 +1,7 @@
-// Before the window opens: every picture and sound of the catalogue must be there
-// and readable, and every picture must be a bitmap of the catalogue's size. A
-// damaged sound only warns: its slot stays silent, as without a sound device.
+// Before the window opens: every picture and sound of the catalogue and the font
+// file must be there and readable, every picture must be a bitmap of the
+// catalogue's size and the font file must hold the game font. A damaged sound only
+// warns: its slot stays silent, as without a sound device.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -91,6 +92,17 @@ bool check_game_data(char* problem, size_t size) {
             return false;
         }
     }
+    if (read_start(PLATFORM_FONT_FILE, start, 1) < 0) {
+        describe_unopened(problem, size, PLATFORM_FONT_FILE);
+        return false;
+    }
+    int32_t font =
+        platform_font_open(GAME_FONT_FACE, GAME_FONT_HEIGHT, GAME_FONT_BOLD, GAME_FONT_ITALIC);
+    if (font == 0) {
+        describe(problem, size, "is damaged (not a font)", PLATFORM_FONT_FILE, MSG_REINSTALL);
+        return false;
+    }
+    platform_font_close(font);
     char file[32];
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
         sound_file_name(file, sizeof file, slot);

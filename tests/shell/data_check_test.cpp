@@ -71,6 +71,9 @@ TEST_F(DataCheck, MissingOrDamagedFilesAreNamedBeforeTheWindowOpens) {
         {"stone0_", bitmap_header(50, 49), false, "is damaged"},
         {"stone3_", {}, true, "cannot be read (Too many"},
         {"sound2_", {}, true, "cannot be read (Too many"},
+        {"font_", {}, false, "a game file is missing."},
+        {"font_", {'C', 'F', 'N', 'T'}, false, "is damaged (not a font)"},
+        {"font_", {}, true, "cannot be read (Too many"},
     };
     for (const Case& c : cases) {
         fresh_data();
