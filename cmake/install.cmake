@@ -9,6 +9,8 @@ set(CAIRNFALL_APP_ID io.github.cairnfall.Cairnfall)
 # Games go to <prefix>/games, as Debian lays them out; the game finds its data from
 # there as from <prefix>/bin.
 install(TARGETS cairnfall RUNTIME DESTINATION games)
+# Every generated file of data/: the pictures, the sounds, the window icon and the
+# font file.
 install(DIRECTORY ${CMAKE_BINARY_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/cairnfall/data
         PATTERN .generated EXCLUDE)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
@@ -44,9 +46,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/cairnfall/cairnfall")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The libraries actually linked, found by dpkg-shlibdeps, plus the game font.
+# The libraries actually linked, found by dpkg-shlibdeps. The game's font is data
+# (data/font_, rendered when the game is built), so no font package is needed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -22,7 +22,7 @@ app=io.github.cairnfall.Cairnfall
 expected=(
     games/cairnfall
     share/cairnfall/data/board_ share/cairnfall/data/button5_ share/cairnfall/data/sound8_
-    share/cairnfall/data/icon.bmp
+    share/cairnfall/data/icon.bmp share/cairnfall/data/font_
     share/applications/$app.desktop
     share/metainfo/$app.metainfo.xml
     share/man/man6/cairnfall.6.gz
@@ -32,7 +32,7 @@ for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/cairnfall.png")
 done
 for f in "${expected[@]}"; do check "installed $f" test -s "$prefix/$f"; done
-check "62 game files and the window icon" test "$(ls "$prefix/share/cairnfall/data" | wc -l)" -eq 63
+check "62 game files, the font and the window icon" test "$(ls "$prefix/share/cairnfall/data" | wc -l)" -eq 64
 check "no build leftovers in data" test ! -e "$prefix/share/cairnfall/data/.generated"
 
 check "desktop-file-validate" desktop-file-validate "$prefix/share/applications/$app.desktop"
