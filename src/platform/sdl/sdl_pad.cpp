@@ -4,15 +4,12 @@
 // session played with a pad are those of one played with the keyboard. Pads
 // plugged in or pulled out while the game runs are taken or let go.
 #include "platform/events.h"
+#include "platform/pad_rules.h"
 #include "platform/sdl/sdl_state.h"
 
 namespace {
 
 constexpr int32_t kMaxPads = 8;
-// A stick is pushed past half its travel and let go below a quarter, so that a
-// stick resting near the threshold does not flutter.
-constexpr int32_t kStickPressed = 16384;
-constexpr int32_t kStickReleased = 8192;
 
 // Where a held direction comes from: a D-pad button, or the stick of a pad.
 enum HeldSource : int32_t { HELD_NONE, HELD_DPAD, HELD_STICK };
@@ -97,20 +94,6 @@ int32_t button_key(Uint8 button) {
     }
 }
 
-// The arrow a stick position points, keeping the current one until the stick
-// comes back below the release threshold.
-int32_t stick_key(int32_t current, int32_t x, int32_t y) {
-    int32_t ax = x < 0 ? -x : x;
-    int32_t ay = y < 0 ? -y : y;
-    if (current == KEY_LEFT && x < -kStickReleased) return current;
-    if (current == KEY_RIGHT && x > kStickReleased) return current;
-    if (current == KEY_UP && y < -kStickReleased) return current;
-    if (current == KEY_DOWN && y > kStickReleased) return current;
-    if (ax < kStickPressed && ay < kStickPressed) return 0;
-    if (ax >= ay) return x < 0 ? KEY_LEFT : KEY_RIGHT;
-    return y < 0 ? KEY_UP : KEY_DOWN;
-}
-
 bool stick_moved(const SDL_ControllerAxisEvent& axis, PlatformEvent* event) {
     if (axis.axis != SDL_CONTROLLER_AXIS_LEFTX && axis.axis != SDL_CONTROLLER_AXIS_LEFTY) {
         return false;
@@ -119,7 +102,7 @@ bool stick_moved(const SDL_ControllerAxisEvent& axis, PlatformEvent* event) {
     if (pad == nullptr) return false;
     int32_t x = SDL_GameControllerGetAxis(pad->controller, SDL_CONTROLLER_AXIS_LEFTX);
     int32_t y = SDL_GameControllerGetAxis(pad->controller, SDL_CONTROLLER_AXIS_LEFTY);
-    int32_t key = stick_key(pad->stick_key, x, y);
+    int32_t key = pad_stick_key(pad->stick_key, x, y);
     if (key == pad->stick_key) return false;
     pad->stick_key = key;
     stop_holding(axis.which, HELD_STICK);

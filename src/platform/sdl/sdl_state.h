@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "platform/events.h"
+#include "platform/pad_rules.h"
 
 // The render target that holds the picture at a whole multiple of its size.
 struct SdlScaler {
@@ -114,10 +115,6 @@ void sdl_pointer_moved(int32_t x, int32_t y);
 // The Windows virtual-key code of a key, or 0 for a key the game never sees.
 int32_t sdl_virtual_key(SDL_Keycode key, SDL_Scancode scancode);
 
-// A pad's held direction repeats like a held key: first after the delay, then at
-// every interval.
-constexpr uint32_t kPadRepeatDelayMs = 400;
-constexpr uint32_t kPadRepeatIntervalMs = 120;
 // Starts SDL's game controllers (the pads plugged in then arrive as added) and
 // stops them with every pad taken.
 void sdl_pads_start();
