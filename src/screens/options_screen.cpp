@@ -41,7 +41,7 @@ constexpr Area RESUME_AREA = {410, 590, 518, 560};
 
 // The rows the keyboard reaches before the menu buttons, and the frame that shows
 // which one it is on.
-constexpr int32_t ROW_DIFFICULTY = 0, ROW_MUSIC = 1, ROW_EFFECTS = 2, ROWS = 3;
+constexpr int32_t ROW_DIFFICULTY = 0, ROW_MUSIC = 1, ROW_EFFECTS = 2, ROWS = ROW_EFFECTS + 1;
 constexpr Area ROW_FRAMES[ROWS] = {{430, 556, 155, 224},
                                    {429, 564, 294, 346},
                                    {429, 564, 294 + EFFECTS_SHIFT, 346 + EFFECTS_SHIFT}};
