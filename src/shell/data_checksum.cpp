@@ -1,11 +1,13 @@
-// A fingerprint of the game's data: every picture and sound file of the
-// catalogue, in catalogue order, then the font file, through 64-bit FNV-1a. A
-// recording names the data it was made with; other pictures, sounds or glyphs
-// make another game.
+// A fingerprint of the game's data: every picture file of the catalogue, in
+// catalogue order, then the font file, through 64-bit FNV-1a. A recording names
+// the data it was made with; other pictures or glyphs make another game. The
+// sounds are left out: what they hold changes neither what the game draws nor
+// what it decides (a sound that cannot play is silence), and the browser plays
+// sounds it makes while the game starts, so a session played there has the
+// desktop's fingerprint and plays back on the desktop.
 #include "platform/platform.h"
 #include "shell/catalogue.h"
 #include "shell/session_tape.h"
-#include "sound/sound.h"
 
 namespace {
 
@@ -33,11 +35,6 @@ void hash_file(const char* path, uint64_t* hash) {
 uint64_t data_checksum() {
     uint64_t hash = kFnvOffset;
     for (int32_t i = 0; i < catalogue_size(); ++i) hash_file(catalogue_entry(i).file, &hash);
-    char file[32];
-    for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
-        sound_file_name(file, sizeof file, slot);
-        hash_file(file, &hash);
-    }
     hash_file(PLATFORM_FONT_FILE, &hash);
     return hash;
 }

@@ -12,6 +12,7 @@
 #include "shell/error_message.h"
 #include "shell/main_loop.h"
 #include "shell/program.h"
+#include "shell/session_tape.h"
 #include "support/game_dir.h"
 
 namespace fs = std::filesystem;
@@ -152,6 +153,25 @@ TEST_F(DataCheck, DamagedSoundOnlyWarns) {
     EXPECT_NE(err.find("damaged sound file ./data/sound3_"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_EQ(exit_status, 0);
+}
+
+// The recording's data fingerprint tells apart what changes the game's pictures
+// or decisions (a picture, the font), not what only changes its sound.
+TEST_F(DataCheck, TheFingerprintCoversPicturesAndFontNotSounds) {
+    const uint64_t original = data_checksum();
+    struct Case {
+        const char* file;
+        bool changes;
+    } cases[] = {{"board_", true},
+                 {"stone5_", true},
+                 {"font_", true},
+                 {"sound0_", false},
+                 {"sound8_", false}};
+    for (const Case& c : cases) {
+        fresh_data();
+        replace(c.file, {'R', 'I', 'F', 'F'});
+        EXPECT_EQ(data_checksum() != original, c.changes) << c.file;
+    }
 }
 
 }  // namespace
