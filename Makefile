@@ -1,7 +1,7 @@
 # Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian or
 # Ubuntu machine: both install what is missing first.
 .PHONY: deps configure game build run install package test test-normal test-asan bench fuzz \
-	soak screenshots format clean
+	soak screenshots format clean web web-run
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -100,8 +100,24 @@ screenshots: build
 	@ln -s ../data build/screenshots-run/data
 	cd docs && ../build/cairnfall-replay screenshots.replay --dir ../build/screenshots-run
 
+# The game in a web page: build-web/ is the page, its script, the wasm and the
+# data, for any static file server; the pictures and the font come from the
+# desktop build's generator. Emscripten looks for its JavaScript modules in
+# Debian's folder.
+WEB_PORT ?= 8800
+export NODE_PATH ?= /usr/share/nodejs
+web: game
+	@emcmake cmake -S . -B build-web/cmake -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCAIRNFALL_HOST_DATA=$(CURDIR)/build/data -DCAIRNFALL_HOST_ICONS=$(CURDIR)/build/icons \
+		-DCAIRNFALL_WEB_OUT=$(CURDIR)/build-web > /dev/null
+	@cmake --build build-web/cmake -j $(JOBS)
+
+web-run: web
+	@echo "Cairnfall in the browser: http://127.0.0.1:$(WEB_PORT)/"
+	@python3 -m http.server --bind 127.0.0.1 --directory build-web $(WEB_PORT)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-web

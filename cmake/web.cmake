@@ -1,0 +1,69 @@
+# The browser build: the same game modules, the web backend (src/platform/web)
+# and a vendored zlib, built with Emscripten into a folder any static file server
+# can serve. Configured by `make web` with emcmake; CAIRNFALL_HOST_DATA names the
+# host build's data/ folder, whose pictures and font the page downloads (the
+# sounds are synthesised in the page).
+enable_language(C)
+# -O2: as fast as -O3 here, and smaller to download.
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
+set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG")
+set(CAIRNFALL_HOST_DATA "" CACHE PATH "data/ of a host build (pictures and font)")
+set(CAIRNFALL_HOST_ICONS "" CACHE PATH "icons/ of a host build")
+
+# zlib for the recorder, from third_party/zlib; its own code, its own warnings.
+file(GLOB ZLIB_SRC ${CMAKE_SOURCE_DIR}/third_party/zlib/*.c)
+add_library(cairnfall_zlib STATIC ${ZLIB_SRC})
+target_compile_options(cairnfall_zlib PRIVATE -w)
+target_include_directories(cairnfall_zlib PUBLIC ${CMAKE_SOURCE_DIR}/third_party/zlib)
+
+# The platform parts the browser shares with the desktop: the session tape, the
+# data-file font and the plain file calls. Saves, recordings and the game folder
+# are the web backend's own.
+cairnfall_sources(WEB_PLATFORM_SRC src/platform/web src/platform/tape src/platform/font)
+list(FILTER WEB_PLATFORM_SRC EXCLUDE REGEX "/font_(load|match)\\.cpp$")
+list(APPEND WEB_PLATFORM_SRC ${CMAKE_SOURCE_DIR}/src/platform/posix/files.cpp
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/paths.cpp)
+add_library(cairnfall_platform_web STATIC ${WEB_PLATFORM_SRC})
+target_include_directories(cairnfall_platform_web PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(cairnfall_platform_web PUBLIC cairnfall_zlib)
+
+file(GLOB SYNTH_SRC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/assetgen/sound_*.cpp)
+add_library(cairnfall_sounds_synth STATIC ${SYNTH_SRC})
+target_include_directories(cairnfall_sounds_synth PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src)
+
+# The page's program. ASYNCIFY lets the main loop, the blocking animations and
+# the waits on storage sleep without freezing the tab.
+set(CAIRNFALL_WEB_OUT ${CMAKE_BINARY_DIR}/site CACHE PATH "where the page is put together")
+set(WEB_OUT ${CAIRNFALL_WEB_OUT})
+add_executable(cairnfall ${CMAKE_SOURCE_DIR}/src/platform/web/main/web_main.cpp)
+# wasm-ld resolves archives as lld does, in any order: no link group needed.
+target_link_libraries(cairnfall PRIVATE cairnfall_shell cairnfall_game
+  cairnfall_sound cairnfall_gfx cairnfall_platform_web)
+set_target_properties(cairnfall PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
+target_link_options(cairnfall PRIVATE
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
+  -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -sINVOKE_RUN=0
+  "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']"
+  --pre-js ${CMAKE_SOURCE_DIR}/web/platform.js)
+set_property(TARGET cairnfall APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/platform.js)
+
+# The sound maker the page runs in a worker while the game starts.
+add_executable(cairnfall-sounds ${CMAKE_SOURCE_DIR}/src/platform/web/sounds/web_sound_maker.cpp)
+target_link_libraries(cairnfall-sounds PRIVATE cairnfall_sounds_synth)
+set_target_properties(cairnfall-sounds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
+target_link_options(cairnfall-sounds PRIVATE
+  -sENVIRONMENT=worker -sMODULARIZE=1 -sEXPORT_NAME=createSoundMaker -sALLOW_MEMORY_GROWTH=1
+  -sFORCE_FILESYSTEM=1 "-sEXPORTED_RUNTIME_METHODS=['FS']")
+
+# The page around it, its data pack and its service worker's list of files.
+file(GLOB WEB_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/site/*)
+add_custom_command(
+  OUTPUT ${WEB_OUT}/.site
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${WEB_OUT}
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/web-site ${CMAKE_SOURCE_DIR}/web/site
+          ${CAIRNFALL_HOST_DATA} ${CAIRNFALL_HOST_ICONS} ${WEB_OUT}
+  COMMAND ${CMAKE_COMMAND} -E touch ${WEB_OUT}/.site
+  DEPENDS cairnfall cairnfall-sounds ${WEB_PAGE_FILES} ${CMAKE_SOURCE_DIR}/scripts/web-site
+          ${CAIRNFALL_HOST_DATA}/.generated
+  COMMENT "Packing the page, its data and its offline list")
+add_custom_target(site ALL DEPENDS ${WEB_OUT}/.site)

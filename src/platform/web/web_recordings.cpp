@@ -1,0 +1,65 @@
+// Recordings in the browser: the recorder writes the session into the page's
+// in-memory files as on the desktop, and the page copies the file into its
+// storage every half second of play, where the newest ten stay and the player
+// can download them.
+#include <emscripten.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "platform/device.h"
+#include "platform/platform.h"
+#include "platform/web/web_js.h"
+
+namespace {
+
+constexpr uint32_t kKeepEveryMs = 500;
+
+struct Kept {
+    char path[256];    // the file being recorded, or recorded last
+    uint32_t last_ms;  // clock reading of the last copy
+    int64_t size;      // bytes of the file then
+};
+
+Kept kept = {};
+
+}  // namespace
+
+EM_JS(void, cf_keep_recording, (const char* path), { CF.keepRecording(UTF8ToString(path)); });
+EM_JS(uint32_t, cf_tab_number, (), { return CF.tabNumber(); });
+
+void web_keep_recording(bool now) {
+    const char* recording = platform_recording_path();
+    if (recording[0] != '\0') {
+        std::snprintf(kept.path, sizeof kept.path, "%s", recording);
+    } else if (!now) {
+        return;  // nothing is recorded (a session that ended was kept with now)
+    }
+    const char* path = kept.path;
+    if (path[0] == '\0') return;
+    uint32_t ms = web_ticks_ms();
+    if (!now && ms - kept.last_ms < kKeepEveryMs) return;
+    kept.last_ms = ms;
+    struct stat info;
+    if (stat(path, &info) != 0 || (!now && info.st_size == kept.size)) return;
+    kept.size = info.st_size;
+    cf_keep_recording(path);
+}
+
+// Named as on the desktop, by the session's start in UTC and a number of the
+// tab's own in place of the process's, so that two tabs never share a name.
+bool platform_record_session(const char* header) {
+    mkdir(kWebRecordingFolder, 0755);
+    std::time_t now = static_cast<std::time_t>(device_calendar_seconds());
+    std::tm utc;
+    char stamp[32], path[256];
+    if (gmtime_r(&now, &utc) == nullptr ||
+        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc) == 0) {
+        return false;
+    }
+    std::snprintf(path, sizeof path, "%s/%s-%07u.rec", kWebRecordingFolder, stamp,
+                  static_cast<unsigned>(cf_tab_number() % 10000000u));
+    kept = {};
+    return platform_record_to(path, header);
+}

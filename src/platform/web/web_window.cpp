@@ -1,0 +1,84 @@
+// The window of the web backend is the page's canvas: the 800x600 picture drawn
+// into it by the desktop's scaling rule (web/platform.js), full screen on request.
+#include <emscripten.h>
+
+#include <cstdio>
+
+#include "platform/device.h"
+#include "platform/platform.h"
+
+namespace {
+
+bool window_open = false;
+// The picture in the canvas's byte order (RGBA), converted from the game's ARGB.
+uint8_t rgba[800 * 600 * 4];
+
+}  // namespace
+
+EM_JS(int, cf_open_canvas, (), { return CF.openCanvas() ? 1 : 0; });
+EM_JS(void, cf_close_canvas, (), { CF.closeCanvas(); });
+EM_JS(void, cf_show_picture, (const uint8_t* rgba, int changed),
+      { CF.showPicture(rgba, changed != 0); });
+EM_JS(void, cf_message, (const char* caption, const char* text),
+      { CF.message(UTF8ToString(caption), UTF8ToString(text)); });
+EM_JS(int, cf_screen_side, (int vertical), { return CF.screenSide(vertical != 0); });
+
+bool platform_open_window(const char*) {
+    window_open = cf_open_canvas() != 0;
+    return window_open;
+}
+
+const char* platform_display_error() {
+    return "the page has no canvas to draw on";
+}
+
+// The page decides how the canvas fills it; the choices of the desktop's command
+// line have nothing to change here.
+void platform_set_windowed(bool) {}
+void platform_set_nearest_scaling(bool) {}
+void platform_remember_display() {}
+
+bool platform_set_window_icon(const char*) {
+    return false;  // the page's own icons stand for the game
+}
+
+void platform_show_window() {}
+
+void platform_close_window() {
+    if (!window_open) return;
+    window_open = false;
+    cf_close_canvas();
+}
+
+// The page scales any picture to any screen, so the game is told of a screen at
+// least as large as its picture: the device's own pixels when larger.
+bool device_desktop_size(int32_t* width, int32_t* height) {
+    int32_t w = cf_screen_side(0), h = cf_screen_side(1);
+    if (width != nullptr) *width = w < 800 ? 800 : w;
+    if (height != nullptr) *height = h < 600 ? 600 : h;
+    return true;
+}
+
+int32_t device_display_depth() {
+    return 32;
+}
+
+void platform_present(const uint32_t* argb, bool changed) {
+    if (!window_open || argb == nullptr) return;
+    if (changed) {
+        for (int32_t i = 0; i < 800 * 600; ++i) {
+            uint32_t p = argb[i];
+            uint8_t* out = rgba + 4 * i;
+            out[0] = static_cast<uint8_t>(p >> 16);
+            out[1] = static_cast<uint8_t>(p >> 8);
+            out[2] = static_cast<uint8_t>(p);
+            out[3] = 255;
+        }
+    }
+    cf_show_picture(rgba, changed);
+}
+
+void platform_message_box(const char* text, const char* caption) {
+    std::fprintf(stderr, "cairnfall: %s\n", text != nullptr ? text : "");
+    cf_message(caption != nullptr ? caption : "", text != nullptr ? text : "");
+}

@@ -1,0 +1,663 @@
+// The page's half of the web backend (src/platform/web calls these through
+// EM_JS): the canvas and its scaling, input as the game's events, Web Audio,
+// the saved files and recordings in IndexedDB, and the lock the tabs share.
+// Included into the program's script before its own code, so it sees Module,
+// HEAPU8, FS and the rest.
+
+var CF = (function () {
+  "use strict";
+  var cf = {};
+
+  // The game's event types (src/platform/events.h).
+  var KEY_DOWN = 1, MOUSE_MOVE = 2, LBUTTON_UP = 3, EXPOSE = 4, FOCUS_GAINED = 5,
+    FOCUS_LOST = 6, CLOSE = 7;
+  var W = 800, H = 600;
+
+  // ------------------------------------------------------------ events
+
+  cf.events = [];
+  var wake = null;
+
+  function push(type, key, x, y) {
+    var last = cf.events[cf.events.length - 1];
+    // A move with another straight behind it says nothing the later one does not.
+    if (type === MOUSE_MOVE && last && last[0] === MOUSE_MOVE) cf.events.pop();
+    if (cf.events.length < 512) cf.events.push([type, key | 0, x | 0, y | 0]);
+    if (wake) {
+      var w = wake;
+      wake = null;
+      w();
+    }
+  }
+
+  cf.waitForEvent = function (ms) {
+    if (cf.events.length) return Promise.resolve();
+    return new Promise(function (resolve) {
+      var timer = setTimeout(function () {
+        wake = null;
+        resolve();
+      }, ms);
+      wake = function () {
+        clearTimeout(timer);
+        resolve();
+      };
+    });
+  };
+
+  // ------------------------------------------------------------ picture
+
+  var canvas = null, ctx = null;
+  var small = null, smallCtx = null, picture = null;
+  var big = null, bigCtx = null;
+  var shown = false, open = false;
+  // The picture's place in the canvas, in canvas pixels.
+  var place = { x: 0, y: 0, w: W, h: H };
+  // The largest multiple drawn before filtering down (a 6400x4800 canvas at most).
+  var MAX_MULTIPLE = 8;
+
+  // Sizes the canvas to its box in device pixels and letterboxes the picture.
+  function layout() {
+    var ratio = window.devicePixelRatio || 1;
+    var w = Math.max(1, Math.round(canvas.clientWidth * ratio));
+    var h = Math.max(1, Math.round(canvas.clientHeight * ratio));
+    if (canvas.width !== w || canvas.height !== h) {
+      canvas.width = w;
+      canvas.height = h;
+    }
+    var scale = Math.min(w / W, h / H);
+    var pw = Math.max(1, Math.round(W * scale)), ph = Math.max(1, Math.round(H * scale));
+    place = { x: Math.floor((w - pw) / 2), y: Math.floor((h - ph) / 2), w: pw, h: ph };
+  }
+
+  // The desktop's rule: nearest-neighbour to the next whole multiple at or above
+  // the picture's size on screen, then linear down; at an exact multiple, nearest.
+  function draw() {
+    if (!canvas || !shown) return;
+    layout();
+    ctx.fillStyle = "#000";
+    ctx.fillRect(0, 0, canvas.width, canvas.height);
+    var k = Math.min(MAX_MULTIPLE, Math.max(1, Math.ceil(place.w / W - 1e-9)));
+    if (place.w === k * W && place.h === k * H) {
+      ctx.imageSmoothingEnabled = false;
+      ctx.drawImage(small, place.x, place.y, place.w, place.h);
+      return;
+    }
+    if (!big || big.width !== k * W) {
+      big = document.createElement("canvas");
+      big.width = k * W;
+      big.height = k * H;
+      bigCtx = big.getContext("2d");
+    }
+    bigCtx.imageSmoothingEnabled = false;
+    bigCtx.drawImage(small, 0, 0, big.width, big.height);
+    ctx.imageSmoothingEnabled = true;
+    ctx.imageSmoothingQuality = "low";
+    ctx.drawImage(big, place.x, place.y, place.w, place.h);
+  }
+  cf.redraw = draw;
+
+  cf.showPicture = function (pointer, changed) {
+    if (changed || !shown) {
+      picture.data.set(HEAPU8.subarray(pointer, pointer + W * H * 4));
+      smallCtx.putImageData(picture, 0, 0);
+      if (!shown) {
+        shown = true;
+        performance.mark("cairnfall-first-picture");
+        window.cairnfallFirstPicture = performance.now();
+        if (Module.onFirstPicture) Module.onFirstPicture();
+      }
+      draw();
+    }
+  };
+
+  // A point of the page as a point of the picture (outside it in the letterbox).
+  function picturePoint(clientX, clientY) {
+    var box = canvas.getBoundingClientRect();
+    var ratio = canvas.width / Math.max(1, box.width);
+    var x = (clientX - box.left) * ratio, y = (clientY - box.top) * (canvas.height / Math.max(1, box.height));
+    return [Math.floor(((x - place.x) * W) / place.w), Math.floor(((y - place.y) * H) / place.h)];
+  }
+
+  cf.screenSide = function (vertical) {
+    var ratio = window.devicePixelRatio || 1;
+    return Math.round((vertical ? screen.height : screen.width) * ratio) | 0;
+  };
+
+  // ------------------------------------------------------------ keys
+
+  var NAMED = {
+    Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, ShiftLeft: 16, ShiftRight: 16,
+    ControlLeft: 17, ControlRight: 17, Pause: 19, CapsLock: 20, Escape: 27, Space: 32,
+    PageUp: 33, PageDown: 34, End: 35, Home: 36, ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39,
+    ArrowDown: 40, PrintScreen: 44, Insert: 45, Delete: 46, MetaLeft: 91, MetaRight: 92,
+    ContextMenu: 93, NumpadMultiply: 106, NumpadAdd: 107, NumpadSubtract: 109,
+    NumpadDecimal: 110, NumpadDivide: 111, NumLock: 144, ScrollLock: 145, Semicolon: 186,
+    Equal: 187, Comma: 188, Minus: 189, Period: 190, Slash: 191, Backquote: 192,
+    BracketLeft: 219, Backslash: 220, BracketRight: 221, Quote: 222,
+  };
+
+  // The Windows virtual-key code of a key, as the desktop gives it; 0 for none.
+  cf.virtualKey = function (key, code) {
+    if (key && key.length === 1) {
+      var c = key.toUpperCase().charCodeAt(0);
+      if (c >= 65 && c <= 90) return c;
+    }
+    var m = /^F([0-9]{1,2})$/.exec(code);
+    if (m && +m[1] >= 1 && +m[1] <= 24) return 111 + +m[1];
+    if ((m = /^Digit([0-9])$/.exec(code))) return 48 + +m[1];
+    if ((m = /^Numpad([0-9])$/.exec(code))) return 96 + +m[1];
+    if (NAMED[code]) return NAMED[code];
+    // Letter keys of a non-Latin layout: by their place on the keyboard.
+    if ((m = /^Key([A-Z])$/.exec(code))) return m[1].charCodeAt(0);
+    return 0;
+  };
+
+  function onKey(e) {
+    if (!open || e.ctrlKey || e.metaKey) return;  // the browser's own shortcuts
+    if (e.altKey) {
+      // Alt combinations stay with the platform: Alt+Enter is full screen.
+      if (e.code === "Enter" || e.code === "NumpadEnter") {
+        e.preventDefault();
+        if (!e.repeat) cf.toggleFullscreen();
+      }
+      return;
+    }
+    if (e.code === "F11") {
+      e.preventDefault();
+      if (!e.repeat) cf.toggleFullscreen();
+      return;
+    }
+    var vk = cf.virtualKey(e.key, e.code);
+    if (!vk) return;
+    e.preventDefault();
+    push(KEY_DOWN, vk, 0, 0);
+  }
+
+  cf.toggleFullscreen = function () {
+    var target = Module.fullscreenTarget || canvas;
+    if (document.fullscreenElement) {
+      document.exitFullscreen().catch(function () {});
+    } else if (target && target.requestFullscreen) {
+      target.requestFullscreen().catch(function () {});
+    }
+  };
+
+  // ------------------------------------------------------------ pointer
+
+  var lastPoint = null;
+
+  function move(e) {
+    if (!open) return;
+    var p = picturePoint(e.clientX, e.clientY);
+    lastPoint = p;
+    push(MOUSE_MOVE, 0, p[0], p[1]);
+  }
+
+  function onPointerUp(e) {
+    if (!open || e.button !== 0) return;
+    var p = picturePoint(e.clientX, e.clientY);
+    // A tap is a click at that point: the game sees the pointer arrive first.
+    if (!lastPoint || lastPoint[0] !== p[0] || lastPoint[1] !== p[1]) {
+      lastPoint = p;
+      push(MOUSE_MOVE, 0, p[0], p[1]);
+    }
+    push(LBUTTON_UP, 0, p[0], p[1]);
+    e.preventDefault();
+  }
+
+  // ------------------------------------------------------------ focus
+
+  var focused = true;
+
+  function setFocus(now) {
+    if (!open || now === focused) return;
+    focused = now;
+    push(now ? FOCUS_GAINED : FOCUS_LOST, 0, 0, 0);
+  }
+
+  function onFocusChange() {
+    setFocus(document.visibilityState === "visible" && document.hasFocus());
+  }
+
+  function onResize() {
+    if (!open) return;
+    draw();
+    push(EXPOSE, 0, 0, 0);
+  }
+
+  cf.openCanvas = function () {
+    canvas = Module.canvas;
+    if (!canvas || !canvas.getContext) return false;
+    ctx = canvas.getContext("2d", { alpha: false });
+    small = document.createElement("canvas");
+    small.width = W;
+    small.height = H;
+    smallCtx = small.getContext("2d");
+    picture = smallCtx.createImageData(W, H);
+    if (!ctx || !smallCtx) return false;
+    if (!cf.listening) {
+      cf.listening = true;
+      window.addEventListener("keydown", onKey, true);
+      canvas.addEventListener("pointermove", move);
+      canvas.addEventListener("pointerdown", function (e) {
+        move(e);
+        e.preventDefault();
+      });
+      canvas.addEventListener("pointerup", onPointerUp);
+      canvas.addEventListener("contextmenu", function (e) {
+        e.preventDefault();
+      });
+      window.addEventListener("blur", onFocusChange);
+      window.addEventListener("focus", onFocusChange);
+      document.addEventListener("visibilitychange", onFocusChange);
+      window.addEventListener("resize", onResize);
+      document.addEventListener("fullscreenchange", onResize);
+    }
+    open = true;
+    focused = true;
+    cf.events.length = 0;
+    return true;
+  };
+
+  cf.closeCanvas = function () {
+    open = false;
+    cf.events.length = 0;
+    if (canvas) canvas.style.cursor = "default";
+  };
+
+  cf.message = function (caption, text) {
+    if (Module.showMessage) Module.showMessage(caption, text);
+  };
+
+  cf.programEnded = function (status) {
+    open = false;
+    if (Module.onGameEnded) Module.onGameEnded(status);
+  };
+
+  // ------------------------------------------------------------ cursor
+
+  var cursors = [null];
+  var cursorNow = "default", cursorShown = true;
+
+  function applyCursor() {
+    if (canvas) canvas.style.cursor = cursorShown ? cursorNow : "none";
+  }
+
+  cf.createCursor = function (pointer, side, hotX, hotY) {
+    var c = document.createElement("canvas");
+    c.width = c.height = side;
+    var cc = c.getContext("2d");
+    var image = cc.createImageData(side, side);
+    image.data.set(HEAPU8.subarray(pointer, pointer + side * side * 4));
+    cc.putImageData(image, 0, 0);
+    cursors.push("url(" + c.toDataURL() + ") " + hotX + " " + hotY + ", default");
+    return cursors.length - 1;
+  };
+
+  cf.setCursor = function (handle) {
+    cursorNow = cursors[handle] || "default";
+    applyCursor();
+  };
+
+  cf.showCursor = function (visible) {
+    cursorShown = visible;
+    applyCursor();
+  };
+
+  cf.hasPointer = function () {
+    return true;
+  };
+
+  // ------------------------------------------------------------ pads
+
+  cf.padsConnected = function () {
+    if (!navigator.getGamepads) return false;
+    var pads = navigator.getGamepads();
+    for (var i = 0; i < pads.length; ++i) if (pads[i] && pads[i].connected) return true;
+    return false;
+  };
+
+  // The standard mapping's buttons as the backend's bits: A, B, Start, then the
+  // D-pad's up, down, left and right; the left stick into x and y (+-32767).
+  var PAD_BUTTONS = [0, 1, 9, 12, 13, 14, 15];
+
+  cf.padState = function (index, xPointer, yPointer) {
+    if (!navigator.getGamepads) return -1;
+    var pad = navigator.getGamepads()[index];
+    if (!pad || !pad.connected) return -1;
+    var bits = 0;
+    for (var i = 0; i < PAD_BUTTONS.length; ++i) {
+      var b = pad.buttons[PAD_BUTTONS[i]];
+      if (b && b.pressed) bits |= 1 << i;
+    }
+    var axis = function (n) {
+      var v = pad.axes[n] || 0;
+      return Math.max(-32768, Math.min(32767, Math.round(v * 32767)));
+    };
+    HEAP32[xPointer >> 2] = axis(0);
+    HEAP32[yPointer >> 2] = axis(1);
+    return bits;
+  };
+
+  // ------------------------------------------------------------ audio
+
+  var audio = null;
+  var sounds = [null];
+
+  function unlockAudio() {
+    if (audio && audio.state === "suspended") audio.resume().catch(function () {});
+  }
+
+  cf.audioOpen = function () {
+    var Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return false;
+    try {
+      audio = new Context();
+    } catch (e) {
+      return false;
+    }
+    // Browsers let a page's sound start only with a gesture of the player's.
+    ["pointerdown", "pointerup", "keydown", "touchend"].forEach(function (name) {
+      window.addEventListener(name, unlockAudio, true);
+    });
+    return true;
+  };
+
+  cf.audioClose = function () {
+    sounds.forEach(function (s) {
+      if (s && s.source) s.source.stop();
+    });
+    sounds = [null];
+    if (audio) audio.close().catch(function () {});
+    audio = null;
+  };
+
+  cf.audioCreate = function (channels, rate, bits, size) {
+    if (!audio) return 0;
+    var gain = audio.createGain();
+    gain.connect(audio.destination);
+    sounds.push({ channels: channels, rate: rate, bits: bits, size: size, buffer: null, source: null,
+      gain: gain, standIn: -1, waitingLoop: false });
+    return sounds.length - 1;
+  };
+
+  // 8- or 16-bit PCM bytes (interleaved, little-endian) as an audio buffer.
+  function audioBuffer(channels, rate, bits, view) {
+    var bytes = bits / 8, frames = Math.floor(view.byteLength / (bytes * channels));
+    if (!audio || frames < 1) return null;
+    var buffer;
+    try {
+      buffer = audio.createBuffer(channels, frames, rate);
+    } catch (e) {
+      return null;
+    }
+    for (var c = 0; c < channels; ++c) {
+      var out = buffer.getChannelData(c);
+      for (var i = 0; i < frames; ++i) {
+        var at = (i * channels + c) * bytes;
+        out[i] = bytes === 2 ? view.getInt16(at, true) / 32768 : (view.getUint8(at) - 128) / 128;
+      }
+    }
+    return buffer;
+  }
+
+  cf.audioFill = function (handle, pointer, size) {
+    var s = sounds[handle];
+    if (!s) return false;
+    s.standIn = -1;
+    s.buffer = audioBuffer(s.channels, s.rate, s.bits, new DataView(HEAPU8.buffer, pointer, Math.min(size, s.size)));
+    return s.buffer !== null;
+  };
+
+  // The real sounds, as the worker makes them: index -> {channels, rate, bits, view}.
+  var made = {};
+
+  cf.audioStandIn = function (handle, index) {
+    var s = sounds[handle];
+    if (!s) return false;
+    s.standIn = index;
+    s.buffer = null;
+    if (made[index]) fillFromMade(s);
+    return true;
+  };
+
+  function fillFromMade(s) {
+    var m = made[s.standIn];
+    s.buffer = audioBuffer(m.channels, m.rate, m.bits, m.view);
+    if (s.buffer && s.waitingLoop) cf.audioPlay(sounds.indexOf(s), true);
+  }
+
+  // A PCM WAV file's format and samples; null when it is not one. Every length is
+  // checked against the bytes there are.
+  cf.readWav = function (bytes) {
+    var view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+    var text = function (at) {
+      return String.fromCharCode(bytes[at], bytes[at + 1], bytes[at + 2], bytes[at + 3]);
+    };
+    if (bytes.length < 12 || text(0) !== "RIFF" || text(8) !== "WAVE") return null;
+    var format = null;
+    for (var at = 12; at + 8 <= bytes.length;) {
+      var size = view.getUint32(at + 4, true), body = at + 8;
+      if (size > bytes.length - body) return null;
+      if (text(at) === "fmt " && size >= 16) {
+        format = { tag: view.getUint16(body, true), channels: view.getUint16(body + 2, true),
+          rate: view.getUint32(body + 4, true), bits: view.getUint16(body + 14, true) };
+      } else if (text(at) === "data" && format) {
+        if (format.tag !== 1 || (format.bits !== 8 && format.bits !== 16) || format.channels < 1 ||
+            format.channels > 2) return null;
+        return { channels: format.channels, rate: format.rate, bits: format.bits,
+          view: new DataView(bytes.buffer, bytes.byteOffset + body, size) };
+      }
+      at = body + size + (size & 1);
+    }
+    return null;
+  };
+
+  cf.soundMade = function (index, bytes) {
+    var wav = cf.readWav(bytes);
+    if (!wav) return;
+    made[index] = wav;
+    sounds.forEach(function (s) {
+      if (s && s.standIn === index) fillFromMade(s);
+    });
+  };
+
+  cf.audioPlay = function (handle, loop) {
+    var s = sounds[handle];
+    if (!s) return false;
+    if (s.source) {
+      s.source.stop();
+      s.source = null;
+    }
+    // A sound still being made: the music starts when it comes, an effect is missed.
+    s.waitingLoop = loop && !s.buffer;
+    if (!s.buffer) return s.standIn >= 0;
+    // An effect asked for before the player's first gesture would sound late,
+    // all at once: only the music waits for the audio to start.
+    if (audio.state !== "running" && !loop) return true;
+    var source = audio.createBufferSource();
+    source.buffer = s.buffer;
+    source.loop = loop;
+    source.connect(s.gain);
+    source.start();
+    s.source = source;
+    return true;
+  };
+
+  cf.audioGain = function (handle, gain) {
+    var s = sounds[handle];
+    if (!s) return false;
+    s.gain.gain.value = gain;
+    return true;
+  };
+
+  cf.audioRelease = function (handle) {
+    var s = sounds[handle];
+    if (!s) return;
+    if (s.source) s.source.stop();
+    s.gain.disconnect();
+    sounds[handle] = null;
+  };
+
+  // ------------------------------------------------------------ storage
+
+  // Two object stores keyed by file name: "saves" (the saved files) and
+  // "recordings". Without IndexedDB (refused, as in some private windows) the
+  // files live in memory for this visit only.
+  var storage = (cf.storage = { db: null, memory: { saves: {}, recordings: {} }, error: "", kept: false });
+  var KEEP_RECORDINGS = 10;
+
+  storage.open = function () {
+    return new Promise(function (resolve) {
+      var request;
+      try {
+        request = indexedDB.open("cairnfall", 1);
+      } catch (e) {
+        storage.error = "the browser keeps no files for this page (" + e.message + ")";
+        resolve(false);
+        return;
+      }
+      request.onupgradeneeded = function () {
+        request.result.createObjectStore("saves");
+        request.result.createObjectStore("recordings");
+      };
+      request.onsuccess = function () {
+        storage.db = request.result;
+        storage.kept = true;
+        resolve(true);
+      };
+      request.onerror = request.onblocked = function () {
+        storage.error = "the browser keeps no files for this page" +
+          (request.error ? " (" + request.error.message + ")" : "");
+        resolve(false);
+      };
+    });
+  };
+
+  function transaction(store, mode, work) {
+    return new Promise(function (resolve) {
+      var result = null;
+      try {
+        var tx = storage.db.transaction(store, mode);
+        result = work(tx.objectStore(store));
+        tx.oncomplete = function () {
+          resolve(result && "result" in result ? result.result : true);
+        };
+        tx.onerror = tx.onabort = function () {
+          storage.error = tx.error ? tx.error.message : "the browser refused to store it";
+          resolve(null);
+        };
+      } catch (e) {
+        storage.error = e.message;
+        resolve(null);
+      }
+    });
+  }
+
+  storage.get = function (store, key) {
+    if (!storage.db) {
+      var m = storage.memory[store][key];
+      return Promise.resolve(m ? m.slice() : null);
+    }
+    return transaction(store, "readonly", function (s) {
+      return s.get(key);
+    }).then(function (v) {
+      return v instanceof Uint8Array ? v : v instanceof ArrayBuffer ? new Uint8Array(v) : null;
+    });
+  };
+
+  storage.put = function (store, key, bytes) {
+    if (!storage.db) {
+      storage.memory[store][key] = bytes.slice();
+      return Promise.resolve(true);
+    }
+    return transaction(store, "readwrite", function (s) {
+      s.put(bytes, key);
+      return null;
+    }).then(function (ok) {
+      return ok !== null;
+    });
+  };
+
+  storage.keys = function (store) {
+    if (!storage.db) return Promise.resolve(Object.keys(storage.memory[store]).sort());
+    return transaction(store, "readonly", function (s) {
+      return s.getAllKeys();
+    }).then(function (keys) {
+      return (keys || []).slice().sort();
+    });
+  };
+
+  storage.remove = function (store, key) {
+    if (!storage.db) {
+      delete storage.memory[store][key];
+      return Promise.resolve(true);
+    }
+    return transaction(store, "readwrite", function (s) {
+      s.delete(key);
+      return null;
+    });
+  };
+
+  // ------------------------------------------------------------ the tabs' lock
+
+  var releaseSaves = null;
+
+  cf.lockSaves = function () {
+    if (!navigator.locks) return Promise.resolve();
+    return new Promise(function (acquired) {
+      navigator.locks.request("cairnfall-saves", function () {
+        acquired();
+        return new Promise(function (release) {
+          releaseSaves = release;
+        });
+      });
+    });
+  };
+
+  cf.unlockSaves = function () {
+    if (!releaseSaves) return;
+    var release = releaseSaves;
+    releaseSaves = null;
+    release();
+  };
+
+  // ------------------------------------------------------------ recordings
+
+  var keptNames = {};
+
+  cf.tabNumber = function () {
+    var n = new Uint32Array(1);
+    crypto.getRandomValues(n);
+    return n[0] % 10000000;
+  };
+
+  // Copies the recording into storage; a new one pushes out all but the newest ten.
+  cf.keepRecording = function (path) {
+    var bytes;
+    try {
+      bytes = FS.readFile(path);
+    } catch (e) {
+      return;
+    }
+    var name = path.split("/").pop();
+    var fresh = !keptNames[name];
+    keptNames[name] = true;
+    storage.put("recordings", name, bytes).then(function () {
+      if (!fresh) return null;
+      return storage.keys("recordings").then(function (keys) {
+        var old = keys.filter(function (k) {
+          return /^[0-9]{8}-[0-9]{6}-[0-9]+(-[0-9]+)?\.rec$/.test(k);
+        });
+        var drops = old.slice(0, Math.max(0, old.length - KEEP_RECORDINGS));
+        return Promise.all(drops.map(function (k) {
+          return storage.remove("recordings", k);
+        }));
+      });
+    }).then(function () {
+      if (Module.onRecordingsChanged) Module.onRecordingsChanged();
+    });
+  };
+
+  return cf;
+})();

@@ -1,0 +1,226 @@
+// The page around the game: loads the program and its data, opens the saved
+// files' storage, starts the game, and says in the page what went wrong when
+// something does. The game itself draws, plays and saves through
+// platform.js, which the program's script carries.
+(function () {
+  "use strict";
+
+  var DATA_FILE = "cairnfall-data.bin";
+  var PROGRAM_FILE = "cairnfall.js";
+  var $ = function (id) {
+    return document.getElementById(id);
+  };
+
+  function problem(text) {
+    $("loading").hidden = true;
+    $("problem-text").textContent = text;
+    $("problem").hidden = false;
+    if (window.console) console.error("cairnfall: " + text);
+  }
+
+  function notice(text) {
+    $("notice").textContent = text;
+    $("notice").hidden = false;
+  }
+
+  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
+    problem("This browser cannot run WebAssembly, which the game is made of. " +
+      "A current Chrome, Firefox, Safari or Edge can.");
+    return;
+  }
+
+  // ------------------------------------------------------------ the data
+
+  // The pictures and the font, packed by scripts/web-site: gzip around
+  // "CAIRNDAT", a 32-bit count, then per file a 16-bit name length, the name, a
+  // 32-bit size and the bytes (little-endian). Every length is checked against
+  // the bytes there are.
+  function unpack(bytes) {
+    var view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+    var magic = "CAIRNDAT", at = 0, files = [];
+    if (bytes.length < 12) throw new Error("it is too short");
+    for (; at < 8; ++at) if (bytes[at] !== magic.charCodeAt(at)) throw new Error("it is not the game's data");
+    var count = view.getUint32(at, true);
+    at += 4;
+    for (var i = 0; i < count; ++i) {
+      if (at + 2 > bytes.length) throw new Error("it is cut short");
+      var length = view.getUint16(at, true);
+      at += 2;
+      if (length === 0 || at + length + 4 > bytes.length) throw new Error("it is cut short");
+      var name = String.fromCharCode.apply(null, bytes.subarray(at, at + length));
+      if (!/^[A-Za-z0-9_.]+$/.test(name)) throw new Error("it names a file " + JSON.stringify(name));
+      at += length;
+      var size = view.getUint32(at, true);
+      at += 4;
+      if (size > bytes.length - at) throw new Error("it is cut short in " + name);
+      files.push([name, bytes.subarray(at, at + size)]);
+      at += size;
+    }
+    if (at !== bytes.length) throw new Error("it has bytes after its last file");
+    return files;
+  }
+
+  function fetchData() {
+    return fetch(DATA_FILE).then(function (response) {
+      if (!response.ok) throw new Error("the server answered " + response.status + " " + response.statusText);
+      if (typeof DecompressionStream !== "function") {
+        throw new Error("this browser cannot unpack it (no DecompressionStream)");
+      }
+      return new Response(response.body.pipeThrough(new DecompressionStream("gzip"))).arrayBuffer();
+    }).then(function (buffer) {
+      return unpack(new Uint8Array(buffer));
+    }).catch(function (e) {
+      throw new Error("The game's data (" + DATA_FILE + ") could not be loaded: " + e.message + ".");
+    });
+  }
+
+  // ------------------------------------------------------------ the sounds
+
+  // Made by a worker while the game starts; each is handed to the game's audio
+  // as it comes (once the program's script, which holds it, has run).
+  var soundsMade = [], soundsProblem = false;
+  function soundMade(index, bytes) {
+    if (window.CF && Module.calledRun) CF.soundMade(index, bytes);
+    else soundsMade.push([index, bytes]);
+  }
+  function soundsFailed(why) {
+    if (soundsProblem) return;
+    soundsProblem = true;
+    console.warn("cairnfall: " + why);
+    notice("The game's sounds could not be made here (" + why + "): it plays without sound.");
+  }
+  try {
+    var soundMaker = new Worker("sound-worker.js");
+    soundMaker.onmessage = function (e) {
+      if (e.data.bytes) soundMade(e.data.index, new Uint8Array(e.data.bytes));
+      else soundsFailed(e.data.error);
+    };
+    soundMaker.onerror = function (e) {
+      soundsFailed(e.message || "the sound maker stopped");
+    };
+  } catch (e) {
+    soundsFailed(e.message);
+  }
+
+  // ------------------------------------------------------------ recordings
+
+  function listRecordings() {
+    var list = $("recordings-list");
+    CF.storage.keys("recordings").then(function (keys) {
+      list.textContent = "";
+      if (!keys.length) list.textContent = "No session has been recorded yet.";
+      keys.slice().reverse().forEach(function (name) {
+        var item = document.createElement("li");
+        var link = document.createElement("a");
+        link.className = "button";
+        link.textContent = name;
+        link.href = "#";
+        link.download = name;
+        link.addEventListener("click", function (e) {
+          if (link.dataset.ready) return;
+          e.preventDefault();
+          CF.storage.get("recordings", name).then(function (bytes) {
+            if (!bytes) return;
+            link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+            link.dataset.ready = "1";
+            link.click();
+          });
+        });
+        item.appendChild(link);
+        list.appendChild(item);
+      });
+    });
+  }
+
+  // ------------------------------------------------------------ the program
+
+  var canvas = $("screen");
+  var data = fetchData();
+  window.Module = {
+    canvas: canvas,
+    fullscreenTarget: $("stage"),
+    arguments: [],
+    print: function (text) {
+      console.log(text);
+    },
+    printErr: function (text) {
+      console.warn(text);
+    },
+    onFirstPicture: function () {
+      $("loading").hidden = true;
+      canvas.focus();
+    },
+    showMessage: function (caption, text) {
+      $("message-caption").textContent = caption;
+      $("message-text").textContent = text;
+      $("message").hidden = false;
+    },
+    onGameEnded: function () {
+      $("ended").hidden = false;
+      $("again").focus();
+    },
+    onRecordingsChanged: function () {
+      if (!$("recordings").hidden) listRecordings();
+    },
+    onAbort: function (what) {
+      problem("The game stopped: " + what);
+    },
+    onRuntimeInitialized: function () {
+      performance.mark('cairnfall-program-loaded');
+      Promise.all([data, CF.storage.open()]).then(function (results) {
+        var folder = "/cairnfall/data";
+        FS.mkdirTree(folder);
+        results[0].forEach(function (file) {
+          FS.writeFile(folder + "/" + file[0], file[1]);
+        });
+        if (!results[1]) {
+          notice("This browser keeps no files for this page (a private window?): " +
+            "you can play, but your scores and settings will not be kept.");
+        }
+        performance.mark('cairnfall-main');
+        Module.callMain(Module.arguments);
+        soundsMade.splice(0).forEach(function (sound) {
+          CF.soundMade(sound[0], sound[1]);
+        });
+      }).catch(function (e) {
+        problem(e.message);
+      });
+    },
+  };
+
+  var script = document.createElement("script");
+  script.src = PROGRAM_FILE;
+  script.onerror = function () {
+    problem("The game's program (" + PROGRAM_FILE + ") could not be loaded.");
+  };
+  document.body.appendChild(script);
+
+  // ------------------------------------------------------------ the page's buttons
+
+  $("fullscreen-button").addEventListener("click", function () {
+    CF.toggleFullscreen();
+    canvas.focus();
+  });
+  $("recordings-button").addEventListener("click", function () {
+    $("recordings").hidden = !$("recordings").hidden;
+    if (!$("recordings").hidden) listRecordings();
+  });
+  $("recordings-close").addEventListener("click", function () {
+    $("recordings").hidden = true;
+    canvas.focus();
+  });
+  $("message-close").addEventListener("click", function () {
+    $("message").hidden = true;
+    canvas.focus();
+  });
+  $("again").addEventListener("click", function () {
+    location.reload();
+  });
+
+  // Offline after the first visit, and installable as an app.
+  if ("serviceWorker" in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register("sw.js").catch(function (e) {
+      console.warn("cairnfall: no offline copy: " + e.message);
+    });
+  }
+})();
