@@ -1,7 +1,7 @@
 # Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian or
 # Ubuntu machine: both install what is missing first.
 .PHONY: deps configure game build run install package test test-normal test-asan bench fuzz \
-	soak screenshots format clean web web-run
+	soak screenshots format clean web web-run test-web
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -43,8 +43,8 @@ test-asan: deps
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-# Both configurations: the normal build and the sanitizer build.
-test: test-normal test-asan
+# Both configurations, the normal build and the sanitizer build, and the browser's.
+test: test-normal test-asan test-web
 
 bench: build
 	cd build && ./cairnfall-bench --benchmark_counters_tabular=true --benchmark_repetitions=3 \
@@ -109,8 +109,13 @@ export NODE_PATH ?= /usr/share/nodejs
 web: game
 	@emcmake cmake -S . -B build-web/cmake -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCAIRNFALL_HOST_DATA=$(CURDIR)/build/data -DCAIRNFALL_HOST_ICONS=$(CURDIR)/build/icons \
-		-DCAIRNFALL_WEB_OUT=$(CURDIR)/build-web > /dev/null
+		-DCAIRNFALL_WEB_OUT=$(CURDIR)/build-web -DCAIRNFALL_NATIVE_BUILD=$(CURDIR)/build > /dev/null
 	@cmake --build build-web/cmake -j $(JOBS)
+
+# The web build's tests: the wasm game under node against the native build, and
+# the page in headless Chromium (both need the desktop build's tools).
+test-web: build web
+	cd build-web/cmake && ctest --output-on-failure
 
 web-run: web
 	@echo "Cairnfall in the browser: http://127.0.0.1:$(WEB_PORT)/"

@@ -67,3 +67,10 @@ add_custom_command(
           ${CAIRNFALL_HOST_DATA}/.generated
   COMMENT "Packing the page, its data and its offline list")
 add_custom_target(site ALL DEPENDS ${WEB_OUT}/.site)
+
+# The web build's own tests (tests/web): the wasm game under node against the
+# native one, and the page in headless Chromium. CAIRNFALL_NATIVE_BUILD names the
+# desktop build they compare with.
+set(CAIRNFALL_NATIVE_BUILD "" CACHE PATH "the desktop build folder (build/)")
+enable_testing()
+add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)

@@ -110,6 +110,11 @@ var CF = (function () {
     }
   };
 
+  // The last 800x600 picture as a PNG data URL, for tests and screenshots.
+  cf.pictureDataURL = function () {
+    return small ? small.toDataURL("image/png") : null;
+  };
+
   // A point of the page as a point of the picture (outside it in the letterbox).
   function picturePoint(clientX, clientY) {
     var box = canvas.getBoundingClientRect();
