@@ -40,11 +40,12 @@ add_executable(cairnfall ${CMAKE_SOURCE_DIR}/src/platform/web/main/web_main.cpp)
 target_link_libraries(cairnfall PRIVATE cairnfall_shell cairnfall_game
   cairnfall_sound cairnfall_gfx cairnfall_platform_web)
 set_target_properties(cairnfall PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
-target_link_options(cairnfall PRIVATE
+set(WEB_GAME_LINK_OPTIONS
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -sINVOKE_RUN=0
   "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']"
   --pre-js ${CMAKE_SOURCE_DIR}/web/platform.js)
+target_link_options(cairnfall PRIVATE ${WEB_GAME_LINK_OPTIONS})
 set_property(TARGET cairnfall APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/platform.js)
 
 # The sound maker the page runs in a worker while the game starts.
@@ -55,6 +56,19 @@ target_link_options(cairnfall-sounds PRIVATE
   -sENVIRONMENT=worker -sMODULARIZE=1 -sEXPORT_NAME=createSoundMaker -sALLOW_MEMORY_GROWTH=1
   -sFORCE_FILESYSTEM=1 "-sEXPORTED_RUNTIME_METHODS=['FS']")
 
+# A game frame timed in the page (bench/index.html), beside BM_GameFrame. In a
+# folder of its own, so that the offline copy leaves it out.
+add_executable(cairnfall-bench ${CMAKE_SOURCE_DIR}/bench/web/web_frame_bench.cpp
+               ${CMAKE_SOURCE_DIR}/bench/big_board.cpp)
+target_include_directories(cairnfall-bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+target_link_libraries(cairnfall-bench PRIVATE cairnfall_shell cairnfall_game cairnfall_sound
+  cairnfall_gfx cairnfall_platform_web)
+set_target_properties(cairnfall-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT}/bench SUFFIX ".js")
+target_link_options(cairnfall-bench PRIVATE ${WEB_GAME_LINK_OPTIONS})
+set_property(TARGET cairnfall-bench APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/platform.js)
+add_custom_command(TARGET cairnfall-bench POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/bench/web/index.html ${WEB_OUT}/bench/index.html)
+
 # The page around it, its data pack and its service worker's list of files.
 file(GLOB WEB_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/site/*)
 add_custom_command(
@@ -63,7 +77,7 @@ add_custom_command(
   COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/web-site ${CMAKE_SOURCE_DIR}/web/site
           ${CAIRNFALL_HOST_DATA} ${CAIRNFALL_HOST_ICONS} ${WEB_OUT}
   COMMAND ${CMAKE_COMMAND} -E touch ${WEB_OUT}/.site
-  DEPENDS cairnfall cairnfall-sounds ${WEB_PAGE_FILES} ${CMAKE_SOURCE_DIR}/scripts/web-site
+  DEPENDS cairnfall cairnfall-sounds cairnfall-bench ${WEB_PAGE_FILES} ${CMAKE_SOURCE_DIR}/scripts/web-site
           ${CAIRNFALL_HOST_DATA}/.generated
   COMMENT "Packing the page, its data and its offline list")
 add_custom_target(site ALL DEPENDS ${WEB_OUT}/.site)
@@ -74,3 +88,24 @@ add_custom_target(site ALL DEPENDS ${WEB_OUT}/.site)
 set(CAIRNFALL_NATIVE_BUILD "" CACHE PATH "the desktop build folder (build/)")
 enable_testing()
 add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)
+
+# ---------------------------------------------------------------- the headless game under node
+# The desktop's headless backend, its POSIX files and the seeded game driver,
+# compiled for node: cairnfall-session-hashes prints the same frame hashes and
+# saved files as its native build (tests/web/wasm_matches_native.sh). NODERAWFS
+# reads the desktop build's data/ and writes the saves to the real disk.
+cairnfall_sources(NODE_HEADLESS_SRC src/platform/headless src/platform/posix src/platform/tape
+                  src/platform/font)
+add_library(cairnfall_platform_headless_node STATIC ${NODE_HEADLESS_SRC})
+target_include_directories(cairnfall_platform_headless_node PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(cairnfall_platform_headless_node PUBLIC cairnfall_zlib)
+add_executable(cairnfall-session-hashes ${CMAKE_SOURCE_DIR}/tests/web/driver/session_hashes.cpp
+  ${CMAKE_SOURCE_DIR}/fuzz/support/game_events.cpp ${CMAKE_SOURCE_DIR}/tools/replay/replay_state.cpp
+  ${CMAKE_SOURCE_DIR}/tools/replay/replay_fields.cpp)
+target_include_directories(cairnfall-session-hashes PRIVATE ${CMAKE_SOURCE_DIR}/fuzz
+                           ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(cairnfall-session-hashes PRIVATE cairnfall_shell cairnfall_game
+  cairnfall_sound cairnfall_gfx cairnfall_platform_headless_node)
+set_target_properties(cairnfall-session-hashes PROPERTIES SUFFIX ".js")
+target_link_options(cairnfall-session-hashes PRIVATE
+  -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)

@@ -96,23 +96,51 @@ var CF = (function () {
   }
   cf.redraw = draw;
 
+  // The game presents once a tick; the browser shows a picture once a display
+  // frame. A presented picture is read straight from the program's memory when
+  // the next display frame draws it (the first at once), so the game never waits
+  // on the canvas.
+  var source = 0, dirty = false, drawPending = false;
+
+  function flush() {
+    if (!dirty) return;
+    // The view is made again when the program's memory has grown (a new buffer).
+    if (!picture || picture.data.buffer !== HEAPU8.buffer || picture.source !== source) {
+      picture = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, source, W * H * 4), W, H);
+      picture.source = source;
+    }
+    smallCtx.putImageData(picture, 0, 0);
+    dirty = false;
+  }
+
+  function drawFrame() {
+    drawPending = false;
+    flush();
+    draw();
+  }
+
   cf.showPicture = function (pointer, changed) {
-    if (changed || !shown) {
-      picture.data.set(HEAPU8.subarray(pointer, pointer + W * H * 4));
-      smallCtx.putImageData(picture, 0, 0);
-      if (!shown) {
-        shown = true;
-        performance.mark("cairnfall-first-picture");
-        window.cairnfallFirstPicture = performance.now();
-        if (Module.onFirstPicture) Module.onFirstPicture();
-      }
-      draw();
+    source = pointer;
+    if (changed || !shown) dirty = true;
+    if (!shown) {
+      shown = true;
+      drawFrame();
+      performance.mark("cairnfall-first-picture");
+      window.cairnfallFirstPicture = performance.now();
+      if (Module.onFirstPicture) Module.onFirstPicture();
+      return;
+    }
+    if (!drawPending) {
+      drawPending = true;
+      requestAnimationFrame(drawFrame);
     }
   };
 
   // The last 800x600 picture as a PNG data URL, for tests and screenshots.
   cf.pictureDataURL = function () {
-    return small ? small.toDataURL("image/png") : null;
+    if (!small) return null;
+    flush();
+    return small.toDataURL("image/png");
   };
 
   // A point of the page as a point of the picture (outside it in the letterbox).
@@ -238,7 +266,7 @@ var CF = (function () {
     small.width = W;
     small.height = H;
     smallCtx = small.getContext("2d");
-    picture = smallCtx.createImageData(W, H);
+    picture = null;
     if (!ctx || !smallCtx) return false;
     if (!cf.listening) {
       cf.listening = true;

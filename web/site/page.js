@@ -6,7 +6,8 @@
   "use strict";
 
   var DATA_FILE = "cairnfall-data.bin";
-  var PROGRAM_FILE = "cairnfall.js";
+  // The game, or another program over the same page (the frame benchmark).
+  var PROGRAM_FILE = window.CAIRNFALL_PROGRAM || "cairnfall.js";
   var $ = function (id) {
     return document.getElementById(id);
   };

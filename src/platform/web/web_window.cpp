@@ -10,14 +10,15 @@
 namespace {
 
 bool window_open = false;
-// The picture in the canvas's byte order (RGBA), converted from the game's ARGB.
-uint8_t rgba[800 * 600 * 4];
+// The picture in the canvas's byte order (R, G, B, A), converted from the game's
+// ARGB; the page reads it from here when it draws.
+uint32_t rgba[800 * 600];
 
 }  // namespace
 
 EM_JS(int, cf_open_canvas, (), { return CF.openCanvas() ? 1 : 0; });
 EM_JS(void, cf_close_canvas, (), { CF.closeCanvas(); });
-EM_JS(void, cf_show_picture, (const uint8_t* rgba, int changed),
+EM_JS(void, cf_show_picture, (const uint32_t* rgba, int changed),
       { CF.showPicture(rgba, changed != 0); });
 EM_JS(void, cf_message, (const char* caption, const char* text),
       { CF.message(UTF8ToString(caption), UTF8ToString(text)); });
@@ -66,13 +67,10 @@ int32_t device_display_depth() {
 void platform_present(const uint32_t* argb, bool changed) {
     if (!window_open || argb == nullptr) return;
     if (changed) {
+        // 0xAARRGGBB to the bytes R, G, B, 255: a little-endian 0xFFBBGGRR.
         for (int32_t i = 0; i < 800 * 600; ++i) {
             uint32_t p = argb[i];
-            uint8_t* out = rgba + 4 * i;
-            out[0] = static_cast<uint8_t>(p >> 16);
-            out[1] = static_cast<uint8_t>(p >> 8);
-            out[2] = static_cast<uint8_t>(p);
-            out[3] = 255;
+            rgba[i] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
         }
     }
     cf_show_picture(rgba, changed);
