@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """The page in headless Chromium: the intro and the first run, a game by keys and
-by clicks, the profile across a reload, two tabs entering high scores at once, a
+by clicks, the profile across a reload, a tap, a pad and a hidden tab, two tabs entering high scores at once, a
 downloaded recording replayed by the desktop build, and the page offline.
 
 browser_test.py SITE_DIR NATIVE_BUILD_DIR
@@ -39,8 +39,10 @@ FLAGS = ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "-
 # The board at level 1: five columns from x 375, row 0's lower edge at y 574,
 # 50-pixel cells; seven rows of stones.
 LEFT_X, BOTTOM_Y, CELL, COLS, ROWS = 375, 574, 50, 5, 7
-# The first menu button (New game): MENU_X + BUTTON_W / 2, MENU_TOP + MENU_PITCH / 2.
+# The first menu button (New game): MENU_X + BUTTON_W / 2, MENU_TOP + MENU_PITCH / 2;
+# the third (Options) two pitches of 42 below it.
 NEW_GAME_BUTTON = (100, 317)
+OPTIONS_BUTTON = (100, 401)
 
 # The share of pixels (percent) of a kind in a rectangle of the picture, per
 # screen: what tells the screens apart.
@@ -345,6 +347,37 @@ def check_second_start(b):
     return "after a reload a click skips the intro and the high score table shows"
 
 
+# A game pad the page sees through the Gamepad API, in the standard mapping.
+FAKE_PAD_JS = """
+window.testPad = {connected: true, mapping: "standard", axes: [0, 0, 0, 0],
+  buttons: Array.from({length: 17}, function () { return {pressed: false}; })};
+navigator.getGamepads = function () { return [window.testPad]; };
+"""
+
+
+def check_other_inputs(b):
+    """A tap, a pad and a hidden tab, the other ways in besides keys and the mouse."""
+    px, py = b.js(PAGE_POINT_JS, *OPTIONS_BUTTON)
+    b.d.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
+    b.d.execute_cdp_cmd("Input.dispatchTouchEvent",
+                        {"type": "touchStart", "touchPoints": [{"x": px, "y": py}]})
+    b.d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+    b.wait_screen("options")
+    b.keys("1")
+    b.wait_screen("game")
+    b.js(FAKE_PAD_JS)
+    for pressed in (True, False):  # Start: the pause key
+        b.js("window.testPad.buttons[9].pressed = arguments[0]", pressed)
+        time.sleep(0.2)
+    b.wait_screen("paused")
+    b.keys(" ")
+    b.wait_screen("game")
+    b.js("Object.defineProperty(document, 'visibilityState', {value: 'hidden', configurable: true});"
+         "document.dispatchEvent(new Event('visibilitychange'));")
+    b.wait_screen("paused")
+    return "a tap pressed Options, a pad's Start paused the game, a hidden tab paused it"
+
+
 def seeded_table():
     """Ten entries below any real score (-1 .. -10), so a game over with 0 points
     goes to name entry."""
@@ -484,6 +517,7 @@ def main():
         run("profile", check_profile_kept, b)
         replay = run("recording-download", check_recording, b, downloads, native)
         run("second-start", check_second_start, b)
+        run("other-inputs", check_other_inputs, b)
         run("two-tabs", check_two_tabs, b, site)
         run("offline", check_offline, b, site)
         if replay:
