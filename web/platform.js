@@ -374,24 +374,51 @@ var CF = (function () {
 
   // ------------------------------------------------------------ audio
 
-  var audio = null;
+  // Browsers let a page's sound start only with a gesture of the player's, and
+  // making the audio context is slow the first time (the browser starts its
+  // audio service): so it is made at the first gesture. Until then the sounds
+  // keep their samples, and a looping sound (the music) waits to start.
+  var Context = window.AudioContext || window.webkitAudioContext;
+  var audio = null, audioOpened = false;
   var sounds = [null];
 
-  function unlockAudio() {
-    if (audio && audio.state === "suspended") audio.resume().catch(function () {});
+  // A sound: its format, its samples (a DataView, or the made sound it stands
+  // in for), its Web Audio buffer once there is a context, its gain.
+  function Sound(channels, rate, bits, size) {
+    this.channels = channels;
+    this.rate = rate;
+    this.bits = bits;
+    this.size = size;
+    this.samples = null;
+    this.standIn = -1;
+    this.buffer = null;
+    this.source = null;
+    this.gain = null;
+    this.volume = 1;
+    this.waitingLoop = false;
+  }
+
+  function startAudio() {
+    if (!audioOpened) return;
+    if (!audio) {
+      try {
+        audio = new Context();
+      } catch (e) {
+        audioOpened = false;
+        return;
+      }
+      sounds.forEach(function (s, handle) {
+        if (s && s.waitingLoop) cf.audioPlay(handle, true);
+      });
+    }
+    if (audio.state === "suspended") audio.resume().catch(function () {});
   }
 
   cf.audioOpen = function () {
-    var Context = window.AudioContext || window.webkitAudioContext;
     if (!Context) return false;
-    try {
-      audio = new Context();
-    } catch (e) {
-      return false;
-    }
-    // Browsers let a page's sound start only with a gesture of the player's.
+    audioOpened = true;
     ["pointerdown", "pointerup", "keydown", "touchend"].forEach(function (name) {
-      window.addEventListener(name, unlockAudio, true);
+      window.addEventListener(name, startAudio, true);
     });
     return true;
   };
@@ -403,14 +430,12 @@ var CF = (function () {
     sounds = [null];
     if (audio) audio.close().catch(function () {});
     audio = null;
+    audioOpened = false;
   };
 
   cf.audioCreate = function (channels, rate, bits, size) {
-    if (!audio) return 0;
-    var gain = audio.createGain();
-    gain.connect(audio.destination);
-    sounds.push({ channels: channels, rate: rate, bits: bits, size: size, buffer: null, source: null,
-      gain: gain, standIn: -1, waitingLoop: false });
+    if (!audioOpened) return 0;
+    sounds.push(new Sound(channels, rate, bits, size));
     return sounds.length - 1;
   };
 
@@ -434,31 +459,37 @@ var CF = (function () {
     return buffer;
   }
 
-  cf.audioFill = function (handle, pointer, size) {
-    var s = sounds[handle];
-    if (!s) return false;
-    s.standIn = -1;
-    s.buffer = audioBuffer(s.channels, s.rate, s.bits, new DataView(HEAPU8.buffer, pointer, Math.min(size, s.size)));
-    return s.buffer !== null;
-  };
-
   // The real sounds, as the worker makes them: index -> {channels, rate, bits, view}.
   var made = {};
+
+  // The sound's Web Audio buffer, made from its samples when first needed.
+  function bufferOf(s) {
+    if (!s.buffer && audio) {
+      var m = s.standIn >= 0 ? made[s.standIn] : null;
+      if (m) s.buffer = audioBuffer(m.channels, m.rate, m.bits, m.view);
+      else if (s.samples) s.buffer = audioBuffer(s.channels, s.rate, s.bits, s.samples);
+    }
+    return s.buffer;
+  }
+
+  cf.audioFill = function (handle, pointer, size) {
+    var s = sounds[handle];
+    var bytes = s ? Math.min(size, s.size) : 0;
+    if (!s || bytes < (s.bits / 8) * s.channels) return false;
+    s.standIn = -1;
+    s.buffer = null;
+    s.samples = new DataView(HEAPU8.slice(pointer, pointer + bytes).buffer);
+    return true;
+  };
 
   cf.audioStandIn = function (handle, index) {
     var s = sounds[handle];
     if (!s) return false;
     s.standIn = index;
+    s.samples = null;
     s.buffer = null;
-    if (made[index]) fillFromMade(s);
     return true;
   };
-
-  function fillFromMade(s) {
-    var m = made[s.standIn];
-    s.buffer = audioBuffer(m.channels, m.rate, m.bits, m.view);
-    if (s.buffer && s.waitingLoop) cf.audioPlay(sounds.indexOf(s), true);
-  }
 
   // A PCM WAV file's format and samples; null when it is not one. Every length is
   // checked against the bytes there are.
@@ -490,8 +521,8 @@ var CF = (function () {
     var wav = cf.readWav(bytes);
     if (!wav) return;
     made[index] = wav;
-    sounds.forEach(function (s) {
-      if (s && s.standIn === index) fillFromMade(s);
+    sounds.forEach(function (s, handle) {
+      if (s && s.standIn === index && s.waitingLoop) cf.audioPlay(handle, true);
     });
   };
 
@@ -502,14 +533,19 @@ var CF = (function () {
       s.source.stop();
       s.source = null;
     }
-    // A sound still being made: the music starts when it comes, an effect is missed.
-    s.waitingLoop = loop && !s.buffer;
-    if (!s.buffer) return s.standIn >= 0;
-    // An effect asked for before the player's first gesture would sound late,
-    // all at once: only the music waits for the audio to start.
+    // Before the first gesture, or while the sound is still being made, the
+    // music waits to start; an effect then is missed, as it would sound late.
+    var buffer = bufferOf(s);
+    s.waitingLoop = loop && !buffer;
+    if (!buffer) return s.samples !== null || s.standIn >= 0;
     if (audio.state !== "running" && !loop) return true;
+    if (!s.gain) {
+      s.gain = audio.createGain();
+      s.gain.gain.value = s.volume;
+      s.gain.connect(audio.destination);
+    }
     var source = audio.createBufferSource();
-    source.buffer = s.buffer;
+    source.buffer = buffer;
     source.loop = loop;
     source.connect(s.gain);
     source.start();
@@ -520,15 +556,23 @@ var CF = (function () {
   cf.audioGain = function (handle, gain) {
     var s = sounds[handle];
     if (!s) return false;
-    s.gain.gain.value = gain;
+    s.volume = gain;
+    if (s.gain) s.gain.gain.value = gain;
     return true;
+  };
+
+  // What the audio does, for tests: the context's state, whether a looping sound
+  // (the music) plays, and how many sounds the worker has made.
+  cf.audioState = function () {
+    return { context: audio ? audio.state : "none", made: Object.keys(made).length,
+      looping: sounds.some(function (s) { return s && s.source && s.source.loop; }) };
   };
 
   cf.audioRelease = function (handle) {
     var s = sounds[handle];
     if (!s) return;
     if (s.source) s.source.stop();
-    s.gain.disconnect();
+    if (s.gain) s.gain.disconnect();
     sounds[handle] = null;
   };
 

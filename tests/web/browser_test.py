@@ -294,7 +294,11 @@ def check_game(b):
     b.wait_screen("game")
     if b.gap() != gap:
         raise Failed("the board changed across the pause")
-    return "4 arrow moves and 2 clicks moved the gap as expected; Space paused and resumed"
+    # Sound: started by the first key press, all nine sounds made, the music looping.
+    audio = b.wait("the music playing", lambda: (lambda a: a if a["context"] == "running" and
+                   a["made"] == 9 and a["looping"] else None)(b.js("return CF.audioState()")), 10)
+    return ("4 arrow moves and 2 clicks moved the gap as expected; Space paused and resumed; "
+            "%d sounds made, the music looping" % audio["made"])
 
 
 def check_profile_kept(b):

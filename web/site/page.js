@@ -75,32 +75,49 @@
     });
   }
 
+  // The compiled code of the program's wasm file, streamed as it downloads when
+  // the server says it is wasm, else compiled once it is all there.
+  function compileProgram(file) {
+    var failed = function (why) {
+      throw new Error("The game's program (" + file + ") could not be loaded: " + why + ".");
+    };
+    var whole = function () {
+      return fetch(file).then(function (response) {
+        if (!response.ok) failed("the server answered " + response.status + " " + response.statusText);
+        return response.arrayBuffer();
+      }).then(function (bytes) {
+        return WebAssembly.compile(bytes);
+      });
+    };
+    if (typeof WebAssembly.compileStreaming !== "function") return whole();
+    return WebAssembly.compileStreaming(fetch(file)).catch(whole);
+  }
+
   // ------------------------------------------------------------ the sounds
 
-  // Made by a worker while the game starts; each is handed to the game's audio
-  // as it comes (once the program's script, which holds it, has run).
-  var soundsMade = [], soundsProblem = false;
-  function soundMade(index, bytes) {
-    if (window.CF && Module.calledRun) CF.soundMade(index, bytes);
-    else soundsMade.push([index, bytes]);
-  }
+  // Made by a worker once the game shows its first picture (sound can start
+  // only with the player's first gesture anyway), so that the start has the
+  // machine to itself; each is handed to the game's audio as it comes.
+  var soundsProblem = false;
   function soundsFailed(why) {
     if (soundsProblem) return;
     soundsProblem = true;
     console.warn("cairnfall: " + why);
     notice("The game's sounds could not be made here (" + why + "): it plays without sound.");
   }
-  try {
-    var soundMaker = new Worker("sound-worker.js");
-    soundMaker.onmessage = function (e) {
-      if (e.data.bytes) soundMade(e.data.index, new Uint8Array(e.data.bytes));
-      else soundsFailed(e.data.error);
-    };
-    soundMaker.onerror = function (e) {
-      soundsFailed(e.message || "the sound maker stopped");
-    };
-  } catch (e) {
-    soundsFailed(e.message);
+  function makeSounds() {
+    try {
+      var maker = new Worker("sound-worker.js");
+      maker.onmessage = function (e) {
+        if (e.data.bytes) CF.soundMade(e.data.index, new Uint8Array(e.data.bytes));
+        else soundsFailed(e.data.error);
+      };
+      maker.onerror = function (e) {
+        soundsFailed(e.message || "the sound maker stopped");
+      };
+    } catch (e) {
+      soundsFailed(e.message);
+    }
   }
 
   // ------------------------------------------------------------ recordings
@@ -135,8 +152,15 @@
 
   // ------------------------------------------------------------ the program
 
+  // Everything the start needs is asked for at once: the data, the program's
+  // compiled code (compiled while its script loads), the canvas's drawing
+  // context, and the storage (as soon as the script that holds it has run).
   var canvas = $("screen");
   var data = fetchData();
+  var WASM_FILE = PROGRAM_FILE.replace(/\.js$/, ".wasm");
+  var code = compileProgram(WASM_FILE);
+  canvas.getContext("2d", { alpha: false }).fillRect(0, 0, 1, 1);
+  var storage = null;
   window.Module = {
     canvas: canvas,
     fullscreenTarget: $("stage"),
@@ -150,6 +174,7 @@
     onFirstPicture: function () {
       $("loading").hidden = true;
       canvas.focus();
+      makeSounds();
     },
     showMessage: function (caption, text) {
       $("message-caption").textContent = caption;
@@ -166,9 +191,20 @@
     onAbort: function (what) {
       problem("The game stopped: " + what);
     },
+    // The program's code, compiled already (above).
+    instantiateWasm: function (imports, receive) {
+      code.then(function (module) {
+        return WebAssembly.instantiate(module, imports).then(function (instance) {
+          receive(instance, module);
+        });
+      }).catch(function (e) {
+        problem(e.message);
+      });
+      return {};
+    },
     onRuntimeInitialized: function () {
-      performance.mark('cairnfall-program-loaded');
-      Promise.all([data, CF.storage.open()]).then(function (results) {
+      performance.mark("cairnfall-program-loaded");
+      Promise.all([data, storage || CF.storage.open()]).then(function (results) {
         var folder = "/cairnfall/data";
         FS.mkdirTree(folder);
         results[0].forEach(function (file) {
@@ -178,11 +214,8 @@
           notice("This browser keeps no files for this page (a private window?): " +
             "you can play, but your scores and settings will not be kept.");
         }
-        performance.mark('cairnfall-main');
+        performance.mark("cairnfall-main");
         Module.callMain(Module.arguments);
-        soundsMade.splice(0).forEach(function (sound) {
-          CF.soundMade(sound[0], sound[1]);
-        });
       }).catch(function (e) {
         problem(e.message);
       });
@@ -193,6 +226,9 @@
   script.src = PROGRAM_FILE;
   script.onerror = function () {
     problem("The game's program (" + PROGRAM_FILE + ") could not be loaded.");
+  };
+  script.onload = function () {
+    if (!storage) storage = CF.storage.open();
   };
   document.body.appendChild(script);
 
