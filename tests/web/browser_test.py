@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The page in headless Chromium: the intro and the first run, a game by keys and
-by clicks, the profile across a reload, a tap, a pad and a hidden tab, two tabs entering high scores at once, a
-downloaded recording replayed by the desktop build, and the page offline.
+by clicks with its sound, the profile across a reload, a tap, a pad and a hidden
+tab, two tabs entering high scores at once, a downloaded recording replayed by
+the desktop build, the page offline, and a site without its data saying so.
 
 browser_test.py SITE_DIR NATIVE_BUILD_DIR
 
@@ -474,6 +475,28 @@ def check_offline(b, site):
     return "with the server stopped, a reload shows the first picture after %.0f ms" % ms
 
 
+def check_missing_data(b, folder):
+    """A site without its data file: the page says which file, in the page."""
+    partial = tempfile.mkdtemp(prefix="cairnfall-partial-site-")
+    try:
+        for name in os.listdir(folder):
+            if name not in ("cairnfall-data.bin", "cmake"):
+                os.symlink(os.path.join(folder, name), os.path.join(partial, name))
+        site = Site(partial)
+        try:
+            b.d.get(site.url)
+            text = b.wait("the page's problem panel",
+                          lambda: b.d.find_element(By.ID, "problem").is_displayed() and
+                          b.d.find_element(By.ID, "problem-text").text, 20)
+        finally:
+            site.stop()
+    finally:
+        shutil.rmtree(partial, ignore_errors=True)
+    if "cairnfall-data.bin" not in text or "404" not in text:
+        raise Failed("the problem does not name the file and the cause: " + text)
+    return "without its data the page says: " + text
+
+
 def main():
     if len(sys.argv) != 3:
         sys.stderr.write("usage: browser_test.py SITE_DIR NATIVE_BUILD_DIR\n")
@@ -524,6 +547,7 @@ def main():
         run("other-inputs", check_other_inputs, b)
         run("two-tabs", check_two_tabs, b, site)
         run("offline", check_offline, b, site)
+        run("missing-data", check_missing_data, b, folder)
         if replay:
             run("recording-replay", finish_replay, *replay)
     finally:
