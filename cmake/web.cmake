@@ -20,7 +20,6 @@ target_include_directories(cairnfall_zlib PUBLIC ${CMAKE_SOURCE_DIR}/third_party
 # data-file font and the plain file calls. Saves, recordings and the game folder
 # are the web backend's own.
 cairnfall_sources(WEB_PLATFORM_SRC src/platform/web src/platform/tape src/platform/font)
-list(FILTER WEB_PLATFORM_SRC EXCLUDE REGEX "/font_(load|match)\\.cpp$")
 list(APPEND WEB_PLATFORM_SRC ${CMAKE_SOURCE_DIR}/src/platform/posix/files.cpp
      ${CMAKE_SOURCE_DIR}/src/platform/posix/paths.cpp)
 add_library(cairnfall_platform_web STATIC ${WEB_PLATFORM_SRC})

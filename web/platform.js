@@ -73,6 +73,10 @@ var CF = (function () {
   // the picture's size on screen, then linear down; at an exact multiple, nearest.
   function draw() {
     if (!canvas || !shown) return;
+    paint();
+  }
+
+  function paint() {
     layout();
     ctx.fillStyle = "#000";
     ctx.fillRect(0, 0, canvas.width, canvas.height);
@@ -289,6 +293,9 @@ var CF = (function () {
     open = true;
     focused = true;
     cf.events.length = 0;
+    // The first drawing through both canvases costs the browser a good part of
+    // a second: done now, with a black picture, it overlaps the game's start-up.
+    paint();
     return true;
   };
 
@@ -584,7 +591,15 @@ var CF = (function () {
   var storage = (cf.storage = { db: null, memory: { saves: {}, recordings: {} }, error: "", kept: false });
   var KEEP_RECORDINGS = 10;
 
+  // Opens the database once; every call gets the same promise (true: kept). The
+  // files' calls wait for it, so the program can start while it opens.
+  var opening = null;
   storage.open = function () {
+    if (!opening) opening = openDatabase();
+    return opening;
+  };
+
+  function openDatabase() {
     return new Promise(function (resolve) {
       var request;
       try {
@@ -609,7 +624,12 @@ var CF = (function () {
         resolve(false);
       };
     });
-  };
+  }
+
+  // `work` once the database is open (or refused).
+  function opened(work) {
+    return storage.open().then(work);
+  }
 
   function transaction(store, mode, work) {
     return new Promise(function (resolve) {
@@ -632,6 +652,12 @@ var CF = (function () {
   }
 
   storage.get = function (store, key) {
+    return opened(function () {
+      return get(store, key);
+    });
+  };
+
+  function get(store, key) {
     if (!storage.db) {
       var m = storage.memory[store][key];
       return Promise.resolve(m ? m.slice() : null);
@@ -641,9 +667,15 @@ var CF = (function () {
     }).then(function (v) {
       return v instanceof Uint8Array ? v : v instanceof ArrayBuffer ? new Uint8Array(v) : null;
     });
-  };
+  }
 
   storage.put = function (store, key, bytes) {
+    return opened(function () {
+      return put(store, key, bytes);
+    });
+  };
+
+  function put(store, key, bytes) {
     if (!storage.db) {
       storage.memory[store][key] = bytes.slice();
       return Promise.resolve(true);
@@ -654,18 +686,30 @@ var CF = (function () {
     }).then(function (ok) {
       return ok !== null;
     });
-  };
+  }
 
   storage.keys = function (store) {
+    return opened(function () {
+      return keys(store);
+    });
+  };
+
+  function keys(store) {
     if (!storage.db) return Promise.resolve(Object.keys(storage.memory[store]).sort());
     return transaction(store, "readonly", function (s) {
       return s.getAllKeys();
     }).then(function (keys) {
       return (keys || []).slice().sort();
     });
-  };
+  }
 
   storage.remove = function (store, key) {
+    return opened(function () {
+      return remove(store, key);
+    });
+  };
+
+  function remove(store, key) {
     if (!storage.db) {
       delete storage.memory[store][key];
       return Promise.resolve(true);
@@ -674,7 +718,7 @@ var CF = (function () {
       s.delete(key);
       return null;
     });
-  };
+  }
 
   // ------------------------------------------------------------ the tabs' lock
 

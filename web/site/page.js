@@ -160,7 +160,6 @@
   var WASM_FILE = PROGRAM_FILE.replace(/\.js$/, ".wasm");
   var code = compileProgram(WASM_FILE);
   canvas.getContext("2d", { alpha: false }).fillRect(0, 0, 1, 1);
-  var storage = null;
   window.Module = {
     canvas: canvas,
     fullscreenTarget: $("stage"),
@@ -204,16 +203,12 @@
     },
     onRuntimeInitialized: function () {
       performance.mark("cairnfall-program-loaded");
-      Promise.all([data, storage || CF.storage.open()]).then(function (results) {
+      data.then(function (files) {
         var folder = "/cairnfall/data";
         FS.mkdirTree(folder);
-        results[0].forEach(function (file) {
+        files.forEach(function (file) {
           FS.writeFile(folder + "/" + file[0], file[1]);
         });
-        if (!results[1]) {
-          notice("This browser keeps no files for this page (a private window?): " +
-            "you can play, but your scores and settings will not be kept.");
-        }
         performance.mark("cairnfall-main");
         Module.callMain(Module.arguments);
       }).catch(function (e) {
@@ -228,7 +223,12 @@
     problem("The game's program (" + PROGRAM_FILE + ") could not be loaded.");
   };
   script.onload = function () {
-    if (!storage) storage = CF.storage.open();
+    CF.storage.open().then(function (kept) {
+      if (!kept) {
+        notice("This browser keeps no files for this page (a private window?): " +
+          "you can play, but your scores and settings will not be kept.");
+      }
+    });
   };
   document.body.appendChild(script);
 
