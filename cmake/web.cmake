@@ -40,12 +40,10 @@ target_link_libraries(cairnfall PRIVATE cairnfall_shell cairnfall_game
   cairnfall_sound cairnfall_gfx cairnfall_platform_web)
 set_target_properties(cairnfall PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
 set(WEB_GAME_LINK_OPTIONS
-  -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -sINVOKE_RUN=0
-  "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']"
-  --pre-js ${CMAKE_SOURCE_DIR}/web/platform.js)
+  "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']")
 target_link_options(cairnfall PRIVATE ${WEB_GAME_LINK_OPTIONS})
-set_property(TARGET cairnfall APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/platform.js)
 
 # The sound maker the page runs in a worker while the game starts.
 add_executable(cairnfall-sounds ${CMAKE_SOURCE_DIR}/src/platform/web/sounds/web_sound_maker.cpp)
@@ -64,16 +62,15 @@ target_link_libraries(cairnfall-bench PRIVATE cairnfall_shell cairnfall_game cai
   cairnfall_gfx cairnfall_platform_web)
 set_target_properties(cairnfall-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT}/bench SUFFIX ".js")
 target_link_options(cairnfall-bench PRIVATE ${WEB_GAME_LINK_OPTIONS})
-set_property(TARGET cairnfall-bench APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/platform.js)
 add_custom_command(TARGET cairnfall-bench POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/bench/web/index.html ${WEB_OUT}/bench/index.html)
 
 # The page around it, its data pack and its service worker's list of files.
-file(GLOB WEB_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/site/*)
+file(GLOB WEB_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/*)
 add_custom_command(
   OUTPUT ${WEB_OUT}/.site
   COMMAND ${CMAKE_COMMAND} -E make_directory ${WEB_OUT}
-  COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/web-site ${CMAKE_SOURCE_DIR}/web/site
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/web-site ${CMAKE_SOURCE_DIR}/web
           ${CAIRNFALL_HOST_DATA} ${CAIRNFALL_HOST_ICONS} ${WEB_OUT}
   COMMAND ${CMAKE_COMMAND} -E touch ${WEB_OUT}/.site
   DEPENDS cairnfall cairnfall-sounds cairnfall-bench ${WEB_PAGE_FILES} ${CMAKE_SOURCE_DIR}/scripts/web-site

@@ -1,8 +1,8 @@
 // The page's half of the web backend (src/platform/web calls these through
 // EM_JS): the canvas and its scaling, input as the game's events, Web Audio,
 // the saved files and recordings in IndexedDB, and the lock the tabs share.
-// Included into the program's script before its own code, so it sees Module,
-// HEAPU8, FS and the rest.
+// Loaded before the program's script, so that the storage can open while the
+// program loads; it uses the program's HEAPU8, FS and the rest once it runs.
 
 var CF = (function () {
   "use strict";

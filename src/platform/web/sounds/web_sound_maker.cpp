@@ -1,4 +1,4 @@
-// The page's sound maker, run in a worker (web/site/sound-worker.js): the same
+// The page's sound maker, run in a worker (web/sound-worker.js): the same
 // synthesis that makes the desktop's sound files, one file at a time into the
 // worker's own memory, from which the worker hands the bytes to the page.
 #include <emscripten.h>

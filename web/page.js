@@ -1,7 +1,7 @@
 // The page around the game: loads the program and its data, opens the saved
 // files' storage, starts the game, and says in the page what went wrong when
-// something does. The game itself draws, plays and saves through
-// platform.js, which the program's script carries.
+// something does. The game itself draws, plays and saves through platform.js,
+// loaded before this.
 (function () {
   "use strict";
 
@@ -152,11 +152,17 @@
 
   // ------------------------------------------------------------ the program
 
-  // Everything the start needs is asked for at once: the data, the program's
-  // compiled code (compiled while its script loads), the canvas's drawing
-  // context, and the storage (as soon as the script that holds it has run).
+  // Everything the start needs is asked for at once: the data, the storage, the
+  // program's compiled code (compiled while its script loads) and the canvas's
+  // drawing context.
   var canvas = $("screen");
   var data = fetchData();
+  CF.storage.open().then(function (kept) {
+    if (!kept) {
+      notice("This browser keeps no files for this page (a private window?): " +
+        "you can play, but your scores and settings will not be kept.");
+    }
+  });
   var WASM_FILE = PROGRAM_FILE.replace(/\.js$/, ".wasm");
   var code = compileProgram(WASM_FILE);
   canvas.getContext("2d", { alpha: false }).fillRect(0, 0, 1, 1);
@@ -221,14 +227,6 @@
   script.src = PROGRAM_FILE;
   script.onerror = function () {
     problem("The game's program (" + PROGRAM_FILE + ") could not be loaded.");
-  };
-  script.onload = function () {
-    CF.storage.open().then(function (kept) {
-      if (!kept) {
-        notice("This browser keeps no files for this page (a private window?): " +
-          "you can play, but your scores and settings will not be kept.");
-      }
-    });
   };
   document.body.appendChild(script);
 
