@@ -31,8 +31,10 @@ bool write_all(int fd, const void* data, size_t size);
 // Opens a file for writing, mode 0600, never through a symbolic link: created
 // new (exclusive: failing when it exists) or emptied. -1 on failure (errno).
 int open_new_file(const char* path, bool exclusive);
-// Sets what platform_save_error says (a played-back save that failed).
+// Sets what platform_save_error says: a line of its own (empty: no failure), or
+// "what: why" (the file or folder, and the cause).
 void set_save_error(const char* text);
+void set_save_error_of(const char* what, const char* why);
 // The save folders in force, most preferred first.
 int32_t save_folder_count();
 const char* save_folder(int32_t index);

@@ -26,8 +26,6 @@ constexpr const char* kLockName = "cairnfall.lock";
 // The save folders in force (default: the working folder alone).
 char folders[kMaxFolders][kPathMax] = {"."};
 int32_t folder_count = 1;
-// Why the last write failed, as one line.
-char save_error[kPathMax + 128] = "";
 // The lock file held by platform_lock_saves, and how deep the calls nest.
 int lock_fd = -1;
 int32_t lock_depth = 0;
@@ -41,9 +39,7 @@ bool regular_file_time(const char* path, int64_t* time) {
 }
 
 void note_error(const char* path, int error) {
-    // A message cut short at the buffer's end is still worth having.
-    if (std::snprintf(save_error, sizeof save_error, "%s: %s", path, std::strerror(error)) < 0)
-        save_error[0] = '\0';
+    set_save_error_of(path, std::strerror(error));
 }
 
 }  // namespace
@@ -89,7 +85,7 @@ int32_t device_read_saved(const char* name, uint8_t* bytes, int32_t capacity) {
 
 bool device_write_saved(const char* name, const void* data, size_t size) {
     char path[kPathMax];
-    save_error[0] = '\0';
+    set_save_error("");
     for (int32_t i = 0; i < folder_count; ++i) {
         if (!join_path(path, folders[i], name)) continue;
         if (!make_folders(folders[i])) {
@@ -99,16 +95,8 @@ bool device_write_saved(const char* name, const void* data, size_t size) {
         if (platform_write_file_atomic(path, data, size)) return true;
         note_error(path, errno);
     }
-    if (folder_count == 0) std::snprintf(save_error, sizeof save_error, "no save folder");
+    if (folder_count == 0) set_save_error("no save folder");
     return false;
-}
-
-void set_save_error(const char* text) {
-    std::snprintf(save_error, sizeof save_error, "%s", text);
-}
-
-const char* platform_save_error() {
-    return save_error;
 }
 
 void platform_lock_saves() {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/pcm_sound.h"
 #include "platform/platform.h"
 
 namespace {
@@ -40,11 +41,7 @@ int channel_of(int32_t handle) {
 }
 
 bool format_supported(const PlatformSoundFormat* format) {
-    if (!format || format->format_tag != 1) return false;
-    if (format->channels < 1 || format->channels > 2) return false;
-    if (format->bits_per_sample != 8 && format->bits_per_sample != 16) return false;
-    if (format->block_align != format->channels * (format->bits_per_sample / 8)) return false;
-    return format->samples_per_sec >= 4000 && format->samples_per_sec <= 192000;
+    return pcm_format_playable(format, 4000, 192000);
 }
 
 // Stops the buffer's channel and frees its chunk and samples.
@@ -152,13 +149,8 @@ bool platform_audio_play(int32_t handle, bool loop) {
 
 bool platform_audio_set_volume(int32_t handle, int32_t hundredths_db) {
     if (!buffer_of(handle)) return false;
-    int volume = 0;
-    if (hundredths_db > -10000) {
-        if (hundredths_db > 0) hundredths_db = 0;
-        double gain = std::pow(10.0, hundredths_db / 2000.0);
-        volume = static_cast<int>(std::lround(gain * MIX_MAX_VOLUME));
-    }
-    Mix_Volume(channel_of(handle), volume);
+    Mix_Volume(channel_of(handle),
+               static_cast<int>(std::lround(pcm_gain(hundredths_db) * MIX_MAX_VOLUME)));
     return true;
 }
 

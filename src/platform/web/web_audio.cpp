@@ -5,9 +5,9 @@
 // plays the real sound once the page's worker has made it.
 #include <emscripten.h>
 
-#include <cmath>
 #include <cstring>
 
+#include "platform/pcm_sound.h"
 #include "platform/platform.h"
 #include "platform/web/web_js.h"
 
@@ -27,20 +27,9 @@ EM_JS(void, cf_audio_release, (int handle), { CF.audioRelease(handle); });
 
 namespace {
 
+// The rates every browser's audio buffers take.
 bool format_supported(const PlatformSoundFormat* format) {
-    if (!format || format->format_tag != 1) return false;
-    if (format->channels < 1 || format->channels > 2) return false;
-    if (format->bits_per_sample != 8 && format->bits_per_sample != 16) return false;
-    if (format->block_align != format->channels * (format->bits_per_sample / 8)) return false;
-    // The rates every browser's audio buffers take.
-    return format->samples_per_sec >= 8000 && format->samples_per_sec <= 96000;
-}
-
-// Hundredths of a decibel as a gain: 10^(v/2000); -10000 and below are silence.
-double gain_of(int32_t hundredths_db) {
-    if (hundredths_db <= -10000) return 0.0;
-    if (hundredths_db > 0) hundredths_db = 0;
-    return std::pow(10.0, hundredths_db / 2000.0);
+    return pcm_format_playable(format, 8000, 96000);
 }
 
 }  // namespace
@@ -82,7 +71,7 @@ bool platform_audio_play(int32_t buffer, bool loop) {
 }
 
 bool platform_audio_set_volume(int32_t buffer, int32_t hundredths_db) {
-    return cf_audio_gain(buffer, gain_of(hundredths_db)) != 0;
+    return cf_audio_gain(buffer, pcm_gain(hundredths_db)) != 0;
 }
 
 void platform_audio_release(int32_t buffer) {

@@ -17,7 +17,6 @@
 
 namespace {
 
-char save_error[512] = "";
 int32_t lock_depth = 0;
 
 }  // namespace
@@ -48,23 +47,15 @@ int32_t device_read_saved(const char* name, uint8_t* bytes, int32_t capacity) {
 }
 
 bool device_write_saved(const char* name, const void* data, size_t size) {
-    save_error[0] = '\0';
+    set_save_error("");
     if (name == nullptr || (data == nullptr && size > 0) || size > 0x7FFFFFFF) return false;
     if (cf_write_saved(name, static_cast<const uint8_t*>(data), static_cast<uint32_t>(size))) {
         return true;
     }
     char why[256];
     cf_storage_error(why, sizeof why);
-    std::snprintf(save_error, sizeof save_error, "%s: %s", name, why);
+    set_save_error_of(name, why);
     return false;
-}
-
-void set_save_error(const char* text) {
-    std::snprintf(save_error, sizeof save_error, "%s", text);
-}
-
-const char* platform_save_error() {
-    return save_error;
 }
 
 void platform_lock_saves() {
