@@ -45,7 +45,7 @@ set(WEB_GAME_LINK_OPTIONS
   "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']")
 target_link_options(cairnfall PRIVATE ${WEB_GAME_LINK_OPTIONS})
 
-# The sound maker the page runs in a worker while the game starts.
+# The sound maker the page runs in a worker once the game shows its first picture.
 add_executable(cairnfall-sounds ${CMAKE_SOURCE_DIR}/src/platform/web/sounds/web_sound_maker.cpp)
 target_link_libraries(cairnfall-sounds PRIVATE cairnfall_sounds_synth)
 set_target_properties(cairnfall-sounds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")

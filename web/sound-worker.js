@@ -1,4 +1,4 @@
-// Makes the game's sounds in the background while the game starts: the same
+// Makes the game's sounds in the background once the game shows: the same
 // synthesis as the desktop's (cairnfall-sounds.js), the effects first and the
 // music, the longest, last. Each file's bytes go to the page as they are made.
 "use strict";

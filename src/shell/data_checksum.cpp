@@ -3,7 +3,7 @@
 // the data it was made with; other pictures or glyphs make another game. The
 // sounds are left out: what they hold changes neither what the game draws nor
 // what it decides (a sound that cannot play is silence), and the browser plays
-// sounds it makes while the game starts, so a session played there has the
+// sounds it makes once the game has started, so a session played there has the
 // desktop's fingerprint and plays back on the desktop.
 #include "platform/platform.h"
 #include "shell/catalogue.h"

@@ -17,8 +17,8 @@ void web_keep_recording(bool now);
 // Clock readings of the page, as device_ticks_ms gives them.
 uint32_t web_ticks_ms();
 
-// In the page the sounds are made by a worker (web/sound-worker.js) while
-// the game starts. Until then data/ holds a stand-in for each: a WAV whose
+// In the page the sounds are made by a worker (web/sound-worker.js) once the
+// game shows its first picture. Until then data/ holds a stand-in for each: a WAV whose
 // samples are the bytes "CFSOUND" and the sound's digit; the audio layer plays
 // the real sound in its place once it has come.
 constexpr char kStandInMark[] = "CFSOUND";

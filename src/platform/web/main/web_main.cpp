@@ -1,6 +1,6 @@
 // Cairnfall in a web page: the page has unpacked the pictures and the font into
-// the game's folder before this runs, and a worker is making the sounds (stand-ins
-// take their place until they come, web_js.h). Then the whole program runs as on
+// the game's folder before this runs; a worker makes the sounds once the game
+// shows (stand-ins take their place until they come, web_js.h). Then the whole program runs as on
 // the desktop, and the page hears how it ended.
 #include <emscripten.h>
 #include <sys/stat.h>
