@@ -313,6 +313,7 @@ def check_profile_kept(b):
 def check_recording(b, downloads, native):
     b.keys(Keys.F12)
     b.wait("#ended after F12", lambda: b.d.find_element(By.ID, "ended").is_displayed(), 10)
+    last_picture = b.js("return CF.pictureDataURL()")
     time.sleep(1)  # the last copy of the recording reaching storage
     b.d.find_element(By.ID, "recordings-button").click()
     links = b.wait("a recording in the list",
@@ -327,10 +328,32 @@ def check_recording(b, downloads, native):
     replay = subprocess.Popen([os.path.join(native, "cairnfall-replay"), "--recording", path,
                                "--out", out], stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                               text=True)
-    return name, replay, out
+    return name, replay, out, last_picture
 
 
-def finish_replay(name, replay, out):
+# Whether two pictures (data URLs) have the same pixels.
+SAME_PICTURES_JS = """
+var urls = [arguments[0], arguments[1]], done = arguments[arguments.length - 1], pixels = [];
+urls.forEach(function (url, n) {
+  var img = new Image();
+  img.onload = function () {
+    var c = document.createElement("canvas");
+    c.width = img.width; c.height = img.height;
+    c.getContext("2d").drawImage(img, 0, 0);
+    pixels[n] = c.getContext("2d").getImageData(0, 0, c.width, c.height).data;
+    if (pixels[0] && pixels[1]) {
+      var same = pixels[0].length === pixels[1].length;
+      for (var i = 0; same && i < pixels[0].length; ++i) same = pixels[0][i] === pixels[1][i];
+      done(same);
+    }
+  };
+  img.onerror = function () { done(null); };
+  img.src = url;
+});
+"""
+
+
+def finish_replay(b, name, replay, out, last_picture):
     try:
         text, _ = replay.communicate(timeout=60)
     except subprocess.TimeoutExpired:
@@ -338,7 +361,11 @@ def finish_replay(name, replay, out):
         raise Failed("cairnfall-replay took more than 60 s on " + name)
     if replay.returncode != 0 or "made again to the end" not in text:
         raise Failed("cairnfall-replay exited %d: %s" % (replay.returncode, text.strip()))
-    return text.strip().splitlines()[-1]
+    with open(os.path.join(out, "last.png"), "rb") as f:
+        native = "data:image/png;base64," + base64.b64encode(f.read()).decode()
+    if not b.d.execute_async_script(SAME_PICTURES_JS, native, last_picture):
+        raise Failed("the replay's last picture is not the page's last picture")
+    return text.strip().splitlines()[-1] + "; its last picture is the page's, pixel for pixel"
 
 
 def check_second_start(b):
@@ -549,7 +576,7 @@ def main():
         run("offline", check_offline, b, site)
         run("missing-data", check_missing_data, b, folder)
         if replay:
-            run("recording-replay", finish_replay, *replay)
+            run("recording-replay", finish_replay, b, *replay)
     finally:
         if replay:
             if replay[1].poll() is None:
