@@ -86,7 +86,11 @@
         if (!response.ok) failed("the server answered " + response.status + " " + response.statusText);
         return response.arrayBuffer();
       }).then(function (bytes) {
-        return WebAssembly.compile(bytes);
+        return WebAssembly.compile(bytes).catch(function (e) {
+          // The code uses WebAssembly's vector instructions (SIMD).
+          throw new Error("This browser cannot run the game's code (" + e.message + "). " +
+            "It needs WebAssembly with SIMD: Chrome or Edge 91, Firefox 89, Safari 16.4 or newer.");
+        });
       });
     };
     if (typeof WebAssembly.compileStreaming !== "function") return whole();
