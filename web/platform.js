@@ -754,7 +754,16 @@ var CF = (function () {
   };
 
   // Copies the recording into storage; a new one pushes out all but the newest ten.
+  var recordingPath = null;
+
+  // A tab being closed keeps what the recorder wrote since its last copy, as far
+  // as the browser lets the copy finish.
+  window.addEventListener("pagehide", function () {
+    if (recordingPath) cf.keepRecording(recordingPath);
+  });
+
   cf.keepRecording = function (path) {
+    recordingPath = path;
     var bytes;
     try {
       bytes = FS.readFile(path);
