@@ -47,7 +47,9 @@ target_link_options(cairnfall PRIVATE ${WEB_GAME_LINK_OPTIONS})
 
 # The sound maker the page runs in a worker once the game shows its first picture.
 add_executable(cairnfall-sounds ${CMAKE_SOURCE_DIR}/src/platform/web/sounds/web_sound_maker.cpp)
-target_link_libraries(cairnfall-sounds PRIVATE cairnfall_sounds_synth)
+# The game's WAV reader, over the plain file calls, reads each back.
+target_link_libraries(cairnfall-sounds PRIVATE cairnfall_sounds_synth cairnfall_sound
+  cairnfall_platform_web)
 set_target_properties(cairnfall-sounds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
 target_link_options(cairnfall-sounds PRIVATE
   -sENVIRONMENT=worker -sMODULARIZE=1 -sEXPORT_NAME=createSoundMaker -sALLOW_MEMORY_GROWTH=1

@@ -113,7 +113,7 @@
     try {
       var maker = new Worker("sound-worker.js");
       maker.onmessage = function (e) {
-        if (e.data.bytes) CF.soundMade(e.data.index, new Uint8Array(e.data.bytes));
+        if (e.data.samples) CF.soundMade(e.data.index, e.data);
         else soundsFailed(e.data.error);
       };
       maker.onerror = function (e) {

@@ -10,7 +10,7 @@ var CF = (function () {
 
   // The game's event types (src/platform/events.h).
   var KEY_DOWN = 1, MOUSE_MOVE = 2, LBUTTON_UP = 3, EXPOSE = 4, FOCUS_GAINED = 5,
-    FOCUS_LOST = 6, CLOSE = 7;
+    FOCUS_LOST = 6;
   var W = 800, H = 600;
 
   // ------------------------------------------------------------ events
@@ -98,7 +98,6 @@ var CF = (function () {
     ctx.imageSmoothingQuality = "low";
     ctx.drawImage(big, place.x, place.y, place.w, place.h);
   }
-  cf.redraw = draw;
 
   // The game presents once a tick; the browser shows a picture once a display
   // frame. A presented picture is read straight from the program's memory when
@@ -150,8 +149,8 @@ var CF = (function () {
   // A point of the page as a point of the picture (outside it in the letterbox).
   function picturePoint(clientX, clientY) {
     var box = canvas.getBoundingClientRect();
-    var ratio = canvas.width / Math.max(1, box.width);
-    var x = (clientX - box.left) * ratio, y = (clientY - box.top) * (canvas.height / Math.max(1, box.height));
+    var x = ((clientX - box.left) * canvas.width) / Math.max(1, box.width);
+    var y = ((clientY - box.top) * canvas.height) / Math.max(1, box.height);
     return [Math.floor(((x - place.x) * W) / place.w), Math.floor(((y - place.y) * H) / place.h)];
   }
 
@@ -262,6 +261,8 @@ var CF = (function () {
     push(EXPOSE, 0, 0, 0);
   }
 
+  var listening = false;
+
   cf.openCanvas = function () {
     canvas = Module.canvas;
     if (!canvas || !canvas.getContext) return false;
@@ -272,8 +273,8 @@ var CF = (function () {
     smallCtx = small.getContext("2d");
     picture = null;
     if (!ctx || !smallCtx) return false;
-    if (!cf.listening) {
-      cf.listening = true;
+    if (!listening) {
+      listening = true;
       window.addEventListener("keydown", onKey, true);
       canvas.addEventListener("pointermove", move);
       canvas.addEventListener("pointerdown", function (e) {
@@ -311,6 +312,7 @@ var CF = (function () {
 
   cf.programEnded = function (status) {
     open = false;
+    if (recordingPath) cf.keepRecording(recordingPath);  // with its end mark
     if (Module.onGameEnded) Module.onGameEnded(status);
   };
 
@@ -342,10 +344,6 @@ var CF = (function () {
   cf.showCursor = function (visible) {
     cursorShown = visible;
     applyCursor();
-  };
-
-  cf.hasPointer = function () {
-    return true;
   };
 
   // ------------------------------------------------------------ pads
@@ -498,36 +496,10 @@ var CF = (function () {
     return true;
   };
 
-  // A PCM WAV file's format and samples; null when it is not one. Every length is
-  // checked against the bytes there are.
-  cf.readWav = function (bytes) {
-    var view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-    var text = function (at) {
-      return String.fromCharCode(bytes[at], bytes[at + 1], bytes[at + 2], bytes[at + 3]);
-    };
-    if (bytes.length < 12 || text(0) !== "RIFF" || text(8) !== "WAVE") return null;
-    var format = null;
-    for (var at = 12; at + 8 <= bytes.length;) {
-      var size = view.getUint32(at + 4, true), body = at + 8;
-      if (size > bytes.length - body) return null;
-      if (text(at) === "fmt " && size >= 16) {
-        format = { tag: view.getUint16(body, true), channels: view.getUint16(body + 2, true),
-          rate: view.getUint32(body + 4, true), bits: view.getUint16(body + 14, true) };
-      } else if (text(at) === "data" && format) {
-        if (format.tag !== 1 || (format.bits !== 8 && format.bits !== 16) || format.channels < 1 ||
-            format.channels > 2) return null;
-        return { channels: format.channels, rate: format.rate, bits: format.bits,
-          view: new DataView(bytes.buffer, bytes.byteOffset + body, size) };
-      }
-      at = body + size + (size & 1);
-    }
-    return null;
-  };
-
-  cf.soundMade = function (index, bytes) {
-    var wav = cf.readWav(bytes);
-    if (!wav) return;
-    made[index] = wav;
+  // A sound the worker made: its channels, rate, bits and samples (an ArrayBuffer).
+  cf.soundMade = function (index, sound) {
+    made[index] = { channels: sound.channels, rate: sound.rate, bits: sound.bits,
+      view: new DataView(sound.samples) };
     sounds.forEach(function (s, handle) {
       if (s && s.standIn === index && s.waitingLoop) cf.audioPlay(handle, true);
     });

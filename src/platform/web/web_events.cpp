@@ -59,7 +59,6 @@ EM_JS(int, cf_pad_state, (int index, int32_t* x, int32_t* y), { return CF.padSta
 EM_JS(double, cf_now_ms, (), { return performance.now(); });
 EM_JS(double, cf_calendar_ms, (), { return Date.now(); });
 EM_JS(int, cf_pads_connected, (), { return CF.padsConnected() ? 1 : 0; });
-EM_JS(int, cf_has_pointer, (), { return CF.hasPointer() ? 1 : 0; });
 
 int32_t dpad_key(int32_t bit) {
     switch (bit) {
@@ -83,7 +82,7 @@ void push_press(int32_t key) {
 void hold(int32_t key, int32_t pad) {
     pads.held_key = key;
     pads.held_pad = pad;
-    pads.next_repeat = web_ticks_ms() + kPadRepeatDelayMs;
+    pads.next_repeat = device_ticks_ms() + kPadRepeatDelayMs;
     push_press(key);
 }
 
@@ -123,20 +122,18 @@ void look_at_pads() {
     }
 }
 
-bool any_pad() {
-    for (const PadState& pad : pads.pads) {
-        if (pad.buttons != 0 || pad.stick_key != 0) return true;
-    }
-    return pads.held_key != 0;
-}
-
 bool pad_event(PlatformEvent* event) {
     if (pads.pending_next >= pads.pending_count) {
+        // With no pad plugged in (the usual case) one question to the page will do.
+        if (!cf_pads_connected()) {
+            pads = {};
+            return false;
+        }
         pads.pending_next = pads.pending_count = 0;
         look_at_pads();
         if (pads.pending_count == 0 && pads.held_key != 0 &&
-            static_cast<int32_t>(web_ticks_ms() - pads.next_repeat) >= 0) {
-            pads.next_repeat = web_ticks_ms() + kPadRepeatIntervalMs;
+            static_cast<int32_t>(device_ticks_ms() - pads.next_repeat) >= 0) {
+            pads.next_repeat = device_ticks_ms() + kPadRepeatIntervalMs;
             push_press(pads.held_key);
         }
     }
@@ -147,12 +144,8 @@ bool pad_event(PlatformEvent* event) {
 
 }  // namespace
 
-uint32_t web_ticks_ms() {
-    return static_cast<uint32_t>(static_cast<uint64_t>(cf_now_ms()));
-}
-
 uint32_t device_ticks_ms() {
-    return web_ticks_ms();
+    return static_cast<uint32_t>(static_cast<uint64_t>(cf_now_ms()));
 }
 
 int64_t device_calendar_seconds() {
@@ -160,12 +153,13 @@ int64_t device_calendar_seconds() {
 }
 
 void device_sleep_ms(uint32_t ms) {
-    web_keep_recording(false);
+    web_keep_recording();
     emscripten_sleep(ms);
 }
 
+// A mouse, a pen or a finger: every browser has a pointer.
 bool device_mouse_present() {
-    return cf_has_pointer() != 0;
+    return true;
 }
 
 bool device_poll_event(PlatformEvent* event) {
@@ -180,15 +174,15 @@ bool device_poll_event(PlatformEvent* event) {
 }
 
 bool device_wait_event(PlatformEvent* event, uint32_t timeout_ms) {
-    web_keep_recording(false);
-    const uint32_t start = web_ticks_ms();
+    web_keep_recording();
+    const uint32_t start = device_ticks_ms();
     for (;;) {
         if (device_poll_event(event)) return true;
-        uint32_t elapsed = web_ticks_ms() - start;
+        uint32_t elapsed = device_ticks_ms() - start;
         if (elapsed >= timeout_ms) return false;
         uint32_t wait = timeout_ms - elapsed;
-        // Pads are looked at, not heard: often enough while one is held or plugged.
-        if (wait > kPadPollMs && (any_pad() || cf_pads_connected())) wait = kPadPollMs;
+        // Pads are looked at, not heard: often enough while one is plugged in.
+        if (wait > kPadPollMs && cf_pads_connected()) wait = kPadPollMs;
         cf_wait_for_event(wait);
     }
 }

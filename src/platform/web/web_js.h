@@ -6,21 +6,21 @@
 #include <cstdint>
 
 // The game's folder in the page's in-memory file system: data/ is unpacked into
-// it before the program starts; the sounds are synthesised into it at start.
+// it before the program starts, and the sounds' stand-ins (below) are written
+// there at start.
 constexpr const char* kWebGameFolder = "/cairnfall";
 // Where the recorder writes a session before the page keeps it in its storage.
 constexpr const char* kWebRecordingFolder = "/cairnfall/recordings";
 
 // Keeps the file being recorded in the page's storage when it has grown and at
-// least half a second has passed since the last time (or at once when `now`).
-void web_keep_recording(bool now);
-// Clock readings of the page, as device_ticks_ms gives them.
-uint32_t web_ticks_ms();
+// least half a second has passed since the last time. (The page keeps it once
+// more when the program ends or the tab closes.)
+void web_keep_recording();
 
 // In the page the sounds are made by a worker (web/sound-worker.js) once the
-// game shows its first picture. Until then data/ holds a stand-in for each: a WAV whose
-// samples are the bytes "CFSOUND" and the sound's digit; the audio layer plays
-// the real sound in its place once it has come.
+// game shows its first picture. Until then data/ holds a stand-in for each: a
+// WAV whose samples are the bytes "CFSOUND" and the sound's digit; the audio
+// layer plays the real sound in its place once it has come.
 constexpr char kStandInMark[] = "CFSOUND";
 constexpr uint32_t kStandInBytes = 8;
 // Writes the stand-ins data_dir/sound0_ .. sound8_; false when one could not be.

@@ -17,7 +17,6 @@ namespace {
 constexpr uint32_t kKeepEveryMs = 500;
 
 struct Kept {
-    char path[256];    // the file being recorded, or recorded last
     uint32_t last_ms;  // clock reading of the last copy
     int64_t size;      // bytes of the file then
 };
@@ -29,20 +28,13 @@ Kept kept = {};
 EM_JS(void, cf_keep_recording, (const char* path), { CF.keepRecording(UTF8ToString(path)); });
 EM_JS(uint32_t, cf_tab_number, (), { return CF.tabNumber(); });
 
-void web_keep_recording(bool now) {
-    const char* recording = platform_recording_path();
-    if (recording[0] != '\0') {
-        std::snprintf(kept.path, sizeof kept.path, "%s", recording);
-    } else if (!now) {
-        return;  // nothing is recorded (a session that ended was kept with now)
-    }
-    const char* path = kept.path;
-    if (path[0] == '\0') return;
-    uint32_t ms = web_ticks_ms();
-    if (!now && ms - kept.last_ms < kKeepEveryMs) return;
+void web_keep_recording() {
+    const char* path = platform_recording_path();
+    uint32_t ms = device_ticks_ms();
+    if (path[0] == '\0' || ms - kept.last_ms < kKeepEveryMs) return;
     kept.last_ms = ms;
     struct stat info;
-    if (stat(path, &info) != 0 || (!now && info.st_size == kept.size)) return;
+    if (stat(path, &info) != 0 || info.st_size == kept.size) return;
     kept.size = info.st_size;
     cf_keep_recording(path);
 }

@@ -1,7 +1,7 @@
 // Cairnfall in a web page: the page has unpacked the pictures and the font into
 // the game's folder before this runs; a worker makes the sounds once the game
-// shows (stand-ins take their place until they come, web_js.h). Then the whole program runs as on
-// the desktop, and the page hears how it ended.
+// shows (stand-ins take their place until they come, web_js.h). Then the whole
+// program runs as on the desktop, and the page hears how it ended.
 #include <emscripten.h>
 #include <sys/stat.h>
 
@@ -25,7 +25,6 @@ int main(int argc, char** argv) {
     }
     int32_t status = parse_command_line(argc, argv, stdout, stderr);
     if (status < 0) status = run_program();
-    web_keep_recording(true);
     cf_program_ended(status);
     return status;
 }
