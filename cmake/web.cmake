@@ -16,28 +16,22 @@ add_library(cairnfall_zlib STATIC ${ZLIB_SRC})
 target_compile_options(cairnfall_zlib PRIVATE -w)
 target_include_directories(cairnfall_zlib PUBLIC ${CMAKE_SOURCE_DIR}/third_party/zlib)
 
-# The platform parts the browser shares with the desktop: the session tape, the
-# data-file font and the plain file calls. Saves, recordings and the game folder
-# are the web backend's own.
-cairnfall_sources(WEB_PLATFORM_SRC src/platform/web src/platform/tape src/platform/font)
+# The platform parts the browser shares with the desktop: the session tape and
+# the plain file calls. Saves, recordings and the game folder are the web
+# backend's own.
+cairnfall_sources(WEB_PLATFORM_SRC src/platform/web src/platform/tape)
 list(APPEND WEB_PLATFORM_SRC ${CMAKE_SOURCE_DIR}/src/platform/posix/files.cpp
      ${CMAKE_SOURCE_DIR}/src/platform/posix/paths.cpp ${CMAKE_SOURCE_DIR}/src/platform/posix/save_error.cpp)
 add_library(cairnfall_platform_web STATIC ${WEB_PLATFORM_SRC})
 target_include_directories(cairnfall_platform_web PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(cairnfall_platform_web PUBLIC cairnfall_zlib)
 
-file(GLOB SYNTH_SRC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/assetgen/sound_*.cpp)
-add_library(cairnfall_sounds_synth STATIC ${SYNTH_SRC})
-target_include_directories(cairnfall_sounds_synth PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src)
-
 # The page's program. ASYNCIFY lets the main loop, the blocking animations and
 # the waits on storage sleep without freezing the tab.
 set(CAIRNFALL_WEB_OUT ${CMAKE_BINARY_DIR}/site CACHE PATH "where the page is put together")
 set(WEB_OUT ${CAIRNFALL_WEB_OUT})
 add_executable(cairnfall ${CMAKE_SOURCE_DIR}/src/platform/web/main/web_main.cpp)
-# wasm-ld resolves archives as lld does, in any order: no link group needed.
-target_link_libraries(cairnfall PRIVATE cairnfall_shell cairnfall_game
-  cairnfall_sound cairnfall_gfx cairnfall_platform_web)
+cairnfall_link_game(cairnfall cairnfall_platform_web)
 set_target_properties(cairnfall PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
 set(WEB_GAME_LINK_OPTIONS
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
@@ -60,8 +54,7 @@ target_link_options(cairnfall-sounds PRIVATE
 add_executable(cairnfall-bench ${CMAKE_SOURCE_DIR}/bench/web/web_frame_bench.cpp
                ${CMAKE_SOURCE_DIR}/bench/big_board.cpp)
 target_include_directories(cairnfall-bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
-target_link_libraries(cairnfall-bench PRIVATE cairnfall_shell cairnfall_game cairnfall_sound
-  cairnfall_gfx cairnfall_platform_web)
+cairnfall_link_game(cairnfall-bench cairnfall_platform_web)
 set_target_properties(cairnfall-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT}/bench SUFFIX ".js")
 target_link_options(cairnfall-bench PRIVATE ${WEB_GAME_LINK_OPTIONS})
 add_custom_command(TARGET cairnfall-bench POST_BUILD
@@ -92,8 +85,7 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)
 # compiled for node: cairnfall-session-hashes prints the same frame hashes and
 # saved files as its native build (tests/web/wasm_matches_native.sh). NODERAWFS
 # reads the desktop build's data/ and writes the saves to the real disk.
-cairnfall_sources(NODE_HEADLESS_SRC src/platform/headless src/platform/posix src/platform/tape
-                  src/platform/font)
+cairnfall_sources(NODE_HEADLESS_SRC src/platform/headless src/platform/posix src/platform/tape)
 add_library(cairnfall_platform_headless_node STATIC ${NODE_HEADLESS_SRC})
 target_include_directories(cairnfall_platform_headless_node PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(cairnfall_platform_headless_node PUBLIC cairnfall_zlib)
@@ -102,8 +94,7 @@ add_executable(cairnfall-session-hashes ${CMAKE_SOURCE_DIR}/tests/web/driver/ses
   ${CMAKE_SOURCE_DIR}/tools/replay/replay_fields.cpp)
 target_include_directories(cairnfall-session-hashes PRIVATE ${CMAKE_SOURCE_DIR}/fuzz
                            ${CMAKE_SOURCE_DIR}/tools)
-target_link_libraries(cairnfall-session-hashes PRIVATE cairnfall_shell cairnfall_game
-  cairnfall_sound cairnfall_gfx cairnfall_platform_headless_node)
+cairnfall_link_game(cairnfall-session-hashes cairnfall_platform_headless_node)
 set_target_properties(cairnfall-session-hashes PROPERTIES SUFFIX ".js")
 target_link_options(cairnfall-session-hashes PRIVATE
   -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
