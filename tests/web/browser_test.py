@@ -111,10 +111,11 @@ class Failed(Exception):
 
 
 class Site:
-    """The page's folder on 127.0.0.1, on a free port, until stop()."""
+    """The page's folder on 127.0.0.1, on a free port, until stop(); served by
+    `handler`, a Quiet by default."""
 
-    def __init__(self, folder):
-        handler = functools.partial(Quiet, directory=folder)
+    def __init__(self, folder, handler=None):
+        handler = functools.partial(handler or Quiet, directory=folder)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.port = self.server.server_address[1]
         self.url = "http://127.0.0.1:%d/" % self.port
