@@ -7,7 +7,7 @@
 
 #include "big_board.h"
 #include "platform/headless/headless.h"
-#include "shell/main_loop.h"
+#include "runtime/main_loop.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "platform/platform.h"
 #include "platform/tape/tape.h"
 #include "platform/tape/tape_calls.h"
+#include "runtime/clock.h"
+#include "runtime/main_loop.h"
 #include "screens/screens.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
 #include "shell/program.h"
 #include "shell/session_tape.h"
 

@@ -1,9 +1,9 @@
 #include "big_board.h"
 
 #include "game/game.h"
+#include "runtime/clock.h"
+#include "runtime/main_loop.h"
 #include "screens/screens.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
 #include "shell/program.h"
 
 bool start_big_board_game() {

@@ -30,7 +30,7 @@ target_link_libraries(cairnfall_platform_web PUBLIC cairnfall_zlib)
 # the waits on storage sleep without freezing the tab.
 set(CAIRNFALL_WEB_OUT ${CMAKE_BINARY_DIR}/site CACHE PATH "where the page is put together")
 set(WEB_OUT ${CAIRNFALL_WEB_OUT})
-add_executable(cairnfall ${CMAKE_SOURCE_DIR}/src/platform/web/main/web_main.cpp)
+add_executable(cairnfall ${CMAKE_SOURCE_DIR}/src/shell/web_main.cpp)
 cairnfall_link_game(cairnfall cairnfall_platform_web)
 set_target_properties(cairnfall PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
 set(WEB_GAME_LINK_OPTIONS
@@ -40,13 +40,14 @@ set(WEB_GAME_LINK_OPTIONS
 target_link_options(cairnfall PRIVATE ${WEB_GAME_LINK_OPTIONS})
 
 # The sound maker the page runs in a worker once the game shows its first picture.
-add_executable(cairnfall-sounds ${CMAKE_SOURCE_DIR}/src/platform/web/sounds/web_sound_maker.cpp)
+add_executable(cairnfall-sounds ${CMAKE_SOURCE_DIR}/tools/sound_worker/main.cpp)
 # The game's WAV reader, over the plain file calls, reads each back.
 target_link_libraries(cairnfall-sounds PRIVATE cairnfall_sounds_synth cairnfall_sound
   cairnfall_platform_web)
 set_target_properties(cairnfall-sounds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
 target_link_options(cairnfall-sounds PRIVATE
   -sENVIRONMENT=worker -sMODULARIZE=1 -sEXPORT_NAME=createSoundMaker -sALLOW_MEMORY_GROWTH=1
+  -sEXPORTED_FUNCTIONS=_make_sound
   -sFORCE_FILESYSTEM=1 "-sEXPORTED_RUNTIME_METHODS=['FS']")
 
 # A game frame timed in the page (bench/index.html), beside BM_GameFrame. In a

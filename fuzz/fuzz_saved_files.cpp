@@ -9,9 +9,10 @@
 
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "runtime/handles.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
 #include "shell/program.h"
-#include "shell/screen_slots.h"
 #include "support/input_share.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "big_board.h"
 #include "platform/web/web_js.h"
-#include "shell/main_loop.h"
+#include "runtime/main_loop.h"
 
 namespace {
 

@@ -14,11 +14,12 @@
 #include "replay/replay.h"
 #include "replay/replay_fields.h"
 #include "replay/replay_state.h"
+#include "runtime/clock.h"
+#include "runtime/handles.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
 #include "shell/program.h"
-#include "shell/screen_slots.h"
 #include "support/input_share.h"
 
 GameEventTally game_event_tally = {};

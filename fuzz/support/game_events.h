@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/screen_slots.h"
+#include "runtime/screen_slots.h"
 
 // Bytes handed out one at a time; 0 once they ran out.
 struct EventBytes {

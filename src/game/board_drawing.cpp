@@ -2,10 +2,10 @@
 // the columns, the pause button, the stones with the gap frame, the preview row.
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "runtime/catalogue.h"
+#include "runtime/clock.h"
+#include "runtime/handles.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
-#include "shell/program.h"
 
 namespace {
 constexpr int32_t kPausedButtonAtStart = 4;

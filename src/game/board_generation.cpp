@@ -1,7 +1,7 @@
 // A level's board and each preview row, drawn from the game's generator, and the
 // progression from one level to the next.
 #include "game/game.h"
-#include "shell/clock.h"
+#include "runtime/clock.h"
 #include "sound/sound.h"
 
 namespace {

@@ -103,6 +103,8 @@ void pause_on_mouse_move(int32_t x, int32_t y);
 void pause_on_click(int32_t x, int32_t y);
 void paused_on_key(int32_t key);
 void pause_on_key(int32_t key);
+// Enters the game screen: its four slots, and its focus hook.
+void install_game_screen();
 // The window lost the keyboard focus or was minimised: a running game with no
 // move under way pauses as Esc would pause it.
 void game_on_focus_lost();

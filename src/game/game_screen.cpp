@@ -1,11 +1,11 @@
 // A game from its start: the row timer and the game screen's four handlers.
 #include "game/game.h"
 #include "platform/events.h"
+#include "runtime/catalogue.h"
+#include "runtime/clock.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
-#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 bool in_pause_button(int32_t x, int32_t y) {
@@ -98,7 +98,7 @@ void start_game() {
     game.level = 0;
     start_level();
     snd_play_slot(SND_CLICK);
-    install_screen(SCREEN_GAME, game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
+    install_game_screen();
     game.game_state = GAME_PLAYING;
     game.score = 0;
     start_row_timer();
@@ -172,7 +172,11 @@ void game_on_key(int32_t key) {
     }
 }
 
+void install_game_screen() {
+    install_screen(SCREEN_GAME, game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
+    screen_hooks.on_focus_lost = game_on_focus_lost;
+}
+
 void game_on_focus_lost() {
-    if (current_screen != SCREEN_GAME) return;
     if (game.game_state == GAME_PLAYING && game.busy == BUSY_IDLE) pause_game();
 }

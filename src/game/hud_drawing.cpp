@@ -5,7 +5,7 @@
 
 #include "game/game.h"
 #include "gfx/gfx.h"
-#include "shell/clock.h"
+#include "runtime/clock.h"
 #include "sound/sound.h"
 
 int32_t clock_last_seconds = 0;

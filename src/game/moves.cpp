@@ -1,7 +1,7 @@
 // Moves: the stone under a click, the adjacency test, and the two-frame slide that
 // ends with the stone landing in the gap.
 #include "game/game.h"
-#include "shell/screen_slots.h"
+#include "runtime/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {

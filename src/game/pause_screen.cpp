@@ -3,11 +3,11 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/events.h"
+#include "runtime/catalogue.h"
+#include "runtime/clock.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
-#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 void suspend_game() {
@@ -39,7 +39,7 @@ void resume_game() {
     start_row_timer();
     game.deadline = clock_diff(game.deadline, used);
     snd_play_slot(SND_CLICK);
-    install_screen(SCREEN_GAME, game_on_tick, game_on_mouse_move, game_on_click, game_on_key);
+    install_game_screen();
     game.game_state = GAME_PLAYING;
 }
 

@@ -5,11 +5,11 @@
 
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "runtime/clock.h"
+#include "runtime/handles.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
-#include "shell/program.h"
-#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The row timer ran out: the preview row is flashed and pushed onto the board.
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "runtime/main_loop.h"
 #include "screens/screens.h"
-#include "shell/main_loop.h"
 #include "sound/sound.h"
 
 namespace {

@@ -20,3 +20,7 @@ int32_t device_display_depth();
 bool device_mouse_present();
 int32_t device_read_saved(const char* name, uint8_t* bytes, int32_t capacity);
 bool device_write_saved(const char* name, const void* data, size_t size);
+// Creates the file this session is recorded into, in the backend's recordings
+// folder and named by the session's start, and writes its path into `path`. The
+// open file's descriptor, or -1 once standard error says why there is none.
+int device_new_recording(char* path, size_t size);

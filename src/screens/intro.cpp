@@ -3,11 +3,11 @@
 // have passed. Its end starts the music and opens the first menu screen.
 #include "gfx/gfx.h"
 #include "platform/events.h"
+#include "runtime/catalogue.h"
+#include "runtime/clock.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
-#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/events.h"
+#include "runtime/catalogue.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/screen_slots.h"
 
 namespace {
 

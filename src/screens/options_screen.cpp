@@ -3,10 +3,10 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/events.h"
+#include "runtime/catalogue.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/main_loop.h"
-#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {
@@ -148,10 +148,16 @@ void options_on_key(int32_t key) {
     }
 }
 
+// Closing the program here keeps the choices, as leaving through a button does.
+void keep_choices_on_close() {
+    save_profile();
+}
+
 }  // namespace
 
 void enter_options() {
     snd_play_slot(SND_CLICK);
     install_screen(SCREEN_OPTIONS, options_on_tick, options_on_mouse_move, options_on_click,
                    options_on_key);
+    screen_hooks.on_close = keep_choices_on_close;
 }

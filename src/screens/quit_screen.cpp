@@ -2,10 +2,10 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/events.h"
+#include "runtime/catalogue.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/main_loop.h"
-#include "shell/screen_slots.h"
 #include "sound/sound.h"
 
 namespace {

@@ -6,7 +6,7 @@
 // sounds it makes once the game has started, so a session played there has the
 // desktop's fingerprint and plays back on the desktop.
 #include "platform/platform.h"
-#include "shell/catalogue.h"
+#include "runtime/catalogue.h"
 #include "shell/session_tape.h"
 
 namespace {

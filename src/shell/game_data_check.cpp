@@ -8,7 +8,7 @@
 
 #include "gfx/gfx.h"
 #include "platform/platform.h"
-#include "shell/catalogue.h"
+#include "runtime/catalogue.h"
 #include "shell/error_message.h"
 #include "shell/program.h"
 #include "sound/sound.h"

@@ -5,11 +5,11 @@
 
 #include "game/game.h"
 #include "platform/platform.h"
+#include "runtime/clock.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/clock.h"
 #include "shell/error_message.h"
-#include "shell/main_loop.h"
-#include "shell/screen_slots.h"
 #include "shell/session_tape.h"
 
 char game_folder[4096] = ".";

@@ -39,18 +39,10 @@ int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out
 // sound only warns on standard error.
 bool check_game_data(char* problem, size_t size);
 
+// Loads the saved files, opens the display, makes the handles
+// (runtime/handles.h) and the pictures, and enters the intro. shutdown
+// (runtime/handles.h) releases what it made.
 void startup();
-void shutdown();
-
-// The window's device context, the palette, the font and the cursor of the game.
-extern int32_t window_dc;
-extern int32_t game_palette;
-extern int32_t game_font;
-extern int32_t game_cursor;
-// The two 800x600 buffers: every screen draws into the first; the second caches
-// the game board's background.
-extern int32_t active_buffer;
-extern int32_t backdrop_buffer;
 
 // Start-up's two display messages.
 extern const char* const MSG_CANNOT_SET_DESKTOP;

@@ -5,20 +5,14 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/platform.h"
+#include "runtime/catalogue.h"
+#include "runtime/clock.h"
+#include "runtime/handles.h"
+#include "runtime/main_loop.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
 #include "shell/error_message.h"
-#include "shell/main_loop.h"
 #include "shell/program.h"
 #include "sound/sound.h"
-
-int32_t window_dc = 0;
-int32_t game_palette = 0;
-int32_t game_font = 0;
-int32_t game_cursor = 0;
-int32_t active_buffer = -1;
-int32_t backdrop_buffer = -1;
 
 const char* const MSG_CANNOT_SET_DESKTOP = "Cannot set 800x600 desktop";
 const char* const MSG_CHANGE_DESKTOP =
@@ -56,25 +50,6 @@ bool load_catalogue() {
 }
 
 }  // namespace
-
-int32_t load_asset(uint8_t* image, const char* file, int32_t width, int32_t height) {
-    int32_t result = gfx_load_image_file(file, LOAD_NO_REDUCE);
-    gfx_move(0, height - 1);
-    gfx_get_image(image, width, height);
-    return result;
-}
-
-void remap_colour_key(uint8_t* image, int32_t width, int32_t height, int32_t key,
-                      int32_t replacement) {
-    if (width <= 0 || height <= 0) return;
-    const int64_t count = static_cast<int64_t>(width) * height;
-    const uint8_t k = static_cast<uint8_t>(key);
-    const uint8_t r = static_cast<uint8_t>(replacement);
-    for (int64_t i = 0; i < count; ++i) {
-        uint8_t v = image[i];
-        image[i] = v == k ? 0 : (v == 0 ? r : v);
-    }
-}
 
 void startup() {
     load_high_scores();
@@ -122,18 +97,4 @@ void startup() {
     gfx_set_cursor(game_cursor);
 
     enter_intro();
-}
-
-void shutdown() {
-    gfx_unselect_buffer();
-    gfx_free_buffer(active_buffer);
-    gfx_free_buffer(backdrop_buffer);
-    active_buffer = -1;
-    backdrop_buffer = -1;
-    gfx_shutdown();
-    snd_release_all();
-    game_palette = 0;
-    if (game_font) platform_font_close(game_font);
-    game_font = 0;
-    window_dc = 0;
 }

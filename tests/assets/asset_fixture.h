@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/catalogue.h"
+#include "runtime/catalogue.h"
 
 // A picture loaded from its file as the game holds it: bottom row first, colour
 // key already remapped when the catalogue says so.

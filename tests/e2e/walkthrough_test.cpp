@@ -6,8 +6,8 @@
 
 #include "e2e_support.h"
 #include "replay/tape_text.h"
+#include "runtime/catalogue.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
 
 namespace {
 

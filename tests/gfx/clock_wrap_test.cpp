@@ -7,7 +7,7 @@
 
 #include "platform/events.h"
 #include "platform/headless/headless.h"
-#include "shell/clock.h"
+#include "runtime/clock.h"
 
 namespace {
 

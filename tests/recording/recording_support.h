@@ -16,7 +16,7 @@
 #include "platform/tape/tape.h"
 #include "replay/replay.h"
 #include "replay/tape_text.h"
-#include "shell/main_loop.h"
+#include "runtime/main_loop.h"
 #include "shell/program.h"
 #include "shell/session_tape.h"
 

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "game/game.h"
+#include "runtime/clock.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
 #include "sdl_window_fixture.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
 #include "shell/program.h"
-#include "shell/screen_slots.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The program clock and its deadlines, including runs where the clock wraps.
-#include "shell/clock.h"
+#include "runtime/clock.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "runtime/main_loop.h"
 #include "shell/error_message.h"
-#include "shell/main_loop.h"
 #include "shell/program.h"
 #include "shell/session_tape.h"
 #include "support/game_dir.h"

@@ -1,6 +1,6 @@
 // The main loop: routing of window events to the screen's handlers, the tick
 // spacing, and sleeping instead of spinning between ticks.
-#include "shell/main_loop.h"
+#include "runtime/main_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 #include "platform/events.h"
 #include "platform/headless/headless.h"
-#include "shell/clock.h"
-#include "shell/screen_slots.h"
+#include "runtime/clock.h"
+#include "runtime/screen_slots.h"
 
 namespace {
 

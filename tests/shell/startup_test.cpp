@@ -8,11 +8,12 @@
 
 #include "gfx/gfx.h"
 #include "platform/headless/headless.h"
+#include "runtime/catalogue.h"
+#include "runtime/handles.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/main_loop.h"
 #include "shell/program.h"
-#include "shell/screen_slots.h"
 #include "sound/sound.h"
 #include "support/game_dir.h"
 

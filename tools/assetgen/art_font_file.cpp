@@ -6,7 +6,7 @@
 #include "assetgen/art_pictures.h"
 #include "platform/font/font_file.h"
 #include "platform/font_raster/font_raster.h"
-#include "shell/catalogue.h"
+#include "runtime/catalogue.h"
 
 bool game_font_bytes(std::vector<uint8_t>* bytes) {
     FontRequest request = {GAME_FONT_FACE, GAME_FONT_HEIGHT, font_condensed_width(GAME_FONT_HEIGHT),

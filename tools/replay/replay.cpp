@@ -17,12 +17,13 @@
 #include "replay/replay_fields.h"
 #include "replay/replay_state.h"
 #include "replay/tape_text.h"
+#include "runtime/catalogue.h"
+#include "runtime/clock.h"
+#include "runtime/handles.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
 #include "shell/program.h"
-#include "shell/screen_slots.h"
 #include "shell/session_tape.h"
 
 namespace {

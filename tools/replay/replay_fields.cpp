@@ -7,10 +7,10 @@
 #include "game/game.h"
 #include "platform/platform.h"
 #include "platform/tape/tape.h"
+#include "runtime/clock.h"
+#include "runtime/main_loop.h"
+#include "runtime/screen_slots.h"
 #include "screens/screens.h"
-#include "shell/clock.h"
-#include "shell/main_loop.h"
-#include "shell/screen_slots.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "game/game.h"
 #include "replay/replay_fields.h"
-#include "shell/screen_slots.h"
+#include "runtime/screen_slots.h"
 
 namespace {
 

@@ -14,9 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/device.h"
 #include "platform/posix/paths.h"
-#include "platform/tape/tape_calls.h"
 
 namespace {
 
@@ -78,12 +77,12 @@ void keep_newest(const char* folder, size_t keep) {
 
 }  // namespace
 
-bool platform_record_session(const char* header) {
+int device_new_recording(char* out, size_t size) {
     char folder[kPathMax];
     char path[kPathMax];
     std::time_t now = std::time(nullptr);
     std::tm utc;
-    if (!gmtime_r(&now, &utc)) return false;
+    if (!gmtime_r(&now, &utc)) return -1;
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
     int error = ENOENT;
@@ -100,9 +99,14 @@ bool platform_record_session(const char* header) {
             continue;
         }
         keep_newest(folder, kKeep);
-        return tape_record_start(fd, path, header);
+        if (std::snprintf(out, size, "%s", path) >= static_cast<int>(size)) {
+            close(fd);
+            error = ENAMETOOLONG;
+            continue;
+        }
+        return fd;
     }
     std::fprintf(stderr, "cairnfall: this session is not recorded: %s: %s\n", refused,
                  std::strerror(error));
-    return false;
+    return -1;
 }

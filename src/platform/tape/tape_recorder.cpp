@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/posix/paths.h"
 #include "platform/tape/tape_calls.h"
@@ -166,6 +167,12 @@ bool platform_record_to(const char* path, const char* header) {
         return false;
     }
     return tape_record_start(fd, path, header);
+}
+
+bool platform_record_session(const char* header) {
+    char path[kPathMax];
+    int fd = device_new_recording(path, sizeof path);
+    return fd >= 0 && tape_record_start(fd, path, header);
 }
 
 const char* platform_recording_path() {

@@ -5,11 +5,14 @@
 #include <emscripten.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "platform/device.h"
 #include "platform/platform.h"
+#include "platform/posix/paths.h"
 #include "platform/web/web_js.h"
 
 namespace {
@@ -41,17 +44,21 @@ void web_keep_recording() {
 
 // Named as on the desktop, by the session's start in UTC and a number of the
 // tab's own in place of the process's, so that two tabs never share a name.
-bool platform_record_session(const char* header) {
+int device_new_recording(char* path, size_t size) {
     mkdir(kWebRecordingFolder, 0755);
     std::time_t now = static_cast<std::time_t>(device_calendar_seconds());
     std::tm utc;
-    char stamp[32], path[256];
+    char stamp[32];
     if (gmtime_r(&now, &utc) == nullptr ||
         std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc) == 0) {
-        return false;
+        return -1;
     }
-    std::snprintf(path, sizeof path, "%s/%s-%07u.rec", kWebRecordingFolder, stamp,
+    std::snprintf(path, size, "%s/%s-%07u.rec", kWebRecordingFolder, stamp,
                   static_cast<unsigned>(cf_tab_number() % 10000000u));
     kept = {};
-    return platform_record_to(path, header);
+    int fd = open_new_file(path, false);
+    if (fd < 0) {
+        std::fprintf(stderr, "cairnfall: cannot record into %s: %s\n", path, std::strerror(errno));
+    }
+    return fd;
 }

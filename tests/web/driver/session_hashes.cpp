@@ -16,8 +16,8 @@
 
 #include "game/game.h"
 #include "platform/headless/headless.h"
+#include "runtime/main_loop.h"
 #include "screens/screens.h"
-#include "shell/main_loop.h"
 #include "support/game_events.h"
 
 namespace {

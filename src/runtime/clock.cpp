@@ -1,7 +1,7 @@
 // The program clock and its deadlines. Clock values are signed 32-bit numbers that
 // wrap; sums are formed in unsigned arithmetic and deadlines are compared by signed
 // difference, so no timer stops working after a long run or after 2038.
-#include "shell/clock.h"
+#include "runtime/clock.h"
 
 #include "platform/platform.h"
 

@@ -1,7 +1,9 @@
 // The image catalogue: every picture the game draws, its file, size and storage.
-#include "shell/catalogue.h"
+#include "runtime/catalogue.h"
 
 #include <cstdio>
+
+#include "gfx/gfx.h"
 
 ImageCatalogue images;
 
@@ -70,4 +72,23 @@ const CatalogueEntry& catalogue_entry(int32_t index) {
     if (index < 0) index = 0;
     if (index >= c.count) index = c.count - 1;
     return c.entries[index];
+}
+
+int32_t load_asset(uint8_t* image, const char* file, int32_t width, int32_t height) {
+    int32_t result = gfx_load_image_file(file, LOAD_NO_REDUCE);
+    gfx_move(0, height - 1);
+    gfx_get_image(image, width, height);
+    return result;
+}
+
+void remap_colour_key(uint8_t* image, int32_t width, int32_t height, int32_t key,
+                      int32_t replacement) {
+    if (width <= 0 || height <= 0) return;
+    const int64_t count = static_cast<int64_t>(width) * height;
+    const uint8_t k = static_cast<uint8_t>(key);
+    const uint8_t r = static_cast<uint8_t>(replacement);
+    for (int64_t i = 0; i < count; ++i) {
+        uint8_t v = image[i];
+        image[i] = v == k ? 0 : (v == 0 ? r : v);
+    }
 }

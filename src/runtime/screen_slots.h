@@ -17,6 +17,18 @@ struct ScreenHandlers {
 
 extern ScreenHandlers screen_handlers;
 
+// What the current screen does when the player closes the program (F12, the
+// window's close button, Alt+F4) and when the window loses focus. Null for a
+// screen that does nothing then; install_screen clears both, and the screens
+// that care set them right after it.
+using ScreenEventHandler = void (*)();
+struct ScreenHooks {
+    ScreenEventHandler on_close;
+    ScreenEventHandler on_focus_lost;
+};
+
+extern ScreenHooks screen_hooks;
+
 // Which screen the slots hold: set together with them, read by the focus rule and
 // the tools.
 enum Screen : int32_t {
@@ -38,7 +50,8 @@ extern int32_t current_screen;
 // A screen's name as the tools write it ("high_scores"), "unknown" out of range.
 const char* screen_name(int32_t screen);
 
-// A screen's entry operation: names the screen and fills all four slots.
+// A screen's entry operation: names the screen, fills all four slots and clears
+// the hooks.
 void install_screen(Screen screen, TickHandler tick, PointHandler move, PointHandler click,
                     KeyHandler key);
 // Handlers for slots a screen ignores.

@@ -1,7 +1,8 @@
 // The four handler slots that make up the current screen, and its name.
-#include "shell/screen_slots.h"
+#include "runtime/screen_slots.h"
 
 ScreenHandlers screen_handlers = {nullptr, nullptr, nullptr, nullptr};
+ScreenHooks screen_hooks = {nullptr, nullptr};
 int32_t current_screen = SCREEN_NONE;
 
 namespace {
@@ -25,6 +26,7 @@ void install_screen(Screen screen, TickHandler tick, PointHandler move, PointHan
     screen_handlers.on_mouse_move = move;
     screen_handlers.on_click = click;
     screen_handlers.on_key = key;
+    screen_hooks = {nullptr, nullptr};
 }
 
 void ignore_tick() {}

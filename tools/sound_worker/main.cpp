@@ -2,8 +2,6 @@
 // synthesis that makes the desktop's sound files, one file at a time into the
 // worker's own memory, read back by the game's own WAV reader so that the worker
 // hands the page samples and their format.
-#include <emscripten.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +27,8 @@ uint8_t* file_bytes = nullptr;
 }  // namespace
 
 // Makes sound `index` (0 to 8); null when it could not be made.
-extern "C" EMSCRIPTEN_KEEPALIVE const MadeSound* make_sound(int index) {
+// Exported to the worker by the link (cmake/web.cmake).
+extern "C" const MadeSound* make_sound(int index) {
     std::free(format);
     std::free(file_bytes);
     format = nullptr;

@@ -1,14 +1,12 @@
 // The window procedure and the main loop: events go straight to the current
 // screen's handlers; between events the loop sleeps until the next 16 ms tick.
-#include "shell/main_loop.h"
+#include "runtime/main_loop.h"
 
-#include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/platform.h"
-#include "screens/screens.h"
-#include "shell/clock.h"
-#include "shell/program.h"
-#include "shell/screen_slots.h"
+#include "runtime/clock.h"
+#include "runtime/handles.h"
+#include "runtime/screen_slots.h"
 
 int32_t main_window = 0;
 
@@ -29,11 +27,10 @@ void destroy_main_window() {
 
 namespace {
 
-// The player closes the game (F12, the window's close button, Alt+F4). On the
-// options screen that keeps the choices made there, as leaving through a button
-// does.
+// The player closes the game (F12, the window's close button, Alt+F4): the
+// screen has its say first (the options screen keeps the choices made there).
 void close_by_player() {
-    if (current_screen == SCREEN_OPTIONS) save_profile();
+    if (screen_hooks.on_close) screen_hooks.on_close();
     destroy_main_window();
 }
 
@@ -67,7 +64,7 @@ void dispatch_event(int32_t type, int32_t key, int32_t x, int32_t y) {
             break;
         case PEV_FOCUS_LOST:
             // The player left the window: a running game pauses.
-            game_on_focus_lost();
+            if (screen_hooks.on_focus_lost) screen_hooks.on_focus_lost();
             break;
         case PEV_CLOSE:
             close_by_player();

@@ -1,7 +1,6 @@
-// Cairnfall in a web page: the page has unpacked the pictures and the font into
-// the game's folder before this runs; a worker makes the sounds once the game
-// shows (stand-ins take their place until they come, web_js.h). Then the whole
-// program runs as on the desktop, and the page hears how it ended.
+// The page's program's start and end, on the browser's side.
+#include "platform/web/web_program.h"
+
 #include <emscripten.h>
 #include <sys/stat.h>
 
@@ -9,11 +8,10 @@
 #include <string>
 
 #include "platform/web/web_js.h"
-#include "shell/program.h"
 
 EM_JS(void, cf_program_ended, (int status), { CF.programEnded(status); });
 
-int main(int argc, char** argv) {
+void web_prepare_game_folder() {
     // Files are written readable, whatever mode the runtime starts with.
     umask(022);
     std::string data = std::string(kWebGameFolder) + "/data";
@@ -23,8 +21,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cairnfall: the sounds' stand-ins could not be written in %s\n",
                      data.c_str());
     }
-    int32_t status = parse_command_line(argc, argv, stdout, stderr);
-    if (status < 0) status = run_program();
+}
+
+void web_program_ended(int32_t status) {
     cf_program_ended(status);
-    return status;
 }
