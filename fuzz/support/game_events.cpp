@@ -1,6 +1,7 @@
 // The byte-driven game driver shared by the whole-game fuzzer and the soak test.
 #include "support/game_events.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +35,12 @@ constexpr int64_t CALENDAR_BASE = 1700000000;
 constexpr int32_t MAX_WAIT_TURNS = 12;
 // The runs of game_events_run that draw: one in 2^DRAWING_SHARE_BITS.
 constexpr int32_t DRAWING_SHARE_BITS = 6;
+// Clock steps between ticks: a slow frame or a busy machine, up to about a
+// second; a long pause stands for a suspended machine, up to two minutes, and
+// only between whole moves.
+constexpr uint32_t STEP_UNIT_MS = 4;
+constexpr uint32_t PAUSE_UNIT_MS = 15000;
+constexpr uint32_t LONGEST_PAUSE_MS = 8 * PAUSE_UNIT_MS;
 
 std::string folder;
 std::string previous_folder;
@@ -105,9 +112,13 @@ void fill_high_scores() {
 // clears, later levels and the game's end come up.
 void plant(uint8_t how) {
     if (game.busy != BUSY_IDLE || !in_play()) return;
-    if ((how & 3) == 3) {
-        // The row's time runs out: the next tick pushes the preview row in.
-        game.deadline = clock_now();
+    if (how & 2) {
+        // The row's time runs out: the next tick pushes the preview row in. Only
+        // a running row has a deadline (a paused game's holds the time used), and
+        // one already past stays where it is.
+        if (current_screen == SCREEN_GAME && game.game_state == GAME_PLAYING && !row_time_up()) {
+            game.deadline = clock_now();
+        }
         return;
     }
     int32_t r = board.gap / board.cols;
@@ -118,7 +129,7 @@ void plant(uint8_t how) {
         }
         board.cells[(r + 1) * board.cols + c].kind = board.preview[c];
     } else {
-        int32_t i = (how >> 1) % (board.rows * board.cols);
+        int32_t i = (how >> 2) % (board.rows * board.cols);
         if (i != board.gap) board.cells[i].kind = STONE_SPECIAL;
     }
 }
@@ -314,11 +325,19 @@ std::string game_events_step(EventBytes& bytes) {
         case 19:
         case 20:
         case 21:
-            headless_advance(next(bytes) * 4u);
+            headless_advance(next(bytes) * STEP_UNIT_MS);
             break;
-        case 22:
-            headless_advance(next(bytes) * 400u);
+        case 22: {
+            // Mostly a step like the above; rarely the machine sleeps, never in
+            // the middle of a slide or a row's animation.
+            uint8_t b = next(bytes);
+            if (b < 248) {
+                headless_advance(b * STEP_UNIT_MS);
+            } else if (!in_play() || game.busy == BUSY_IDLE) {
+                headless_advance((b - 247u) * PAUSE_UNIT_MS);
+            }
             break;
+        }
         case 23:
         case 24: {
             int32_t turns = 1 + next(bytes) % 4;
@@ -330,8 +349,14 @@ std::string game_events_step(EventBytes& bytes) {
             break;
         case 26:
         case 27:
+        case 28:
+        case 29: {
+            // A plant that breaks a rule is the driver's fault, not the game's.
             plant(next(bytes));
+            std::string problem = game_rules_problem();
+            if (!problem.empty()) return "the driver planted a state no player reaches: " + problem;
             break;
+        }
         default:
             break;
     }
@@ -379,6 +404,18 @@ std::string game_rules_problem() {
     }
     if (on_game && game.game_state != GAME_PLAYING) return "game screen without a game playing";
     if (on_pause && game.game_state != GAME_PAUSED) return "pause screen without a paused game";
+    // The row's clock: running, never more time left than the row's limit;
+    // paused, the time used is never negative, and never more than the limit by
+    // longer than the machine can sleep.
+    if (on_game && clock_diff(game.deadline, clock_now()) > game.time_limit) {
+        return "more time left in the row than its limit";
+    }
+    if (on_pause && (game.deadline < 0 || game.deadline > std::max(game.time_limit, 0) +
+                                                              int32_t{LONGEST_PAUSE_MS} +
+                                                              int32_t{255 * STEP_UNIT_MS})) {
+        return "a paused row has used " + std::to_string(game.deadline) + " ms of " +
+               std::to_string(game.time_limit);
+    }
     if (on_game || on_pause) {
         if (game.busy != BUSY_IDLE && game.busy != BUSY_SLIDING) {
             return "busy " + std::to_string(game.busy) + " between turns";

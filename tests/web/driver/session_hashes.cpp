@@ -1,6 +1,7 @@
 // Seeded sessions of the whole game on the headless backend, written out as one
 // line per presented frame (a 64-bit hash of its pixels) and, after each session,
-// the bytes of every saved file. Built natively and for node: the two outputs of
+// the bytes of every saved file, then a session played to a saved high score.
+// Built natively and for node: the two outputs of
 // the same seeds and data must be equal, byte for byte.
 //
 // Usage: cairnfall-session-hashes DATA_DIR [SESSIONS [EVENTS [SEED]]]
@@ -49,6 +50,48 @@ void print_saved_file(const char* name) {
     std::fclose(file);
 }
 
+void print_session_end(long events) {
+    std::printf("events %ld score %d level %d\n", events, game.score, game.level);
+    print_saved_file(HIGH_SCORE_FILE);
+    print_saved_file(PROFILE_FILE);
+}
+
+// One more session, played to a saved high score: a new game whose rows are
+// cleared now and then and otherwise run out of time until the board is full,
+// then a name. In the driver's own events (game_events.cpp): plant 1 completes
+// the gap's row, a click above the gap clears it, plant 2 runs the row's time
+// out, turns let the tick run, and keys (13 with a KEYS index) go on past the
+// game's end and type the name.
+std::string play_to_a_high_score() {
+    constexpr uint8_t CLEAR[] = {26, 1, 0, 0, 23, 3, 23, 3, 23, 3};
+    constexpr uint8_t TIME_OUT[] = {26, 2, 23, 3, 23, 3, 23, 3, 23, 3};
+    constexpr uint8_t ENTER[] = {13, 1, 23, 0};
+    constexpr uint8_t NAME[] = {13, 21, 13, 22, 13, 1, 23, 0};
+    std::printf("session to a high score\n");
+    if (!game_events_begin(8)) return "the program did not start";
+    long events = 0;
+    for (long round = 0; round < 400 && main_window; round++) {
+        const uint8_t* pick = TIME_OUT;
+        size_t size = sizeof TIME_OUT;
+        if (current_screen == SCREEN_HIGH_SCORES) break;
+        if (current_screen == SCREEN_NAME_ENTRY) {
+            pick = NAME, size = sizeof NAME;
+        } else if (current_screen == SCREEN_GAME_OVER) {
+            pick = ENTER, size = sizeof ENTER;
+        } else if (round % 4 == 0) {
+            pick = CLEAR, size = sizeof CLEAR;
+        }
+        EventBytes stream = {pick, size, 0};
+        while (stream.pos < stream.size && main_window) {
+            std::string problem = game_events_step(stream);
+            events++;
+            if (!problem.empty()) return problem;
+        }
+    }
+    print_session_end(events);
+    return "";
+}
+
 long number(int argc, char** argv, int index, long fallback) {
     return argc > index ? std::strtol(argv[index], nullptr, 10) : fallback;
 }
@@ -91,10 +134,9 @@ int main(int argc, char** argv) {
             }
             problem = game_events_step(stream);
         }
-        std::printf("events %ld score %d level %d\n", i, game.score, game.level);
-        print_saved_file(HIGH_SCORE_FILE);
-        print_saved_file(PROFILE_FILE);
+        print_session_end(i);
     }
+    if (problem.empty()) problem = play_to_a_high_score();
     std::printf("frames %lld\n", static_cast<long long>(frames));
     headless_on_present(nullptr, nullptr);
     game_events_close();
