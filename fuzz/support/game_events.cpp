@@ -49,6 +49,13 @@ std::string previous_data_home;
 uint32_t ticks_after_start = 0;
 // False while a run of game_events_run does not draw.
 bool drawing = true;
+// The game's two buffers while a run that does not draw hides them.
+struct HiddenBuffers {
+    bool hidden;
+    int32_t active;
+    int32_t backdrop;
+};
+HiddenBuffers hidden_buffers = {};
 
 // Keys the game knows, and some it does not: Backspace, Enter, Esc (four times:
 // it leaves most screens), space, the arrows, digits and letters.
@@ -94,6 +101,7 @@ bool start() {
     const char* save_folder = folder.c_str();
     platform_set_save_folders(&save_folder, 1);
     game_event_tally.starts++;
+    hidden_buffers = {};
     if (!start_program()) return false;
     ticks_after_start = platform_ticks_ms();
     return true;
@@ -164,15 +172,30 @@ void wait_ms(int32_t ms) {
     }
 }
 
-// The game keeps its active buffer selected from start-up to shutdown; the driver
-// takes it away for a run that does not draw.
+// The game keeps its active buffer selected from start-up to shutdown; for a run
+// that does not draw, the driver takes both buffers away (-1, no buffer), so that
+// drawing, the board's copies between them and presenting all find nothing to
+// do. A new start-up makes buffers of its own.
+void show_buffers() {
+    HiddenBuffers& h = hidden_buffers;
+    if (!h.hidden) return;
+    active_buffer = h.active;
+    backdrop_buffer = h.backdrop;
+    h.hidden = false;
+}
+
 void select_drawing() {
     if (!main_window) return;
+    show_buffers();
+    HiddenBuffers& h = hidden_buffers;
     if (drawing) {
         gfx_set_buffer(active_buffer);
-    } else {
-        gfx_unselect_buffer();
+        return;
     }
+    h = {true, active_buffer, backdrop_buffer};
+    active_buffer = -1;
+    backdrop_buffer = -1;
+    gfx_unselect_buffer();
 }
 
 }  // namespace
@@ -217,6 +240,7 @@ void game_events_enter_folder() {
 
 void game_events_close() {
     namespace fs = std::filesystem;
+    show_buffers();
     if (main_window) destroy_main_window();
     if (folder.empty()) return;
     std::error_code error;
