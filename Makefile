@@ -1,5 +1,5 @@
 # Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian or
-# Ubuntu machine: both install what is missing first.
+# Ubuntu machine: each installs what it needs and is missing first.
 .PHONY: deps configure game build run install package test test-normal test-asan bench fuzz \
 	soak screenshots format clean web web-run test-web
 
@@ -8,8 +8,20 @@ FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+# Each command installs the packages it needs first: DEPS names its sets in
+# scripts/install-deps, `run` (the game's build) for all, more for the commands
+# below; a command's set holds for everything it makes on the way.
+DEPS = run
+package: DEPS += package
+build bench soak screenshots test-normal test-asan: DEPS += build
+web web-run: DEPS += web
+windows: DEPS += windows
+test test-web: DEPS += test
+fuzz: DEPS += fuzz
+format: DEPS = format
+
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS)
 
 configure: deps
 	@cmake -S . -B build $(CMAKE_FLAGS) > /dev/null
@@ -121,7 +133,7 @@ web-run: web
 	@echo "Cairnfall in the browser: http://127.0.0.1:$(WEB_PORT)/"
 	@python3 -m http.server --bind 127.0.0.1 --directory build-web $(WEB_PORT)
 
-format:
+format: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
