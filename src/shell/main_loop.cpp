@@ -54,7 +54,10 @@ void dispatch_event(int32_t type, int32_t key, int32_t x, int32_t y) {
             if (h.on_mouse_move) h.on_mouse_move(x, y);
             break;
         case PEV_LBUTTON_UP:
+            // A finger's release carries its reach (picture pixels) in the key field.
+            tap_reach = key;
             if (h.on_click) h.on_click(x, y);
+            tap_reach = 0;
             break;
         case PEV_EXPOSE:
             present_frame();
