@@ -18,6 +18,12 @@ var CF = (function () {
   cf.events = [];
   var wake = null;
 
+  // Touch (touch.js) hands its gestures in as these same events.
+  cf.KEY_DOWN = KEY_DOWN;
+  cf.MOUSE_MOVE = MOUSE_MOVE;
+  cf.LBUTTON_UP = LBUTTON_UP;
+  cf.push = push;
+
   function push(type, key, x, y) {
     var last = cf.events[cf.events.length - 1];
     // A move with another straight behind it says nothing the later one does not.
@@ -154,6 +160,19 @@ var CF = (function () {
     return [Math.floor(((x - place.x) * W) / place.w), Math.floor(((y - place.y) * H) / place.h)];
   }
 
+  cf.picturePoint = picturePoint;
+
+  // CSS pixels per picture pixel as the picture is shown now.
+  cf.pictureScale = function () {
+    if (!canvas || !canvas.width) return 1;
+    return (place.w * canvas.getBoundingClientRect().width) / canvas.width / W;
+  };
+
+  // Whether the game takes input now (between opening the canvas and its close).
+  cf.isOpen = function () {
+    return open;
+  };
+
   cf.screenSide = function (vertical) {
     var ratio = window.devicePixelRatio || 1;
     return Math.round((vertical ? screen.height : screen.width) * ratio) | 0;
@@ -190,6 +209,7 @@ var CF = (function () {
 
   function onKey(e) {
     if (!open || e.ctrlKey || e.metaKey) return;  // the browser's own shortcuts
+    if (cf.typingTarget && e.target === cf.typingTarget) return;  // the device's keyboard: touch.js
     if (e.altKey) {
       // Alt combinations stay with the platform: Alt+Enter is full screen.
       if (e.code === "Enter" || e.code === "NumpadEnter") {
@@ -209,12 +229,29 @@ var CF = (function () {
     push(KEY_DOWN, vk, 0, 0);
   }
 
+  // The whole page goes full screen, so that its own controls stay there to leave
+  // it; Safari on an iPad knows only the prefixed calls, an iPhone neither.
+  cf.fullscreenElement = function () {
+    return document.fullscreenElement || document.webkitFullscreenElement || null;
+  };
+
+  cf.canFullscreen = function () {
+    var target = Module.fullscreenTarget || canvas;
+    return !!(target && (target.requestFullscreen || target.webkitRequestFullscreen) &&
+      (document.fullscreenEnabled || document.webkitFullscreenEnabled));
+  };
+
   cf.toggleFullscreen = function () {
     var target = Module.fullscreenTarget || canvas;
-    if (document.fullscreenElement) {
-      document.exitFullscreen().catch(function () {});
+    var done = function (p) {
+      if (p && p.catch) p.catch(function () {});
+    };
+    if (cf.fullscreenElement()) {
+      done(document.exitFullscreen ? document.exitFullscreen() : document.webkitExitFullscreen());
     } else if (target && target.requestFullscreen) {
-      target.requestFullscreen().catch(function () {});
+      done(target.requestFullscreen());
+    } else if (target && target.webkitRequestFullscreen) {
+      target.webkitRequestFullscreen();
     }
   };
 
@@ -222,15 +259,16 @@ var CF = (function () {
 
   var lastPoint = null;
 
+  // A finger's pointer is touch.js's: taps and swipes.
   function move(e) {
-    if (!open) return;
+    if (!open || e.pointerType === "touch") return;
     var p = picturePoint(e.clientX, e.clientY);
     lastPoint = p;
     push(MOUSE_MOVE, 0, p[0], p[1]);
   }
 
   function onPointerUp(e) {
-    if (!open || e.button !== 0) return;
+    if (!open || e.button !== 0 || e.pointerType === "touch") return;
     var p = picturePoint(e.clientX, e.clientY);
     // A tap is a click at that point: the game sees the pointer arrive first.
     if (!lastPoint || lastPoint[0] !== p[0] || lastPoint[1] !== p[1]) {
@@ -290,6 +328,8 @@ var CF = (function () {
       document.addEventListener("visibilitychange", onFocusChange);
       window.addEventListener("resize", onResize);
       document.addEventListener("fullscreenchange", onResize);
+      document.addEventListener("webkitfullscreenchange", onResize);
+      if (cf.listenTouch) cf.listenTouch(canvas);
     }
     open = true;
     focused = true;
@@ -302,6 +342,7 @@ var CF = (function () {
 
   cf.closeCanvas = function () {
     open = false;
+    if (cf.setTextEntry) cf.setTextEntry(false);
     cf.events.length = 0;
     if (canvas) canvas.style.cursor = "default";
   };
