@@ -1,7 +1,7 @@
 // The page around the game: loads the program and its data, opens the saved
 // files' storage, starts the game, and says in the page what went wrong when
-// something does. The game itself draws, plays and saves through platform.js,
-// loaded before this.
+// something does. The game itself draws, plays and saves through the backend's
+// page half (window.js, events.js and the rest), loaded before this.
 (function () {
   "use strict";
 

@@ -1,7 +1,8 @@
 // A finger on the picture, as the game's own events: a tap is a click that may
 // land on a target beside it, a swipe is the arrow key in its direction, a long
 // press is Enter. And the device's own keyboard for typing a name. Loaded after
-// platform.js, whose CF it adds to; the game never learns a finger was there.
+// events.js and window.js, whose CF it adds to; the game never learns that a
+// finger was there.
 
 (function (cf) {
   "use strict";
@@ -17,7 +18,7 @@
   var REACH = 22;
 
   var stroke = null;  // the finger being followed: {id, x, y, t, timer, long}
-  var fingers = 0;
+  var fingers = {};   // the pointer ids of the fingers down now
 
   // What the gestures did, for tests: counts of taps, swipes and long presses.
   cf.touchCounts = { taps: 0, swipes: 0, longPresses: 0 };
@@ -51,8 +52,8 @@
   function onDown(e) {
     if (e.pointerType !== "touch" || !cf.isOpen()) return;
     e.preventDefault();
-    fingers++;
-    if (fingers > 1) {
+    fingers[e.pointerId] = true;
+    if (Object.keys(fingers).length > 1) {
       forget();  // two fingers (a pinch) are no gesture of the game's
       return;
     }
@@ -78,7 +79,7 @@
 
   function onUp(e) {
     if (e.pointerType !== "touch") return;
-    fingers = Math.max(0, fingers - 1);
+    delete fingers[e.pointerId];
     if (!stroke || e.pointerId !== stroke.id) return;
     e.preventDefault();
     var s = stroke;
@@ -96,7 +97,7 @@
 
   function onCancel(e) {
     if (e.pointerType !== "touch") return;
-    fingers = Math.max(0, fingers - 1);
+    delete fingers[e.pointerId];
     forget();
   }
 

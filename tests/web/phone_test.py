@@ -73,7 +73,7 @@ class Phone(bt.Browser):
         px, py = self.page_point(x, y)
         self.tap_page(px + css_dx, py + css_dy)
 
-    def swipe(self, x, y, dx, dy, steps=4):
+    def swipe(self, x, y, dx, dy, steps=2):
         """A quick stroke from a picture point, dx, dy CSS pixels long."""
         px, py = self.page_point(x, y)
         self.touch("touchStart", [{"x": px, "y": py}])
@@ -147,8 +147,11 @@ def check_options_and_quit(b):
     b.long_press(600, 300)
     b.wait_screen("game")
     want = profile_bytes(0, 2, 3)
-    b.wait("profile.dat with the options set by touch",
-           lambda: b.saved("profile.dat") == want, 5)
+    try:
+        b.wait("profile.dat with the options set by touch", lambda: b.saved("profile.dat") == want, 5)
+    except bt.Failed:
+        got = b.saved("profile.dat")
+        raise bt.Failed("profile.dat holds %s, not %s" % (got and got.hex(), want.hex()))
     return "difficulty, music and effects set by taps beside their rows and swipes; " \
         "the quit dialog's back tapped 15 CSS px beside it; New game by swipes and a long press"
 

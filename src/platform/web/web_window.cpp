@@ -1,5 +1,5 @@
 // The window of the web backend is the page's canvas: the 800x600 picture drawn
-// into it by the desktop's scaling rule (web/platform.js), full screen on request.
+// into it by the desktop's scaling rule (web/window.js), full screen on request.
 #include <emscripten.h>
 
 #include <cstdio>
