@@ -14,8 +14,11 @@
   // of at least SWIPE_MIN done within SWIPE_MS is a swipe; a finger held still for
   // LONG_MS is a long press.
   var TAP_SLOP = 12, SWIPE_MIN = 30, SWIPE_MS = 800, LONG_MS = 550;
-  // How far a tap may miss a target and still land on it (the game finds the target).
-  var REACH = 22;
+  // How far a tap may miss a target and still land on it (the game finds the
+  // target): a little over 22, so that the pause button, with nothing below it
+  // but the clock, is a finger's 44 pixels high on an upright phone.
+  var REACH = 26;
+  cf.touchReach = REACH;
 
   var stroke = null;  // the finger being followed: {id, x, y, t, timer, long}
   var fingers = {};   // the pointer ids of the fingers down now

@@ -8,11 +8,14 @@ of the files loads into a fresh browser while a damaged one is refused.
 
 phone_test.py SITE_DIR NATIVE_BUILD_DIR
 
-Prints one line per check, with the figures it measured.
+Prints one line per check, with the figures it measured. With PHONE_SHOTS=DIR it
+keeps the README's pictures of the page there (phone_upright.png,
+phone_sideways.png), at the phone's CSS size (ImageMagick's convert).
 """
 
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 import time
@@ -36,6 +39,49 @@ var s = Math.min(b.width / 800, b.height / 600);
 return {scale: s, height: 600 * s, share: 600 * s / window.innerHeight,
         viewport: [window.innerWidth, window.innerHeight], bar: document.body.className};
 """
+
+
+# The game's tap targets (strict areas x1, x2, y1, y2) on three screens: the menu
+# bar, then each screen's own; the board and the options' rows are fields.
+MENU = [(10, 190, 296 + 42 * i, 338 + 42 * i) for i in range(5)]
+TARGETS = {
+    "game": MENU + [(10, 190, 506, 548), (27, 62, 10, 54), (374, 625, 223, 575)],
+    "options": MENU + [(410, 590, 518, 560), (430, 556, 155, 224), (429, 564, 294, 346),
+                       (429, 564, 413, 465)],
+    "quit": [(359, 434, 196, 236), (545, 620, 196, 236)],
+}
+SHOWN = {"game": {5: "pause", 1: "menu button", 7: "board"},
+         "options": {5: "Resume", 7: "music row", 6: "difficulty row"}, "quit": {0: "quit answer"}}
+
+
+def lands(targets, x, y, reach):
+    """The target a tap lands on by the game's rule: inside, else the nearest within reach."""
+    best, best_miss = -1, reach * reach
+    for i, (x1, x2, y1, y2) in enumerate(targets):
+        dx = x1 + 1 - x if x <= x1 else x - x2 + 1 if x >= x2 else 0
+        dy = y1 + 1 - y if y <= y1 else y - y2 + 1 if y >= y2 else 0
+        miss = dx * dx + dy * dy
+        if miss == 0:
+            return i
+        if miss <= best_miss and (best < 0 or miss < best_miss):
+            best, best_miss = i, miss
+    return best
+
+
+def tap_areas(scale, reach_css):
+    """Where a tap lands on each shown target, in CSS pixels: the width through its
+    centre row by the height through its centre column."""
+    reach = round(reach_css / scale)
+    out = []
+    for screen, shown in SHOWN.items():
+        targets = TARGETS[screen]
+        for i, name in shown.items():
+            x1, x2, y1, y2 = targets[i]
+            cx, cy = (x1 + x2) // 2, (y1 + y2) // 2
+            w = sum(lands(targets, x, cy, reach) == i for x in range(800))
+            h = sum(lands(targets, cx, y, reach) == i for y in range(600))
+            out.append("%s %.0fx%.0f" % (name, w * scale, h * scale))
+    return ", ".join(out)
 
 
 class Phone(bt.Browser):
@@ -99,6 +145,16 @@ class Phone(bt.Browser):
     def picture(self):
         return self.js(PICTURE_JS)
 
+    def shot(self, name):
+        """The page as the phone shows it, into $PHONE_SHOTS at its CSS size."""
+        folder = os.environ.get("PHONE_SHOTS")
+        if not folder:
+            return
+        path = os.path.join(folder, name)
+        self.d.save_screenshot(path)
+        width = self.js("return window.innerWidth")
+        subprocess.run(["convert", path, "-resize", "%dx" % width, "-strip", path], check=True)
+
 
 def profile_bytes(music, effects, difficulty, saved=1):
     return b"".join(v.to_bytes(4, "little") for v in (music, effects, difficulty, saved))
@@ -119,8 +175,11 @@ def check_upright(b, site):
     time.sleep(0.3)
     b.tap(400, 300)  # a tap skips the intro
     b.wait_screen("options")
-    return "picture %.0f CSS px high in %dx%d (%.1f %% of the height, scale %.4f); a tap skipped the intro" % (
-        p["height"], p["viewport"][0], p["viewport"][1], 100 * p["share"], p["scale"])
+    reach = b.js("return CF.touchReach")
+    return ("picture %.0f CSS px high in %dx%d (%.1f %% of the height, scale %.4f); a tap skipped "
+            "the intro; taps land (CSS px): %s" % (
+                p["height"], p["viewport"][0], p["viewport"][1], 100 * p["share"], p["scale"],
+                tap_areas(p["scale"], reach)))
 
 
 def check_options_and_quit(b):
@@ -175,7 +234,9 @@ def play_by_swipes(b):
     row, col = gap
     stone = (row, col - 1) if col > 0 else (row, col + 1)
     b.tap(*bt.cell_centre(*stone))
-    return expect_gap(stone, "a tap on the stone at %s" % (stone,))
+    gap = expect_gap(stone, "a tap on the stone at %s" % (stone,))
+    b.shot("phone_upright.png")
+    return gap
 
 
 def check_game_by_touch(b):
@@ -245,6 +306,7 @@ def check_sideways(b):
         raise bt.Failed("sideways the picture takes %.1f %% of the height" % (100 * p["share"]))
     if p["bar"] != "bar-side":
         raise bt.Failed("sideways the page's controls are %r, not beside the picture" % p["bar"])
+    b.shot("phone_sideways.png")
     r = b.tap_element("fullscreen-button")
     b.wait("full screen", lambda: b.js("return !!document.fullscreenElement"), 3)
     label = b.d.find_element(By.ID, "fullscreen-button").text
@@ -254,9 +316,10 @@ def check_sideways(b):
     b.wait("full screen left", lambda: b.js("return !document.fullscreenElement"), 3)
     # A swipe moves a stone sideways too (any screen takes them; here the table's).
     return ("picture %.0f CSS px high in %dx%d (%.1f %% of the height, scale %.4f); the full "
-            "screen button (%.0fx%.0f CSS px) beside it entered and left full screen" % (
+            "screen button (%.0fx%.0f CSS px) beside it entered and left full screen; taps land "
+            "(CSS px): %s" % (
                 p["height"], p["viewport"][0], p["viewport"][1], 100 * p["share"], p["scale"],
-                r[2], r[3]))
+                r[2], r[3], tap_areas(p["scale"], b.js("return CF.touchReach"))))
 
 
 def check_persist(b):
