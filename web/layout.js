@@ -25,8 +25,11 @@
         // nothing remembered: said on every visit
       }
     }
+    // A notice still showing keeps its line: the new one goes below it.
     var line = $("notice");
-    line.textContent = text;
+    if (line.hidden) line.textContent = "";
+    if (line.textContent.indexOf(text) >= 0) return;
+    line.textContent += (line.textContent ? "\n" : "") + text;
     line.hidden = false;
   };
   window.addEventListener("pointerdown", function () {

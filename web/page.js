@@ -200,6 +200,7 @@
       if (active && window.matchMedia && matchMedia("(pointer: coarse)").matches) {
         notice("Tap the board to type your name with your phone's keyboard.");
       } else if (!active && $("notice").textContent.indexOf("type your name") >= 0) {
+        // (said with the others that were showing; they were read by then)
         $("notice").hidden = true;
       }
     },

@@ -164,11 +164,15 @@ def check_upright(b, site):
     """Seeds a table any score beats, then the intro and the options by touch."""
     b.d.get(site.url)
     b.first_picture()
+    b.wait("the page's notices",
+                  lambda: "sideways" in b.js("return document.getElementById('notice').textContent"), 5)
     b.js("CF.storage.put('saves', 'cairnfall.dat', new Uint8Array(arguments[0]))",
          list(bt.seeded_table()))
     b.wait("the seeded table", lambda: b.saved("cairnfall.dat") == bt.seeded_table(), 5)
     b.d.refresh()
     b.first_picture()
+    if b.js("return document.getElementById('notice').textContent").find("sideways") >= 0:
+        raise bt.Failed("the page said twice that sideways is larger")
     p = b.picture()
     if p["bar"] != "bar-top":
         raise bt.Failed("upright, the page's controls are %r, not over the top letterbox" % p["bar"])
@@ -307,6 +311,14 @@ def check_sideways(b):
     if p["bar"] != "bar-side":
         raise bt.Failed("sideways the page's controls are %r, not beside the picture" % p["bar"])
     b.shot("phone_sideways.png")
+    # A double tap and a pinch zoom nothing, and nothing scrolls.
+    b.tap(700, 100)
+    b.tap(700, 100)
+    b.cdp("Input.synthesizePinchGesture", {"x": 400, "y": 200, "scaleFactor": 2.0,
+                                           "gestureSourceType": "touch"})
+    view = b.js("return [visualViewport.scale, window.scrollX, window.scrollY]")
+    if view != [1, 0, 0]:
+        raise bt.Failed("a double tap and a pinch left the page at scale and scroll %s" % view)
     r = b.tap_element("fullscreen-button")
     b.wait("full screen", lambda: b.js("return !!document.fullscreenElement"), 3)
     label = b.d.find_element(By.ID, "fullscreen-button").text
