@@ -55,6 +55,8 @@
   function onDown(e) {
     if (e.pointerType !== "touch" || !cf.isOpen()) return;
     e.preventDefault();
+    // The first finger of a new touch starts afresh, whatever ends went missing.
+    if (e.isPrimary) fingers = {};
     fingers[e.pointerId] = true;
     if (Object.keys(fingers).length > 1) {
       forget();  // two fingers (a pinch) are no gesture of the game's
@@ -116,8 +118,9 @@
   cf.listenTouch = function (canvas) {
     canvas.addEventListener("pointerdown", onDown);
     canvas.addEventListener("pointermove", onMove);
-    canvas.addEventListener("pointerup", onUp);
-    canvas.addEventListener("pointercancel", onCancel);
+    // Ends are heard wherever the finger lifts.
+    window.addEventListener("pointerup", onUp);
+    window.addEventListener("pointercancel", onCancel);
     // Safari opens the keyboard only from a touch's own end.
     canvas.addEventListener("touchend", function () {
       if (typing && cf.isOpen()) openKeyboard();

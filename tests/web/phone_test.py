@@ -387,13 +387,18 @@ def check_copy(b, site, downloads):
         "was refused: %s" % (len(copy), text.splitlines()[0])
 
 
-def check_quit_by_touch(b):
+def check_menu_and_quit_by_touch(b):
     b.hold(SIDEWAYS)
-    b.tap_beside(189, 485, 15, 0)   # the Quit menu button, beside it
+    b.tap_beside(189, 401, 15, 0)   # Options, beside it
+    b.wait_screen("options")
+    b.tap_beside(189, 443, 15, 0)   # High scores, beside it
+    b.wait_screen("high scores")
+    b.tap_beside(189, 485, 15, 0)   # Quit, beside it
     b.wait("the quit dialog", lambda: not b.is_screen("high scores"), 3)
     b.tap_beside(619, 216, 15, 0)   # the dialog's quit, beside it
     b.wait("#ended after quitting", lambda: b.d.find_element(By.ID, "ended").is_displayed(), 5)
-    return "Quit and the dialog's quit tapped beside them ended the game"
+    return ("Options, High scores, Quit and the dialog's quit tapped beside them; the game "
+            "ended")
 
 
 def main():
@@ -438,7 +443,7 @@ def main():
         run("sideways", check_sideways, b)
         run("persist", check_persist, b)
         run("copy", check_copy, b, site, downloads)
-        run("quit", check_quit_by_touch, b)
+        run("menu-and-quit", check_menu_and_quit_by_touch, b)
     finally:
         b.quit()
         shutil.rmtree(downloads, ignore_errors=True)
