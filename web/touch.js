@@ -111,7 +111,7 @@
   function refuse(e) {
     if (e.touches && e.touches.length > 1) e.preventDefault();
     if (e.type === "touchmove" || e.type === "gesturestart" || e.type === "dblclick") {
-      if (!e.target.closest || !e.target.closest(".scrolls")) e.preventDefault();
+      if (!e.target.closest || !e.target.closest(".panel, .scrolls")) e.preventDefault();
     }
   }
 
