@@ -326,9 +326,20 @@ def check_sideways(b):
         raise bt.Failed("in full screen the button says %r" % label)
     b.tap_element("fullscreen-button")
     b.wait("full screen left", lambda: b.js("return !document.fullscreenElement"), 3)
+    # A browser without full screen for a page (an iPhone's) is told of the Home Screen.
+    b.js("['fullscreenEnabled', 'webkitFullscreenEnabled'].forEach(function (name) {"
+         " Object.defineProperty(document, name, {value: false, configurable: true}); })")
+    b.tap_element("fullscreen-button")
+    offer = b.wait("the Home Screen offer", lambda: b.d.find_element(By.ID, "home-screen").is_displayed()
+                   and b.d.find_element(By.ID, "home-screen").text, 3)
+    if "Add to Home Screen" not in offer or b.js("return !!document.fullscreenElement"):
+        raise bt.Failed("without full screen the button offers %r" % offer)
+    b.tap_element("home-screen-close")
+    b.js("delete document.fullscreenEnabled; delete document.webkitFullscreenEnabled")
     # A swipe moves a stone sideways too (any screen takes them; here the table's).
     return ("picture %.0f CSS px high in %dx%d (%.1f %% of the height, scale %.4f); the full "
-            "screen button (%.0fx%.0f CSS px) beside it entered and left full screen; taps land "
+            "screen button (%.0fx%.0f CSS px) beside it entered and left full screen, or offered "
+            "the Home Screen; taps land "
             "(CSS px): %s" % (
                 p["height"], p["viewport"][0], p["viewport"][1], 100 * p["share"], p["scale"],
                 r[2], r[3], tap_areas(p["scale"], b.js("return CF.touchReach"))))
