@@ -170,9 +170,10 @@
     CF.keepStorage().then(function (persisted) {
       var safari = /Safari\//.test(navigator.userAgent) && !/Chrome|Chromium|Android/.test(navigator.userAgent);
       if (persisted === true && !(safari && !CF.standalone)) return;
+      var copy = "a copy with Scores & files \u2192 Save a copy";
       notice("This browser may delete your scores if you do not play for a while. " +
-        (safari && !CF.standalone ? "Add the game to your Home Screen to keep them, or " : "") +
-        "keep a copy with Scores & files \u2192 Save a copy.", "eviction");
+        (safari && !CF.standalone ? "Add the game to your Home Screen to keep them, or keep " + copy
+          : "Keep " + copy) + ".", "eviction");
     });
   });
   var WASM_FILE = PROGRAM_FILE.replace(/\.js$/, ".wasm");
