@@ -1,7 +1,7 @@
 // The page around the game: loads the program and its data, opens the saved
 // files' storage, starts the game, and says in the page what went wrong when
-// something does. The game itself draws, plays and saves through platform.js,
-// loaded before this.
+// something does. The game itself draws, plays and saves through the backend's
+// page half (window.js, events.js and the rest), loaded before this.
 (function () {
   "use strict";
 
@@ -19,10 +19,7 @@
     if (window.console) console.error("cairnfall: " + text);
   }
 
-  function notice(text) {
-    $("notice").textContent = text;
-    $("notice").hidden = false;
-  }
+  var notice = CF.notice;
 
   if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
     problem("This browser cannot run WebAssembly, which the game is made of. " +
@@ -165,14 +162,27 @@
     if (!kept) {
       notice("This browser keeps no files for this page (a private window?): " +
         "you can play, but your scores and settings will not be kept.");
+      return;
     }
+    // Kept for good if the browser agrees; where it may still delete them (Safari
+    // after a week without a visit, unless the game is on the Home Screen), the
+    // page says so once, with the way out.
+    CF.keepStorage().then(function (persisted) {
+      var safari = /Safari\//.test(navigator.userAgent) && !/Chrome|Chromium|Android/.test(navigator.userAgent);
+      if (persisted === true && !(safari && !CF.standalone)) return;
+      var copy = "a copy with Scores & files \u2192 Save a copy";
+      notice("This browser may delete your scores if you do not play for a while. " +
+        (safari && !CF.standalone ? "Add the game to your Home Screen to keep them, or keep " + copy
+          : "Keep " + copy) + ".", "eviction");
+    });
   });
   var WASM_FILE = PROGRAM_FILE.replace(/\.js$/, ".wasm");
   var code = compileProgram(WASM_FILE);
   canvas.getContext("2d", { alpha: false }).fillRect(0, 0, 1, 1);
   window.Module = {
     canvas: canvas,
-    fullscreenTarget: $("stage"),
+    // The whole page, so that its own button is there to leave full screen.
+    fullscreenTarget: document.documentElement,
     arguments: [],
     print: function (text) {
       console.log(text);
@@ -184,6 +194,16 @@
       $("loading").hidden = true;
       canvas.focus();
       makeSounds();
+      CF.sayLandscape();
+    },
+    // Name entry: on a phone, one tap opens its keyboard.
+    onTextEntry: function (active) {
+      if (active && window.matchMedia && matchMedia("(pointer: coarse)").matches) {
+        notice("Tap the board to type your name with your phone's keyboard.");
+      } else if (!active && $("notice").textContent.indexOf("type your name") >= 0) {
+        // (said with the others that were showing; they were read by then)
+        $("notice").hidden = true;
+      }
     },
     showMessage: function (caption, text) {
       $("message-caption").textContent = caption;
@@ -236,9 +256,38 @@
 
   // ------------------------------------------------------------ the page's buttons
 
-  $("fullscreen-button").addEventListener("click", function () {
-    CF.toggleFullscreen();
+  CF.focusPicture = function () {
     canvas.focus();
+  };
+  $("fullscreen-button").addEventListener("click", function () {
+    CF.onFullscreenButton();
+    canvas.focus();
+  });
+  $("export-button").addEventListener("click", function () {
+    CF.exportFile().catch(function (e) {
+      Module.showMessage("No copy was saved", "The files could not be read: " + e.message + ".");
+    });
+  });
+  $("import-button").addEventListener("click", function () {
+    $("import-file").value = "";
+    $("import-file").click();
+  });
+  $("import-file").addEventListener("change", function () {
+    var file = $("import-file").files[0];
+    if (!file) return;
+    file.arrayBuffer().then(function (buffer) {
+      return CF.importBytes(new Uint8Array(buffer));
+    }).then(function (count) {
+      // The game reads its files when it starts: it starts again with these.
+      Module.showMessage("Copy loaded", count + (count === 1 ? " file" : " files") + " of " + file.name + " back. " +
+        "The game starts again with them.");
+      $("message-close").onclick = function () {
+        location.reload();
+      };
+    }, function (e) {
+      Module.showMessage("This copy was not loaded",
+        file.name + " cannot be loaded: " + e.message + ". Nothing was changed.");
+    });
   });
   $("recordings-button").addEventListener("click", function () {
     $("recordings").hidden = !$("recordings").hidden;

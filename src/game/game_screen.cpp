@@ -136,6 +136,15 @@ void game_on_mouse_move(int32_t x, int32_t y) {
 
 void game_on_click(int32_t x, int32_t y) {
     if (game.busy != BUSY_IDLE) return;
+    // A finger's tap near the pause button or the corner square lands on it; one
+    // near the board stays for its stones.
+    const TapTarget own[] = {
+        {10, 190, 506, 548, false},
+        {27, 62, 10, 54, false},
+        {board.left_x - 1, board.left_x + CELL_SIZE * board.cols,
+         board.bottom_y - CELL_SIZE * board.rows - 1, board.bottom_y + 1, true},
+    };
+    land_menu_tap(nullptr, own, 3, &x, &y);
     if (menu_click(x, y) >= 0) return;
     if (in_pause_button(x, y)) {
         pause_game();

@@ -64,6 +64,8 @@ void pause_on_mouse_move(int32_t x, int32_t y) {
 }
 
 void pause_on_click(int32_t x, int32_t y) {
+    constexpr TapTarget RESUME[] = {{10, 190, 506, 548, false}};
+    land_tap(RESUME, 1, &x, &y);
     if (in_pause_button(x, y)) resume_game();
 }
 

@@ -8,7 +8,7 @@ enum PlatformEventType : int32_t {
     PEV_NONE = 0,
     PEV_KEY_DOWN,      // key: Windows virtual-key code (Esc 27, F12 123, 'A'..'Z' 65..90)
     PEV_MOUSE_MOVE,    // x, y: picture coordinates, may lie outside 0..799 x 0..599
-    PEV_LBUTTON_UP,    // x, y: as for mouse move
+    PEV_LBUTTON_UP,    // x, y: as for mouse move; key: a finger's reach, 0 for a mouse
     PEV_EXPOSE,        // the window needs its picture again
     PEV_FOCUS_GAINED,  // the window got the keyboard focus
     PEV_FOCUS_LOST,    // the window lost the keyboard focus or was minimised
@@ -17,7 +17,7 @@ enum PlatformEventType : int32_t {
 
 struct PlatformEvent {
     int32_t type;  // PlatformEventType
-    int32_t key;   // virtual-key code for PEV_KEY_DOWN
+    int32_t key;   // virtual-key code for PEV_KEY_DOWN; a tap's reach for PEV_LBUTTON_UP
     int32_t x;     // picture coordinates for the mouse events
     int32_t y;
 };

@@ -9,6 +9,7 @@
 #include "runtime/screen_slots.h"
 
 int32_t main_window = 0;
+int32_t tap_reach = 0;
 
 namespace {
 constexpr int32_t kTickMs = 16;
@@ -51,7 +52,10 @@ void dispatch_event(int32_t type, int32_t key, int32_t x, int32_t y) {
             if (h.on_mouse_move) h.on_mouse_move(x, y);
             break;
         case PEV_LBUTTON_UP:
+            // A finger's release carries its reach (picture pixels) in the key field.
+            tap_reach = key;
             if (h.on_click) h.on_click(x, y);
+            tap_reach = 0;
             break;
         case PEV_EXPOSE:
             present_frame();

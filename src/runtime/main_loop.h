@@ -5,6 +5,10 @@
 
 // 1 while the window exists (from start-up to shutdown), 0 otherwise.
 extern int32_t main_window;
+// How far a finger's tap may miss a target and still land on it, in picture
+// pixels, for the click being handled: the page's touch layer gives it with the
+// release (about 22 CSS pixels at the picture's scale); 0 for a mouse.
+extern int32_t tap_reach;
 
 // Ends the program the way closing the window does: shutdown runs now and the
 // main loop returns at its next turn.

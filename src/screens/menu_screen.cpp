@@ -24,6 +24,7 @@ void menu_screen_mouse_move(const ResumeButton& button, int32_t x, int32_t y) {
 
 int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool* resumed) {
     if (resumed) *resumed = false;
+    land_menu_tap(&button, nullptr, 0, &x, &y);
     int32_t hit = menu_click(x, y);
     if (hit >= 0) return hit;
     if (game.game_state == GAME_PAUSED && in_resume_button(button, x, y)) {
@@ -64,6 +65,13 @@ void reset_menu_focus() {
 int32_t menu_focus_here() {
     if (focus_screen != current_screen) reset_menu_focus();
     return menu_focus;
+}
+
+void focus_menu_row(int32_t row) {
+    menu_focus_here();
+    focus_screen = current_screen;
+    menu_focus = row;
+    clear_hover();
 }
 
 bool menu_screen_key(const ResumeButton& button, int32_t rows, int32_t key) {

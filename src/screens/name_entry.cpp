@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/events.h"
+#include "platform/platform.h"
 #include "runtime/catalogue.h"
 #include "runtime/clock.h"
 #include "runtime/main_loop.h"
@@ -246,6 +247,7 @@ void name_entry_on_click(int32_t x, int32_t y) {
         name_text[name_length] = '\0';
     } else if (key_hit(KEY_DONE, x, y)) {
         save_new_high_score(name_text, game.score);
+        platform_set_text_entry(false);
         enter_high_scores();
     }
 }
@@ -296,6 +298,8 @@ void enter_name_entry() {
     name_text[0] = '\0';
     name_length = 0;
     name_focus = FLASH_NONE;
+    // A device's own keyboard (a phone's, a Steam Deck's) may type the name too.
+    platform_set_text_entry(true);
     install_screen(SCREEN_NAME_ENTRY, name_entry_on_tick, ignore_point, name_entry_on_click,
                    name_entry_on_key);
 }

@@ -91,6 +91,19 @@ void options_on_mouse_move(int32_t x, int32_t y) {
 // Settings act in memory at once; they reach the file only when the screen is left
 // through a menu button or the resume button.
 void options_on_click(int32_t x, int32_t y) {
+    // A finger's tap on or near a row puts the keyboard's place there, so that a
+    // swipe left or right (the arrows) then steps its value; its marks are too close
+    // together to tell apart by a tap's landing, so they take only a tap on them.
+    if (tap_reach > 0) {
+        TapTarget rows[ROWS];
+        for (int32_t row = 0; row < ROWS; row++) {
+            const Area& f = ROW_FRAMES[row];
+            rows[row] = {f.x1, f.x2, f.y1, f.y2, true};
+        }
+        land_menu_tap(&RESUME, rows, ROWS, &x, &y);
+        int32_t row = tapped_target(rows, ROWS, x, y);
+        if (row >= 0) focus_menu_row(row);
+    }
     if (menu_click(x, y) >= 0) {
         save_profile();
         return;

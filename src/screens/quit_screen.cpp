@@ -37,6 +37,9 @@ void quit_on_tick() {
 }
 
 void quit_on_click(int32_t x, int32_t y) {
+    // The two buttons stand far apart: a finger's tap beside one lands on it.
+    constexpr TapTarget BUTTONS[] = {{359, 434, 196, 236, false}, {545, 620, 196, 236, false}};
+    land_tap(BUTTONS, 2, &x, &y);
     if (in_back_button(x, y)) {
         go_back();
     } else if (in_quit_button(x, y)) {

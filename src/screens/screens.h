@@ -75,6 +75,29 @@ void reset_menu_focus();
 // The resume button and the paused game's numbers, when a game is paused.
 void draw_resume_if_paused(const ResumeButton& button);
 
+// ---------------------------------------------------------------- taps
+
+// tap_reach (runtime/main_loop.h) says how far the click being handled may miss.
+// An area a tap may land on, strict on all four sides as the click areas are. A
+// field (the board, a row of marks) holds targets of its own: a tap near it stays
+// where it is.
+struct TapTarget {
+    int32_t x1, x2, y1, y2;
+    bool field;
+};
+// The target a click at (x, y) hits, else the nearest one within tap_reach; -1 for
+// none.
+int32_t tapped_target(const TapTarget* targets, int32_t count, int32_t x, int32_t y);
+// A tap that misses every target but lies within reach of one moves to that
+// target's centre, where the screen's own click then takes it.
+void land_tap(const TapTarget* targets, int32_t count, int32_t* x, int32_t* y);
+// land_tap over the menu bar, the resume button while a game is paused (when
+// given) and the screen's own targets.
+void land_menu_tap(const ResumeButton* resume, const TapTarget* own, int32_t own_count, int32_t* x,
+                   int32_t* y);
+// Puts the keyboard's place on the screen's own row `row`, as Up and Down would.
+void focus_menu_row(int32_t row);
+
 // ---------------------------------------------------------------- intro
 
 extern int32_t intro_pos;

@@ -49,9 +49,12 @@ inline void push_random_input(std::mt19937& random) {
     switch (random() % 8) {
         case 0:
         case 1:
-        case 2:
             random_click(random, &x, &y);
             headless_push_click(x, y);
+            break;
+        case 2:  // a finger's tap, with its reach
+            random_click(random, &x, &y);
+            headless_push_event({PEV_LBUTTON_UP, 45, x, y});
             break;
         case 3:
         case 4:

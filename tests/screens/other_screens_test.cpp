@@ -211,4 +211,85 @@ TEST_F(OtherScreens, InstructionsEscResumesOnlyAPausedGame) {
     EXPECT_EQ(game.game_state, GAME_PLAYING);
 }
 
+// ---------------------------------------------------------------- a finger's taps
+
+// A tap that misses lands on the nearest target within the finger's reach (the
+// release's key field); a mouse's click (reach 0) and a tap out of reach stay.
+TEST_F(OtherScreens, FingerTapsLandOnTheNearestTargetWithinReach) {
+    enum Setup { QUIT, HIGH_SCORES_PAUSED, INSTRUCTIONS, OPTIONS, GAME };
+    enum Outcome { STAYED, WENT_BACK, CLOSED, RESUMED, NEW_GAME, MUSIC_ROW, PAUSED };
+    struct Case {
+        Setup setup;
+        int32_t x, y, reach;
+        Outcome outcome;
+    };
+    const Case cases[] = {
+        {QUIT, 330, 216, 45, WENT_BACK},
+        {QUIT, 330, 216, 0, STAYED},
+        {QUIT, 490, 216, 45, STAYED},
+        {QUIT, 640, 250, 45, CLOSED},
+        {HIGH_SCORES_PAUSED, 500, 540, 45, RESUMED},
+        {HIGH_SCORES_PAUSED, 500, 540, 0, STAYED},
+        {INSTRUCTIONS, 200, 317, 45, NEW_GAME},
+        {INSTRUCTIONS, 200, 317, 0, STAYED},
+        {OPTIONS, 500, 360, 45, MUSIC_ROW},
+        {OPTIONS, 500, 360, 0, STAYED},
+        {GAME, 200, 530, 34, PAUSED},
+        {GAME, 200, 530, 0, STAYED},
+    };
+    for (const Case& c : cases) {
+        destroy_main_window();
+        start();
+        reset_menu_focus();
+        profile.profile_saved = 1;
+        switch (c.setup) {
+            case QUIT:
+                enter_quit_confirm();
+                break;
+            case HIGH_SCORES_PAUSED:
+                paused_game();
+                enter_high_scores();
+                break;
+            case INSTRUCTIONS:
+                enter_instructions();
+                break;
+            case OPTIONS:
+                enter_options();
+                break;
+            case GAME:
+                start_game();
+                break;
+        }
+        int32_t state = game.game_state;
+        Drawn before = screen_after_tick();
+        dispatch_event(PEV_LBUTTON_UP, c.reach, c.x, c.y);
+        EXPECT_EQ(tap_reach, 0) << "the reach lasts for its click only";
+        const char* where = c.setup == QUIT ? "quit" : c.setup == GAME ? "game" : "menu screen";
+        switch (c.outcome) {
+            case STAYED:
+                EXPECT_EQ(game.game_state, state) << where << " " << c.x << "," << c.y;
+                EXPECT_EQ(screen_after_tick(), before) << where << " " << c.x << "," << c.y;
+                EXPECT_EQ(menu_focus_here(), -1);
+                break;
+            case WENT_BACK:
+                EXPECT_EQ(screen_after_tick(), Drawn::high_scores);
+                break;
+            case CLOSED:
+                EXPECT_EQ(main_window, 0);
+                break;
+            case RESUMED:
+            case NEW_GAME:
+                EXPECT_EQ(game.game_state, GAME_PLAYING) << where;
+                break;
+            case MUSIC_ROW:
+                EXPECT_EQ(menu_focus_here(), 1);
+                EXPECT_EQ(profile.music_level, 1) << "no mark was tapped";
+                break;
+            case PAUSED:
+                EXPECT_EQ(game.game_state, GAME_PAUSED);
+                break;
+        }
+    }
+}
+
 }  // namespace

@@ -89,6 +89,14 @@ TEST_F(SdlBackend, KeysArriveAsVirtualKeyCodes) {
     PlatformEvent event;
     ASSERT_TRUE(through(key(SDLK_ESCAPE, KMOD_NONE, 1), &event));
     EXPECT_EQ(event.key, 27);
+    // During text entry SDL's text input runs (a device's own keyboard may show),
+    // and keys still arrive as keys.
+    platform_set_text_entry(true);
+    EXPECT_TRUE(SDL_IsTextInputActive());
+    ASSERT_TRUE(through(key(SDLK_a), &event));
+    EXPECT_EQ(event.key, 65);
+    platform_set_text_entry(false);
+    EXPECT_FALSE(SDL_IsTextInputActive());
 }
 
 TEST_F(SdlBackend, AltCombinationsStayWithThePlatform) {

@@ -87,7 +87,7 @@ img.onload = function () {
 img.src = url;
 """
 
-# A picture point as a point of the page (the inverse of platform.js's picturePoint).
+# A picture point as a point of the page (the inverse of window.js's picturePoint).
 PAGE_POINT_JS = """
 var b = document.getElementById("screen").getBoundingClientRect();
 var s = Math.min(b.width / 800, b.height / 600);

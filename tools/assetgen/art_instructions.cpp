@@ -148,14 +148,14 @@ void draw_instructions(int32_t) {
     // The game's keys, right of the example.
     static const KeyRow kGame[] = {
         {"IN A GAME", nullptr},
-        {"Arrows, W A S D", "slide a stone into the gap"},
+        {"Arrows, WASD, swipe", "slide a stone into the gap"},
         {"Space, P", "pause"},
         {"Esc", "pause and resume"},
         {"1 to 5", "press the menu buttons"},
         {"Alt+Enter", "full screen or window"},
         {"F12", "quit at once"},
     };
-    key_list(kGame, sizeof kGame / sizeof kGame[0], 222, ey + 16, 118);
+    key_list(kGame, sizeof kGame / sizeof kGame[0], 222, ey + 16, 132);
 
     int32_t y = ey + 146;
     divider(y - 16);
@@ -163,7 +163,7 @@ void draw_instructions(int32_t) {
         "Build the target row, the row above the board, stone for stone in any row of "
         "the board, and that row crumbles away.",
         &y);
-    rule("Click a stone next to the gap, in its row or column, to slide it into the gap.", &y);
+    rule("Click or tap a stone next to the gap, in its row or column: it slides into the gap.", &y);
     rule(
         "The golden sun stands for any stone, and two suns side by side complete a row. "
         "Rows are checked after each move.",
@@ -181,10 +181,10 @@ void draw_instructions(int32_t) {
     // The other screens' keys in two columns; the left one ends above the resume
     // button's place (x up to 192, y from 485).
     static const KeyRow kMenus[] = {
-        {"MENUS AND OPTIONS", nullptr},
+        {"MENUS AND OPTIONS: SWIPES ARE ARROWS", nullptr},
         {"Up, Down", "choose a button or row"},
         {"Left, Right", "change the option"},
-        {"Enter", "press"},
+        {"Enter, hold", "press"},
         {"QUIT DIALOG", nullptr},
         {"Enter, Y", "quit"},
         {"N, Esc", "go back"},

@@ -39,6 +39,11 @@ std::string event_word(const PlatformEvent& e) {
         case PEV_LBUTTON_UP:
             std::snprintf(text, sizeof text, "%s:%d,%d",
                           e.type == PEV_MOUSE_MOVE ? "move" : "click", e.x, e.y);
+            // A finger's tap: its reach after the place.
+            if (e.type == PEV_LBUTTON_UP && e.key != 0) {
+                std::snprintf(text + std::strlen(text), sizeof text - std::strlen(text), ",%d",
+                              e.key);
+            }
             return text;
         default:
             for (const EventWord& w : kPlainEvents) {
@@ -74,14 +79,20 @@ bool parse_event(const std::string& word, PlatformEvent* e) {
     bool move = word.rfind("move:", 0) == 0;
     if (!move && word.rfind("click:", 0) != 0) return false;
     std::string place = word.substr(move ? 5 : 6);
+    int64_t reach = 0;
+    size_t third = place.find(',', place.find(',') + 1);
+    if (!move && third != std::string::npos) {
+        if (!parse_number(place.substr(third + 1), INT32_MIN, INT32_MAX, &reach)) return false;
+        place.resize(third);
+    }
     size_t comma = place.find(',');
     if (comma == std::string::npos ||
         !parse_number(place.substr(0, comma), INT32_MIN, INT32_MAX, &a) ||
         !parse_number(place.substr(comma + 1), INT32_MIN, INT32_MAX, &b)) {
         return false;
     }
-    *e = {move ? PEV_MOUSE_MOVE : PEV_LBUTTON_UP, 0, static_cast<int32_t>(a),
-          static_cast<int32_t>(b)};
+    *e = {move ? PEV_MOUSE_MOVE : PEV_LBUTTON_UP, static_cast<int32_t>(reach),
+          static_cast<int32_t>(a), static_cast<int32_t>(b)};
     return true;
 }
 

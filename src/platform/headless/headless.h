@@ -55,6 +55,8 @@ void headless_on_present(HeadlessPresentHook hook, void* context);
 
 // Message boxes shown, as "caption: text".
 const std::vector<std::string>& headless_messages();
+// Whether text entry is on (platform_set_text_entry), as a phone's keyboard would show.
+bool headless_text_entry();
 
 // Cursor: the state platform_cursor_* left behind; mouse presence (default true).
 void headless_set_mouse_present(bool present);

@@ -28,6 +28,7 @@ struct HeadlessWindow {
     uint32_t frame[kPictureWidth * kPictureHeight] = {};
     std::vector<std::string> messages;
     bool mouse_present = true;
+    bool text_entry = false;
     int32_t cursor = 0;
     bool cursor_visible = true;
     int32_t cursor_show_calls = 0;
@@ -61,6 +62,7 @@ void headless_reset() {
     std::memset(s.frame, 0, sizeof s.frame);
     s.messages.clear();
     s.mouse_present = true;
+    s.text_entry = false;
     s.cursor = 0;
     s.cursor_visible = true;
     s.cursor_show_calls = 0;
@@ -153,6 +155,9 @@ void platform_present(const uint32_t* argb, bool changed) {
 void platform_message_box(const char* text, const char* caption) {
     state().messages.push_back(std::string(caption) + ": " + text);
 }
+
+void platform_set_text_entry(bool active) { state().text_entry = active; }
+bool headless_text_entry() { return state().text_entry; }
 
 uint32_t device_ticks_ms() {
     return static_cast<uint32_t>(state().elapsed_ms);

@@ -204,7 +204,8 @@ bool platform_open_window(const char* title) {
         return false;
     }
     if (sdl_choices.icon != nullptr) SDL_SetWindowIcon(sdl_display.window, sdl_choices.icon);
-    // The game reads keys, not typed text.
+    // The game reads keys, not typed text; name entry asks for the system's
+    // keyboard with platform_set_text_entry.
     SDL_StopTextInput();
     sdl_display.redraw_pending = true;
     return true;
@@ -311,6 +312,16 @@ int32_t device_display_depth() {
     if (SDL_BYTESPERPIXEL(mode.format) == 4) return 32;
     int32_t bits = static_cast<int32_t>(SDL_BITSPERPIXEL(mode.format));
     return bits > 0 ? bits : 32;
+}
+
+// SDL's text input shows the system's on-screen keyboard where there is one (a
+// Steam Deck, a tablet); the game still reads the keys it presses, not the text.
+void platform_set_text_entry(bool active) {
+    if (active) {
+        SDL_StartTextInput();
+    } else {
+        SDL_StopTextInput();
+    }
 }
 
 void platform_message_box(const char* text, const char* caption) {

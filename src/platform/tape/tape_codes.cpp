@@ -138,8 +138,13 @@ struct In {
     }
 };
 
+// A release that carries a finger's reach is coded as its type with this bit set,
+// the reach following the position; a mouse's release (reach 0) as before.
+constexpr uint8_t kWithReach = 0x80;
+
 void encode_event(const PlatformEvent& e, TapeCoding* coding, Out* out) {
-    out->byte(static_cast<uint8_t>(e.type));
+    bool reach = e.type == PEV_LBUTTON_UP && e.key != 0;
+    out->byte(static_cast<uint8_t>(e.type) | (reach ? kWithReach : 0));
     if (e.type == PEV_KEY_DOWN) {
         out->signed_varint(e.key);
     } else if (e.type == PEV_MOUSE_MOVE || e.type == PEV_LBUTTON_UP) {
@@ -153,12 +158,15 @@ void encode_event(const PlatformEvent& e, TapeCoding* coding, Out* out) {
         coding->moving = e.type == PEV_MOUSE_MOVE;
         coding->step_x = step_x;
         coding->step_y = step_y;
+        if (reach) out->signed_varint(e.key);
     }
 }
 
 bool decode_event(In* in, TapeCoding* coding, PlatformEvent* e) {
     uint8_t type;
     if (!in->byte(&type)) return false;
+    bool reach = type == (PEV_LBUTTON_UP | kWithReach);
+    if (reach) type = PEV_LBUTTON_UP;
     if (type < PEV_KEY_DOWN || type > PEV_CLOSE) return in->fail("an event of no known kind");
     *e = {type, 0, 0, 0};
     if (type == PEV_KEY_DOWN) return in->int32(&e->key);
@@ -185,7 +193,7 @@ bool decode_event(In* in, TapeCoding* coding, PlatformEvent* e) {
     coding->moving = type == PEV_MOUSE_MOVE;
     coding->step_x = dx;
     coding->step_y = dy;
-    return true;
+    return !reach || in->int32(&e->key);
 }
 
 void encode_part(TapePart part, const TapeRecord& r, TapeCoding* coding, Out* out) {

@@ -1,7 +1,7 @@
 // The page's input as the game's events, and its clock. Keys, pointer, touch,
-// focus and full screen are turned into events by web/platform.js as they come;
-// pads are read here, each time the game looks for input, by the same rules as
-// on the desktop. Waiting hands the tab back to the browser until an event
+// focus and full screen are turned into events by web/events.js and web/touch.js
+// as they come; pads are read here, each time the game looks for input, by the
+// same rules as on the desktop. Waiting hands the tab back to the browser until an event
 // arrives or the time is up.
 #include <emscripten.h>
 

@@ -1,4 +1,5 @@
-// The page's half of the web backend: functions of web/platform.js that the C++
+// The page's half of the web backend: functions of web/ (window.js, events.js,
+// cursor.js, pads.js, audio.js, saves.js, recordings.js, touch.js) that the C++
 // half calls (EM_JS wrappers defined beside their callers), and what the two
 // halves share.
 #pragma once

@@ -1,5 +1,5 @@
 // The window of the web backend is the page's canvas: the 800x600 picture drawn
-// into it by the desktop's scaling rule (web/platform.js), full screen on request.
+// into it by the desktop's scaling rule (web/window.js), full screen on request.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -23,6 +23,7 @@ EM_JS(void, cf_show_picture, (const uint32_t* rgba, int changed),
 EM_JS(void, cf_message, (const char* caption, const char* text),
       { CF.message(UTF8ToString(caption), UTF8ToString(text)); });
 EM_JS(int, cf_screen_side, (int vertical), { return CF.screenSide(vertical != 0); });
+EM_JS(void, cf_set_text_entry, (int active), { CF.setTextEntry(active != 0); });
 
 bool platform_open_window(const char*) {
     window_open = cf_open_canvas() != 0;
@@ -74,6 +75,12 @@ void platform_present(const uint32_t* argb, bool changed) {
         }
     }
     cf_show_picture(rgba, changed);
+}
+
+// The page opens the device's own keyboard at the player's next tap (browsers
+// show it only after a gesture); its letters come back as key presses.
+void platform_set_text_entry(bool active) {
+    cf_set_text_entry(active ? 1 : 0);
 }
 
 void platform_message_box(const char* text, const char* caption) {
