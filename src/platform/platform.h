@@ -67,6 +67,10 @@ void platform_present(const uint32_t* argb, bool changed);
 // and writes it to standard error in any case ("cairnfall: <text>").
 void platform_message_box(const char* text, const char* caption);
 
+// Text entry starts (true) or ends (false): a backend with an on-screen keyboard may show or hide
+// it.
+void platform_set_text_entry(bool active);
+
 // ---------------------------------------------------------------- clock
 
 // Monotonic milliseconds since the backend started (wraps after 49 days).
