@@ -89,12 +89,20 @@ add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest E
 target_compile_options(gtest PRIVATE -w)
 target_compile_options(gtest_main PRIVATE -w)
 
-set(WIN32_TESTS e2e game gfx recording replay saves screens shell sound)
+set(WIN32_TESTS e2e game gfx recording replay screens shell sound)
 set(TEST_TOOLS_e2e cairnfall_replay)
 set(TEST_TOOLS_game cairnfall_fuzz_support)
 set(TEST_TOOLS_recording cairnfall_replay)
 set(TEST_TOOLS_replay cairnfall_replay)
 set(TEST_TOOLS_sound cairnfall_sounds_synth)
+# Tests that are about POSIX files, left out here: the data check builds its
+# broken data folders from symbolic links of files (a loop among them), which
+# Wine cannot make; saves (tests/saves) checks XDG folders, modes and POSIX
+# locks, and tests/win32 checks the Windows twins instead.
+set(TEST_SKIP_shell "DataCheck.*")
+# The soak drives the same game code as on Linux, where both builds soak it; here
+# it would cost a minute and test nothing of Windows.
+set(TEST_SKIP_game "SoakEveryScreen.*")
 add_library(cairnfall_fuzz_support STATIC ${CMAKE_SOURCE_DIR}/fuzz/support/game_events.cpp)
 target_include_directories(cairnfall_fuzz_support PUBLIC ${CMAKE_SOURCE_DIR}/fuzz)
 target_link_libraries(cairnfall_fuzz_support PUBLIC cairnfall_replay)
@@ -110,7 +118,11 @@ foreach(name ${WIN32_TESTS})
   target_link_libraries(test_${name} PRIVATE ${TEST_TOOLS_${name}} gtest_main)
   cairnfall_link_game(test_${name} cairnfall_platform_headless)
   add_dependencies(test_${name} windows_data)
-  add_test(NAME windows.${name} COMMAND test_${name} --gtest_brief=1
+  set(filter)
+  if(TEST_SKIP_${name})
+    set(filter "--gtest_filter=-${TEST_SKIP_${name}}")
+  endif()
+  add_test(NAME windows.${name} COMMAND test_${name} --gtest_brief=1 ${filter}
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(windows.${name} PROPERTIES
     ENVIRONMENT "CAIRNFALL_SOURCE_DIR=${WIN32_SOURCE_DIR}" TIMEOUT 600)

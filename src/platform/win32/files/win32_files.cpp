@@ -155,12 +155,26 @@ int32_t platform_file_open(const char* path) {
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
         return refuse_open("not a regular file", false);
     }
-    int fd = _wopen(wide, _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-    if (fd < 0) return refuse_open(std::strerror(errno), errno == ENOENT);
-    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    // Shared for deleting too: another copy of the game may replace the file (or
+    // a hard link to it go) while this one reads it.
+    HANDLE handle =
+        CreateFileW(wide, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        set_errno_from(error);
+        return refuse_open(std::strerror(errno),
+                           error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+    }
     if (GetFileType(handle) != FILE_TYPE_DISK) {
-        _close(fd);
+        CloseHandle(handle);
         return refuse_open("not a regular file", false);
+    }
+    // A C runtime descriptor over the handle, read in binary mode.
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return refuse_open(std::strerror(errno), false);
     }
     return fd;
 }
