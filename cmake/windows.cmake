@@ -78,7 +78,7 @@ add_custom_command(
   COMMENT "Copying the game's data from the desktop build")
 add_custom_target(windows_data ALL DEPENDS ${CMAKE_BINARY_DIR}/data/.generated)
 
-include(${CMAKE_SOURCE_DIR}/cmake/windows-package.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/windows-package.cmake)
 
 # ---------------------------------------------------------------- tests
 # The headless test programs of the game's modules, each run whole under Wine as
