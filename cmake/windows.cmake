@@ -127,3 +127,15 @@ foreach(name ${WIN32_TESTS})
   set_tests_properties(windows.${name} PROPERTIES
     ENVIRONMENT "CAIRNFALL_SOURCE_DIR=${WIN32_SOURCE_DIR}" TIMEOUT 600)
 endforeach()
+
+# The real programs under Wine on a virtual X server (tests/win32): the game
+# played, its files, sound and start-up failure, recordings crossing to and from
+# the desktop build (CAIRNFALL_HOST_BUILD), and the installer and the zip. They
+# share the build's Wine prefix and the player's folder in it: one at a time.
+set(WIN32_PROGRAM_TESTS ${CMAKE_SOURCE_DIR}/tests/win32)
+add_test(NAME windows.program.smoke
+         COMMAND ${WIN32_PROGRAM_TESTS}/smoke_test.sh ${CMAKE_BINARY_DIR} ${CAIRNFALL_HOST_BUILD})
+add_test(NAME windows.program.installer
+         COMMAND ${WIN32_PROGRAM_TESTS}/installer_test.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(windows.program.smoke windows.program.installer PROPERTIES
+  TIMEOUT 240 RESOURCE_LOCK wine_player)
