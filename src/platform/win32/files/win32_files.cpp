@@ -62,6 +62,10 @@ int open_new_file(const char* path, bool exclusive) {
 
 namespace {
 
+// How often and how far apart a save tries to replace a file that is open elsewhere.
+constexpr int kBusyRetries = 25;
+constexpr DWORD kBusyRetryMs = 20;
+
 // Writes the whole of data to a new file of a name of its own beside `target`;
 // the handle is closed either way. False (errno set) on failure, the file removed.
 bool write_temporary(const wchar_t* temp, const void* data, size_t size) {
@@ -116,14 +120,23 @@ bool platform_write_file_atomic(const char* path, const void* data, size_t size)
         if (errno != EEXIST || attempt >= 100) return false;
     }
     // Unlike rename, MoveFileEx replaces a file that exists; write-through makes
-    // the move itself reach the disk before it returns.
-    if (!MoveFileExW(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // the move itself reach the disk before it returns. A file open elsewhere
+    // cannot be replaced: another copy of the game reading it, or a virus scanner
+    // or indexer looking, lets go within moments, so the move is tried again.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
         DWORD error = GetLastError();
-        DeleteFileW(temp);
-        set_errno_from(error);
-        return false;
+        bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                    error == ERROR_LOCK_VIOLATION;
+        if (!busy || attempt >= kBusyRetries) {
+            DeleteFileW(temp);
+            set_errno_from(error);
+            return false;
+        }
+        Sleep(kBusyRetryMs);
     }
-    return true;
 }
 
 namespace {
