@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/device.h"
 #include "platform/platform.h"
@@ -24,6 +25,19 @@ constexpr DWORD kFullscreenStyle = WS_POPUP;
 
 char display_error[256];
 bool class_registered = false;
+
+// A program of the Windows subsystem starts without a console. Started from one
+// (cmd, PowerShell), it writes its messages (--help, the reason it cannot start)
+// there; where its standard handles lead somewhere already, they stay.
+struct ParentConsole {
+    ParentConsole() {
+        if (GetStdHandle(STD_ERROR_HANDLE) != nullptr) return;
+        if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+};
+ParentConsole parent_console;
 
 // The monitor's whole rectangle, and the part a window may use.
 void monitor_rects(HWND window, RECT* whole, RECT* work) {
@@ -186,7 +200,10 @@ bool platform_set_window_icon(const char* path) {
             DeleteObject(colour);
             return false;
         }
-        HBITMAP mask = CreateBitmap(info.bmWidth, info.bmHeight, 1, 1, nullptr);
+        // The picture's alpha says what shows; the mask, all zero, lets it.
+        std::vector<uint8_t> zeros(static_cast<size_t>((info.bmWidth + 15) / 16 * 2) *
+                                   info.bmHeight);
+        HBITMAP mask = CreateBitmap(info.bmWidth, info.bmHeight, 1, 1, zeros.data());
         ICONINFO parts = {TRUE, 0, 0, mask, colour};
         icon = CreateIconIndirect(&parts);
         DeleteObject(mask);
