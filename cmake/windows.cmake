@@ -139,7 +139,9 @@ add_test(NAME windows.win32 COMMAND test_win32 --gtest_brief=1)
 # The real programs under Wine on a virtual X server (tests/win32): the game
 # played, its files, sound and start-up failure, recordings crossing to and from
 # the desktop build (CAIRNFALL_HOST_BUILD), and the installer and the zip. They
-# share the build's Wine prefix and the player's folder in it: one at a time.
+# have a Wine prefix of their own (wine-desktop): Wine's desktop, made by the
+# first program of a prefix, has no display when a headless test made it. They
+# share that prefix and the player's folder in it: one at a time.
 set(WIN32_PROGRAM_TESTS ${CMAKE_SOURCE_DIR}/tests/win32)
 add_test(NAME windows.program.smoke
          COMMAND ${WIN32_PROGRAM_TESTS}/smoke_test.sh ${CMAKE_BINARY_DIR} ${CAIRNFALL_HOST_BUILD})

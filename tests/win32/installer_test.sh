@@ -12,7 +12,7 @@ if [ -z "${INSTALLER_TMP:-}" ]; then
     tmp=$(mktemp -d)
     trap 'rm -rf "$tmp"' EXIT
     mkdir -p "$tmp/home"
-    env -i PATH="$PATH" HOME="$tmp/home" USER="$(id -un)" WINEPREFIX="$win/wine" \
+    env -i PATH="$PATH" HOME="$tmp/home" USER="$(id -un)" WINEPREFIX="$win/wine-desktop" \
         INSTALLER_TMP="$tmp" timeout 150 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
     exit $?
 fi
