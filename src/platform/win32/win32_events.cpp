@@ -89,6 +89,11 @@ LRESULT CALLBACK win_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
         }
         case WM_SYSCHAR:
             return 0;  // no beep for an Alt combination the game does not take
+        case WM_SYSCOMMAND:
+            // Alt alone would open the window menu and keep the next keys from
+            // the game.
+            if ((wparam & 0xFFF0) == SC_KEYMENU) return 0;
+            break;
         case WM_MOUSEMOVE:
             push_mouse(PEV_MOUSE_MOVE, lparam);
             return 0;
