@@ -5,8 +5,6 @@
 // it there are no pads. The pads are read when the game looks for events, at
 // most every few milliseconds, and a pad that does not answer is looked for
 // again only once a second.
-#include <xinput.h>
-
 #include "platform/device.h"
 #include "platform/pad_rules.h"
 #include "platform/win32/win32_state.h"
@@ -17,8 +15,6 @@ constexpr DWORD kMaxPads = XUSER_MAX_COUNT;
 constexpr uint32_t kReadEveryMs = 8;
 constexpr uint32_t kAbsentRetryMs = 1000;
 
-using GetState = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
-
 struct Pad {
     bool connected;
     uint32_t next_look;  // when an absent pad is looked for again
@@ -27,7 +23,7 @@ struct Pad {
 };
 
 struct Pads {
-    GetState get_state;
+    WinPadReader get_state;
     Pad pads[kMaxPads];
     uint32_t last_read;
     int32_t held_key;  // the arrow that repeats, 0 for none
@@ -111,10 +107,15 @@ void win_pads_start() {
     for (const wchar_t* name : libraries) {
         HMODULE library = LoadLibraryW(name);
         if (library == nullptr) continue;
-        pads.get_state = reinterpret_cast<GetState>(
+        pads.get_state = reinterpret_cast<WinPadReader>(
             reinterpret_cast<void*>(GetProcAddress(library, "XInputGetState")));
         if (pads.get_state != nullptr) return;
     }
+}
+
+void win_pads_read_with(WinPadReader reader) {
+    pads = {};
+    pads.get_state = reader;
 }
 
 bool win_pad_event(PlatformEvent* event) {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <xinput.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -108,6 +110,9 @@ void win_release_cursors();
 
 // Pads through XInput, polled: a button or a direction pressed becomes a key.
 void win_pads_start();
+// Reads the pads through `reader` (XInputGetState's shape) instead: for tests.
+using WinPadReader = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
+void win_pads_read_with(WinPadReader reader);
 bool win_pad_event(PlatformEvent* event);
 uint32_t win_pad_wait_limit(uint32_t timeout_ms);
 void win_pads_let_go();
