@@ -1,7 +1,7 @@
 # Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian or
 # Ubuntu machine: each installs what it needs and is missing first.
 .PHONY: deps configure game build run install package test test-normal test-asan bench fuzz \
-	soak screenshots format clean web web-run test-web
+	soak screenshots format clean web web-run test-web windows test-windows
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -16,7 +16,7 @@ package: DEPS += package
 build bench soak screenshots test-normal test-asan: DEPS += build
 web web-run: DEPS += web
 windows: DEPS += windows
-test test-web: DEPS += test
+test test-web test-windows: DEPS += test
 fuzz: DEPS += fuzz
 format: DEPS = format
 
@@ -55,8 +55,9 @@ test-asan: deps
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-# Both configurations, the normal build and the sanitizer build, and the browser's.
-test: test-normal test-asan test-web
+# Both configurations, the normal build and the sanitizer build, the browser's and
+# Windows'.
+test: test-normal test-asan test-web test-windows
 
 bench: build
 	cd build && ./cairnfall-bench --benchmark_counters_tabular=true --benchmark_repetitions=3 \
@@ -133,8 +134,25 @@ web-run: web
 	@echo "Cairnfall in the browser: http://127.0.0.1:$(WEB_PORT)/"
 	@python3 -m http.server --bind 127.0.0.1 --directory build-web $(WEB_PORT)
 
+# The game for Windows, cross-compiled with mingw-w64 into build-windows/:
+# cairnfall.exe and cairnfall-replay.exe beside data/ (made by the desktop
+# build's generator), the installer and the portable zip.
+windows: game
+	@cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-toolchain.cmake \
+		-DCAIRNFALL_HOST_BUILD=$(CURDIR)/build > /dev/null
+	@cmake --build build-windows -j $(JOBS) --target cairnfall cairnfall-replay windows_data \
+		windows_package
+
+# The Windows build's tests under Wine: the headless test programs, the real
+# program on a virtual X server, the installer, and recordings crossing between
+# Windows and Linux (against the desktop build).
+test-windows: build windows
+	@cmake --build build-windows -j $(JOBS)
+	cd build-windows && ctest --output-on-failure -j $(JOBS)
+
 format: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-fuzz build-web
+	rm -rf build build-asan build-fuzz build-web build-windows

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <random>
 
+#include "common/environment.h"
+#include "common/folder_link.h"
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/headless/headless.h"
@@ -219,12 +221,11 @@ bool game_events_open(const char* data_dir) {
     const char* data_home = std::getenv("XDG_DATA_HOME");
     previous_home = home ? home : "";
     previous_data_home = data_home ? data_home : "";
-    fs::create_directory_symlink(data, fs::path(folder) / "data", error);
-    if (error) return false;
+    if (!link_folder(data, fs::path(folder) / "data")) return false;
     fs::current_path(folder, error);
     if (error) return false;
-    setenv("HOME", folder.c_str(), 1);
-    setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    set_environment("HOME", folder.c_str());
+    set_environment("XDG_DATA_HOME", folder.c_str());
     return true;
 }
 
@@ -249,9 +250,9 @@ void game_events_close() {
     folder.clear();
     auto restore = [](const char* name, const std::string& value) {
         if (value.empty()) {
-            unsetenv(name);
+            clear_environment(name);
         } else {
-            setenv(name, value.c_str(), 1);
+            set_environment(name, value.c_str());
         }
     };
     restore("HOME", previous_home);

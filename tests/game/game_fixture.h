@@ -44,7 +44,7 @@ inline void paint_game_images() {
 }
 
 // The records of the game and the screens as they are when the program starts.
-inline void reset_game_records() {
+inline void reset_fixture_records() {
     game = {};
     game.kind_count = 3;
     board = {};
@@ -59,7 +59,7 @@ inline void reset_game_records() {
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        reset_game_records();
+        reset_fixture_records();
         headless_reset();
         headless_set_calendar_base(CALENDAR_BASE);
         ASSERT_TRUE(start_program());

@@ -239,7 +239,7 @@ TEST_F(RecordingFile, AFileOfAnotherKindIsRefusedAtOnce) {
 }
 
 TEST_F(RecordingFile, ASessionIsOnDiskWithinASecondOfPlay) {
-    const char* folder = dir.path().c_str();
+    const char* folder = dir.text().c_str();
     platform_set_save_folders(&folder, 1);
     reset_program_state();
     headless_reset();

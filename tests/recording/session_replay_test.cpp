@@ -63,7 +63,7 @@ TEST_F(RecordedSession, ItsScriptFormPlaysTheSameFrames) {
     std::vector<uint64_t> scripted;
     headless_on_present(collect_frame, &scripted);
     std::string printed;
-    int32_t result = replay_run(script.c_str(), &printed, dir.path().c_str());
+    int32_t result = replay_run(script.c_str(), &printed, dir.text().c_str());
     headless_on_present(nullptr, nullptr);
     ASSERT_EQ(result, 0) << printed;
     EXPECT_EQ(scripted, live);
@@ -79,7 +79,7 @@ TEST_F(RecordedSession, AScriptCutAfterSomeLinesEndsOnItsOwn) {
     for (int32_t i = 0; i < 4; ++i) at = script.find('\n', at + 1);
     std::string part = script.substr(0, at + 1) + "expect window 1\n";
     std::string printed;
-    EXPECT_EQ(replay_run(part.c_str(), &printed, dir.path().c_str()), 0) << printed;
+    EXPECT_EQ(replay_run(part.c_str(), &printed, dir.text().c_str()), 0) << printed;
 }
 
 TEST_F(RecordedSession, AMissingRecordIsNamedWhereTheGameGoesItsOwnWay) {
@@ -92,7 +92,7 @@ TEST_F(RecordedSession, AMissingRecordIsNamedWhereTheGameGoesItsOwnWay) {
     ASSERT_NE(wait, std::string::npos);
     script[wait + 1] = '.';
     std::string printed;
-    EXPECT_EQ(replay_run(script.c_str(), &printed, dir.path().c_str()), 1);
+    EXPECT_EQ(replay_run(script.c_str(), &printed, dir.text().c_str()), 1);
     EXPECT_NE(printed.find("went its own way"), std::string::npos) << printed;
 }
 

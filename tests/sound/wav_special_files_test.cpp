@@ -22,7 +22,8 @@ class WavSpecialFilesTest : public SoundTest {};
 TEST_F(WavSpecialFilesTest, NamedPipeLeavesASilentSlotAtOnce) {
     write_all_slots();
     std::filesystem::remove(slot_path(SND_TICK));
-    ASSERT_EQ(mkfifo(slot_path(SND_TICK).c_str(), 0600), 0);
+    if (!kNamedPipes) GTEST_SKIP() << "no named pipes among this system's files";
+    ASSERT_TRUE(make_named_pipe(slot_path(SND_TICK)));
     std::atomic<bool> done{false};
     std::string fifo = (dir_ / slot_path(SND_TICK)).string();
     std::thread helper(release_blocked_reader, fifo, &done, std::chrono::milliseconds(2000));

@@ -9,8 +9,10 @@
 #include <random>
 #include <string>
 
+#include "common/folder_link.h"
+
 class GameDir {
-public:
+  public:
     GameDir() {
         namespace fs = std::filesystem;
         previous_ = fs::current_path();
@@ -23,9 +25,9 @@ public:
                 break;
             }
         }
-        std::error_code ignored;
-        fs::create_directory_symlink(previous_ / "data", path_ / "data", ignored);
+        link_folder(previous_ / "data", path_ / "data");
         fs::current_path(path_);
+        text_ = path_.u8string();
     }
     ~GameDir() {
         std::error_code ignored;
@@ -36,10 +38,13 @@ public:
     GameDir& operator=(const GameDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    // The folder's path as the game's calls take it (UTF-8, on every system).
+    const std::string& text() const { return text_; }
     // The full path of a file inside the folder.
     std::string file(const char* name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
+    std::string text_;
 };

@@ -103,10 +103,12 @@ int main(int argc, char** argv) {
     std::string game_dir = a.game_dir;
     if (game_dir.empty()) {
         char exe[4096];
-        if (platform_executable_path(exe, sizeof exe)) game_dir = fs::path(exe).parent_path();
+        if (platform_executable_path(exe, sizeof exe)) {
+            game_dir = fs::u8path(exe).parent_path().u8string();
+        }
     }
     std::error_code error;
-    if (!game_dir.empty()) fs::current_path(game_dir, error);
+    if (!game_dir.empty()) fs::current_path(fs::u8path(game_dir), error);
     if (error) {
         std::fprintf(stderr, "cannot enter %s\n", game_dir.c_str());
         return 2;

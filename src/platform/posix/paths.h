@@ -38,3 +38,9 @@ void set_save_error_of(const char* what, const char* why);
 // The save folders in force, most preferred first.
 int32_t save_folder_count();
 const char* save_folder(int32_t index);
+// True for the names recorded sessions get: "<yyyymmdd>-<hhmmss>-<pid>[-<n>].rec".
+bool is_session_name(const char* name);
+// The name of a session started at `stamp` ("yyyymmdd-hhmmss", UTC) by process
+// `pid`, for the attempt-th try within that second (1 first); false when it
+// does not fit.
+bool session_name(char* name, size_t size, const char* stamp, long pid, int attempt);

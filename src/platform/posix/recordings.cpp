@@ -1,8 +1,6 @@
 // Where sessions are recorded: recordings/ in the first save folder that takes
-// them. A file is named by the session's start in UTC and the process
-// ("20261207-153012-0004242.rec", with "-2", "-3"... when a process records
-// again within the second); the process number is padded so that names of the
-// same second sort by it as numbers do. The newest ten stay.
+// them, in a file named by the session's start (session_names.cpp). The newest
+// ten stay.
 #include <dirent.h>
 #include <unistd.h>
 
@@ -21,37 +19,14 @@ namespace {
 
 constexpr size_t kKeep = 10;
 
-// Skips a '-' and one or more digits; null when they are not there.
-const char* dash_number(const char* p) {
-    if (*p++ != '-' || *p < '0' || *p > '9') return nullptr;
-    while (*p >= '0' && *p <= '9') ++p;
-    return p;
-}
-
-// True for the names this file gives: 8 digits, '-', 6 digits, '-', digits,
-// perhaps '-' and digits, ".rec".
-bool is_session_name(const char* name) {
-    const char* p = name;
-    for (int i = 0; i < 15; ++i, ++p) {
-        bool dash = i == 8;
-        if (dash ? *p != '-' : (*p < '0' || *p > '9')) return false;
-    }
-    p = dash_number(p);
-    if (p && *p == '-') p = dash_number(p);
-    return p && std::strcmp(p, ".rec") == 0;
-}
-
 // Creates a new session file in `folder`; -1 (errno) when it cannot.
 int create_session_file(const char* folder, const char* stamp, char* path) {
     char name[96];
     for (int n = 1; n <= 100; ++n) {
-        long pid = static_cast<long>(getpid());
-        if (n == 1) {
-            std::snprintf(name, sizeof name, "%s-%07ld.rec", stamp, pid);
-        } else {
-            std::snprintf(name, sizeof name, "%s-%07ld-%d.rec", stamp, pid, n);
+        if (!session_name(name, sizeof name, stamp, static_cast<long>(getpid()), n) ||
+            !join_path(path, folder, name)) {
+            return -1;
         }
-        if (!join_path(path, folder, name)) return -1;
         int fd = open_new_file(path, true);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

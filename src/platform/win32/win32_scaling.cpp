@@ -1,0 +1,192 @@
+// Scaling the 800x600 picture to the window, by the rule every backend keeps:
+// nearest at the next whole multiple at or above the letterboxed size (every
+// pixel the same square), then linear down to the final size, so that an edge's
+// blend is under one screen pixel wide. Done in our own code straight into a
+// client-sized 32-bit picture (the two passes fold into one: each output pixel
+// blends up to four picture pixels, found through per-axis tables made when the
+// size changes), which GDI then copies 1:1.
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/win32/win32_state.h"
+
+namespace {
+
+void release_axis(WinAxis* axis) {
+    std::free(axis->first);
+    *axis = {};
+}
+
+// Fills the table of one axis: `length` output pixels showing `picture` pixels
+// from output pixel `start` on, through a nearest copy `multiple` times as large
+// (crisp), or straight by nearest.
+bool make_axis(WinAxis* axis, int32_t output, int32_t start, int32_t length, int32_t picture,
+               int32_t multiple, bool nearest) {
+    release_axis(axis);
+    if (output <= 0) return true;
+    int32_t* memory = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * 3 * output));
+    if (memory == nullptr) return false;
+    axis->first = memory;
+    axis->second = memory + output;
+    axis->weight = memory + 2 * output;
+    const int64_t big = static_cast<int64_t>(picture) * multiple;  // the copy's size
+    for (int32_t i = 0; i < output; ++i) {
+        int32_t p = i - start;
+        int32_t a = -1, b = -1, w = 0;
+        if (p >= 0 && p < length) {
+            if (nearest) {
+                a = b =
+                    static_cast<int32_t>((2 * int64_t{p} + 1) * picture / (2 * int64_t{length}));
+            } else {
+                // The centre of output pixel p in the copy's pixels, minus half a
+                // pixel, in 1/256ths: u = (p + 0.5) * big / length - 0.5.
+                int64_t u = ((2 * int64_t{p} + 1) * big * 256) / (2 * int64_t{length}) - 128;
+                if (u < 0) u = 0;
+                int64_t i0 = u >> 8;
+                int64_t i1 = i0 + 1 < big ? i0 + 1 : big - 1;
+                a = static_cast<int32_t>(i0 / multiple);
+                b = static_cast<int32_t>(i1 / multiple);
+                w = a == b ? 0 : static_cast<int32_t>(u & 255);
+            }
+        }
+        axis->first[i] = a;
+        axis->second[i] = b;
+        axis->weight[i] = w;
+    }
+    return true;
+}
+
+// (1 - w) * p + w * q for 0 <= w <= 256, the three colour channels at once.
+inline uint32_t blend(uint32_t p, uint32_t q, uint32_t w) {
+    uint32_t rb = ((p & 0xFF00FF) * (256 - w) + (q & 0xFF00FF) * w) >> 8;
+    uint32_t g = ((p & 0x00FF00) * (256 - w) + (q & 0x00FF00) * w) >> 8;
+    return (rb & 0xFF00FF) | (g & 0x00FF00);
+}
+
+}  // namespace
+
+WinLayout win_layout(int32_t width, int32_t height) {
+    WinLayout layout = {};
+    layout.multiple = 1;
+    if (width <= 0 || height <= 0) return layout;
+    const int64_t w = width, h = height;
+    int64_t picture_w = w, picture_h = h;
+    if (w * kPictureHeight >= h * kPictureWidth) {
+        picture_w = h * kPictureWidth / kPictureHeight;  // wider than 4:3: bars left and right
+    } else {
+        picture_h = w * kPictureHeight / kPictureWidth;  // taller: bars above and below
+    }
+    layout.width = static_cast<int32_t>(picture_w);
+    layout.height = static_cast<int32_t>(picture_h);
+    layout.x = static_cast<int32_t>((w - picture_w) / 2);
+    layout.y = static_cast<int32_t>((h - picture_h) / 2);
+    int64_t multiple = (picture_w + kPictureWidth - 1) / kPictureWidth;
+    int64_t down = (picture_h + kPictureHeight - 1) / kPictureHeight;
+    if (down > multiple) multiple = down;
+    layout.multiple = multiple < 1 ? 1 : static_cast<int32_t>(multiple);
+    layout.exact = picture_w == int64_t{kPictureWidth} * layout.multiple &&
+                   picture_h == int64_t{kPictureHeight} * layout.multiple;
+    return layout;
+}
+
+bool win_render(int32_t width, int32_t height, bool nearest) {
+    WinDisplay& d = win_display;
+    if (width <= 0 || height <= 0) return false;
+    if (d.client == nullptr || d.client_width != width || d.client_height != height ||
+        d.client_nearest != nearest) {
+        win_render_release();
+        d.client = static_cast<uint32_t*>(
+            std::malloc(sizeof(uint32_t) * static_cast<size_t>(width) * height));
+        const WinLayout layout = win_layout(width, height);
+        // At an exact multiple nearest alone is the crisp result.
+        bool plain = nearest || layout.exact;
+        if (d.client == nullptr ||
+            !make_axis(&d.columns, width, layout.x, layout.width, kPictureWidth, layout.multiple,
+                       plain) ||
+            !make_axis(&d.rows, height, layout.y, layout.height, kPictureHeight, layout.multiple,
+                       plain)) {
+            win_render_release();
+            return false;
+        }
+        d.client_width = width;
+        d.client_height = height;
+        d.client_nearest = nearest;
+    }
+    for (int32_t y = 0; y < height; ++y) {
+        uint32_t* out = d.client + static_cast<size_t>(y) * width;
+        int32_t row_a = d.rows.first[y];
+        if (row_a < 0) {
+            std::memset(out, 0, sizeof(uint32_t) * width);
+            continue;
+        }
+        const uint32_t* top = d.picture + row_a * kPictureWidth;
+        const uint32_t* bottom = d.picture + d.rows.second[y] * kPictureWidth;
+        const uint32_t wy = static_cast<uint32_t>(d.rows.weight[y]);
+        for (int32_t x = 0; x < width; ++x) {
+            int32_t a = d.columns.first[x];
+            if (a < 0) {
+                out[x] = 0;
+                continue;
+            }
+            int32_t b = d.columns.second[x];
+            uint32_t wx = static_cast<uint32_t>(d.columns.weight[x]);
+            uint32_t upper = wx == 0 ? top[a] : blend(top[a], top[b], wx);
+            if (wy == 0) {
+                out[x] = upper;
+            } else {
+                uint32_t lower = wx == 0 ? bottom[a] : blend(bottom[a], bottom[b], wx);
+                out[x] = blend(upper, lower, wy);
+            }
+        }
+    }
+    return true;
+}
+
+void win_render_release() {
+    WinDisplay& d = win_display;
+    std::free(d.client);
+    d.client = nullptr;
+    d.client_width = d.client_height = 0;
+    release_axis(&d.columns);
+    release_axis(&d.rows);
+}
+
+void win_blit(HDC dc) {
+    const WinDisplay& d = win_display;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = d.client_width;
+    info.bmiHeader.biHeight = -d.client_height;  // rows top first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, 0, 0, d.client_width, d.client_height, 0, 0, 0, d.client_height, d.client,
+                      &info, DIB_RGB_COLORS);
+}
+
+namespace {
+
+int64_t floor_divide(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    return q * b > a ? q - 1 : q;
+}
+
+// The picture pixel under the centre of a window pixel, the one the scaling shows.
+int32_t to_picture(int32_t window, int32_t start, int32_t length, int32_t picture_length) {
+    int64_t twice = 2 * (static_cast<int64_t>(window) - start) + 1;
+    int64_t mapped = floor_divide(twice * picture_length, 2 * static_cast<int64_t>(length));
+    if (mapped < INT32_MIN) return INT32_MIN;
+    if (mapped > INT32_MAX) return INT32_MAX;
+    return static_cast<int32_t>(mapped);
+}
+
+}  // namespace
+
+void win_client_to_picture(int32_t* x, int32_t* y) {
+    RECT client;
+    if (win_display.window == nullptr || !GetClientRect(win_display.window, &client)) return;
+    const WinLayout layout = win_layout(client.right, client.bottom);
+    if (layout.width <= 0 || layout.height <= 0) return;
+    *x = to_picture(*x, layout.x, layout.width, kPictureWidth);
+    *y = to_picture(*y, layout.y, layout.height, kPictureHeight);
+}
