@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 
 constexpr size_t kPathMax = 4096;
 
@@ -35,7 +36,10 @@ int open_new_file(const char* path, bool exclusive);
 // "what: why" (the file or folder, and the cause).
 void set_save_error(const char* text);
 void set_save_error_of(const char* what, const char* why);
-// The save folders in force, most preferred first.
+// Modification time of a regular file in nanoseconds (Windows: its own units);
+// false when there is none. Each backend's saved files give it.
+bool regular_file_time(const char* path, int64_t* time);
+// The save folders in force, most preferred first (save_folders.cpp).
 int32_t save_folder_count();
 const char* save_folder(int32_t index);
 // True for the names recorded sessions get: "<yyyymmdd>-<hhmmss>-<pid>[-<n>].rec".
@@ -44,3 +48,9 @@ bool is_session_name(const char* name);
 // `pid`, for the attempt-th try within that second (1 first); false when it
 // does not fit.
 bool session_name(char* name, size_t size, const char* stamp, long pid, int attempt);
+// What each system gives the sessions' files (session_files.cpp): the process's
+// number, calendar seconds as a UTC date and time (false when they cannot be),
+// and removing the oldest sessions of `folder` until `keep` are left.
+long process_number();
+bool utc_time(std::time_t seconds, std::tm* out);
+void keep_newest_sessions(const char* folder, size_t keep);

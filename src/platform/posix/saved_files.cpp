@@ -1,9 +1,5 @@
-// Where the saved files live, and reading, writing and locking them there.
-//
-// The game names a file ("cairnfall.dat"); this file keeps the list of save
-// folders, most preferred first. A read takes the newest copy across the folders,
-// so a score that had to fall back to the player's folder is never shadowed by an
-// older copy beside the program; a write goes to the first folder that takes it.
+// The saved files on POSIX: their times, the lock copies of the game share, and
+// the temporaries a crashed save left (the folders themselves: save_folders.cpp).
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -20,17 +16,14 @@
 
 namespace {
 
-constexpr int32_t kMaxFolders = 4;
 constexpr const char* kLockName = "cairnfall.lock";
 
-// The save folders in force (default: the working folder alone).
-char folders[kMaxFolders][kPathMax] = {"."};
-int32_t folder_count = 1;
 // The lock file held by platform_lock_saves, and how deep the calls nest.
 int lock_fd = -1;
 int32_t lock_depth = 0;
 
-// Modification time of a regular file in nanoseconds; false when there is none.
+}  // namespace
+
 bool regular_file_time(const char* path, int64_t* time) {
     struct stat info;
     if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
@@ -38,72 +31,11 @@ bool regular_file_time(const char* path, int64_t* time) {
     return true;
 }
 
-void note_error(const char* path, int error) {
-    set_save_error_of(path, std::strerror(error));
-}
-
-}  // namespace
-
-void platform_set_save_folders(const char* const* list, int32_t count) {
-    folder_count = 0;
-    for (int32_t i = 0; i < count && folder_count < kMaxFolders; ++i) {
-        if (list[i] == nullptr || list[i][0] == '\0') continue;
-        if (!copy_path(folders[folder_count], list[i])) continue;
-        ++folder_count;
-    }
-}
-
-int32_t save_folder_count() {
-    return folder_count;
-}
-
-const char* save_folder(int32_t index) {
-    return index >= 0 && index < folder_count ? folders[index] : "";
-}
-
-int32_t device_read_saved(const char* name, uint8_t* bytes, int32_t capacity) {
-    if (capacity <= 0) return -1;
-    char path[kPathMax];
-    char newest[kPathMax] = "";
-    int64_t newest_time = 0;
-    for (int32_t i = 0; i < folder_count; ++i) {
-        int64_t time = 0;
-        if (!join_path(path, folders[i], name) || !regular_file_time(path, &time)) continue;
-        // On equal times the more preferred folder wins.
-        if (newest[0] == '\0' || time > newest_time) {
-            copy_path(newest, path);
-            newest_time = time;
-        }
-    }
-    if (newest[0] == '\0') return -1;
-    int32_t file = platform_file_open(newest);
-    if (file < 0) return -1;
-    int32_t got = platform_file_read(file, bytes, static_cast<uint32_t>(capacity));
-    platform_file_close(file);
-    return got < 0 ? 0 : got;
-}
-
-bool device_write_saved(const char* name, const void* data, size_t size) {
-    char path[kPathMax];
-    set_save_error("");
-    for (int32_t i = 0; i < folder_count; ++i) {
-        if (!join_path(path, folders[i], name)) continue;
-        if (!make_folders(folders[i])) {
-            note_error(folders[i], errno);
-            continue;
-        }
-        if (platform_write_file_atomic(path, data, size)) return true;
-        note_error(path, errno);
-    }
-    if (folder_count == 0) set_save_error("no save folder");
-    return false;
-}
-
 void platform_lock_saves() {
     if (lock_depth++ > 0) return;
     char path[kPathMax];
-    for (int32_t i = 0; i < folder_count && lock_fd < 0; ++i) {
-        if (!join_path(path, folders[i], kLockName) || !make_folders(folders[i])) continue;
+    for (int32_t i = 0; i < save_folder_count() && lock_fd < 0; ++i) {
+        if (!join_path(path, save_folder(i), kLockName) || !make_folders(save_folder(i))) continue;
         int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0) continue;
         while (flock(fd, LOCK_EX) != 0) {
@@ -121,12 +53,12 @@ void platform_unlock_saves() {
 
 void platform_remove_stale_temporaries() {
     char path[kPathMax];
-    for (int32_t i = 0; i < folder_count; ++i) {
-        DIR* dir = opendir(folders[i]);
+    for (int32_t i = 0; i < save_folder_count(); ++i) {
+        DIR* dir = opendir(save_folder(i));
         if (dir == nullptr) continue;
         while (const dirent* entry = readdir(dir)) {
-            if (!is_stale_temporary(folders[i], entry->d_name)) continue;
-            if (join_path(path, folders[i], entry->d_name)) unlink(path);
+            if (!is_stale_temporary(save_folder(i), entry->d_name)) continue;
+            if (join_path(path, save_folder(i), entry->d_name)) unlink(path);
         }
         closedir(dir);
     }
