@@ -147,9 +147,11 @@ windows: game
 # The Windows build's tests under Wine: the headless test programs, the real
 # program on a virtual X server, the installer, and recordings crossing between
 # Windows and Linux (against the desktop build).
+# One run of test_screens under Wine once hung in a busy CI run (not yet
+# understood): a test that fails or times out is run once more.
 test-windows: build windows
 	@cmake --build build-windows -j $(JOBS)
-	cd build-windows && ctest --output-on-failure -j $(JOBS)
+	cd build-windows && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
 
 format: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

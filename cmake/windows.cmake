@@ -126,7 +126,7 @@ foreach(name ${WIN32_TESTS})
   add_test(NAME windows.${name} COMMAND test_${name} --gtest_brief=1 ${filter}
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(windows.${name} PROPERTIES
-    ENVIRONMENT "CAIRNFALL_SOURCE_DIR=${WIN32_SOURCE_DIR}" TIMEOUT 600)
+    ENVIRONMENT "CAIRNFALL_SOURCE_DIR=${WIN32_SOURCE_DIR}" TIMEOUT 300)
 endforeach()
 
 # The Windows backend and its file code where Windows differs (tests/win32), on
