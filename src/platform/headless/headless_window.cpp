@@ -74,38 +74,72 @@ void headless_reset() {
     headless_reset_display();
 }
 
-void headless_set_calendar_base(int64_t seconds) { state().calendar_base = seconds; }
-void headless_set_ticks(uint32_t ms) { state().elapsed_ms = ms; }
-void headless_advance(uint32_t ms) { state().elapsed_ms += ms; }
+void headless_set_calendar_base(int64_t seconds) {
+    state().calendar_base = seconds;
+}
+void headless_set_ticks(uint32_t ms) {
+    state().elapsed_ms = ms;
+}
+void headless_advance(uint32_t ms) {
+    state().elapsed_ms += ms;
+}
 
-void headless_push_event(const PlatformEvent& event) { state().events.push_back(event); }
-void headless_push_key(int32_t key) { headless_push_event({PEV_KEY_DOWN, key, 0, 0}); }
+void headless_push_event(const PlatformEvent& event) {
+    state().events.push_back(event);
+}
+void headless_push_key(int32_t key) {
+    headless_push_event({PEV_KEY_DOWN, key, 0, 0});
+}
 void headless_push_mouse_move(int32_t x, int32_t y) {
     headless_push_event({PEV_MOUSE_MOVE, 0, x, y});
 }
-void headless_push_click(int32_t x, int32_t y) { headless_push_event({PEV_LBUTTON_UP, 0, x, y}); }
-size_t headless_pending_events() { return state().events.size(); }
+void headless_push_click(int32_t x, int32_t y) {
+    headless_push_event({PEV_LBUTTON_UP, 0, x, y});
+}
+size_t headless_pending_events() {
+    return state().events.size();
+}
 
 void headless_set_desktop(int32_t width, int32_t height) {
     state().desktop_width = width;
     state().desktop_height = height;
 }
-void headless_set_window_fails(bool fails) { state().window_fails = fails; }
-bool headless_window_open() { return state().window_open; }
+void headless_set_window_fails(bool fails) {
+    state().window_fails = fails;
+}
+bool headless_window_open() {
+    return state().window_open;
+}
 
-int32_t headless_present_count() { return state().presents; }
-int32_t headless_changed_present_count() { return state().changed_presents; }
-const uint32_t* headless_last_frame() { return state().frame; }
+int32_t headless_present_count() {
+    return state().presents;
+}
+int32_t headless_changed_present_count() {
+    return state().changed_presents;
+}
+const uint32_t* headless_last_frame() {
+    return state().frame;
+}
 void headless_on_present(HeadlessPresentHook hook, void* context) {
     state().present_hook = hook;
     state().present_context = context;
 }
-const std::vector<std::string>& headless_messages() { return state().messages; }
+const std::vector<std::string>& headless_messages() {
+    return state().messages;
+}
 
-void headless_set_mouse_present(bool present) { state().mouse_present = present; }
-int32_t headless_current_cursor() { return state().cursor; }
-bool headless_cursor_visible() { return state().cursor_visible; }
-int32_t headless_cursor_show_calls() { return state().cursor_show_calls; }
+void headless_set_mouse_present(bool present) {
+    state().mouse_present = present;
+}
+int32_t headless_current_cursor() {
+    return state().cursor;
+}
+bool headless_cursor_visible() {
+    return state().cursor_visible;
+}
+int32_t headless_cursor_show_calls() {
+    return state().cursor_show_calls;
+}
 
 // ---------------------------------------------------------------- platform.h
 
@@ -117,7 +151,9 @@ bool platform_open_window(const char*) {
 
 void platform_show_window() {}
 
-void platform_close_window() { state().window_open = false; }
+void platform_close_window() {
+    state().window_open = false;
+}
 
 bool device_desktop_size(int32_t* width, int32_t* height) {
     *width = state().desktop_width;
@@ -156,8 +192,12 @@ void platform_message_box(const char* text, const char* caption) {
     state().messages.push_back(std::string(caption) + ": " + text);
 }
 
-void platform_set_text_entry(bool active) { state().text_entry = active; }
-bool headless_text_entry() { return state().text_entry; }
+void platform_set_text_entry(bool active) {
+    state().text_entry = active;
+}
+bool headless_text_entry() {
+    return state().text_entry;
+}
 
 uint32_t device_ticks_ms() {
     return static_cast<uint32_t>(state().elapsed_ms);
@@ -193,8 +233,12 @@ int32_t platform_cursor_create(const uint8_t* and_plane, const uint8_t* xor_plan
     return s.next_cursor++;
 }
 
-const std::vector<uint8_t>& headless_cursor_and_plane() { return state().and_plane; }
-const std::vector<uint8_t>& headless_cursor_xor_plane() { return state().xor_plane; }
+const std::vector<uint8_t>& headless_cursor_and_plane() {
+    return state().and_plane;
+}
+const std::vector<uint8_t>& headless_cursor_xor_plane() {
+    return state().xor_plane;
+}
 void headless_cursor_shape(int32_t* width, int32_t* height, int32_t* hot_x, int32_t* hot_y) {
     *width = state().cursor_width;
     *height = state().cursor_height;
@@ -202,7 +246,9 @@ void headless_cursor_shape(int32_t* width, int32_t* height, int32_t* hot_x, int3
     *hot_y = state().hot_y;
 }
 
-void platform_cursor_set(int32_t cursor) { state().cursor = cursor; }
+void platform_cursor_set(int32_t cursor) {
+    state().cursor = cursor;
+}
 
 void platform_cursor_show(bool visible) {
     ++state().cursor_show_calls;
