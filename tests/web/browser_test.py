@@ -208,6 +208,18 @@ class Browser:
         best = min(range(len(cells)), key=lambda i: got[i])
         return cells[best] if got[best] < 20 else None
 
+    def expect_gap(self, want, how, was):
+        """Waits for the gap to reach a cell after a move. The move may complete a
+        row below it, whose clearing drops the gap by a row: so the gap in that
+        column, at that row or lower, once it stays put past a row's animation."""
+        def settled():
+            got = self.gap()
+            if not got or got[1] != want[1] or got[0] > want[0]:
+                return None
+            time.sleep(0.6)
+            return got if self.gap() == got else None
+        return self.wait("the gap at %s after %s (it was at %s)" % (want, how, was), settled, 3)
+
     def keep_failure(self, folder, name):
         os.makedirs(folder, exist_ok=True)
         for handle in self.d.window_handles:
@@ -254,26 +266,20 @@ def play_moves(b):
     """Four arrow moves and two clicks on the stone beside the gap, each checked by
     where the gap went; returns the gap's last place."""
     gap = b.wait("the gap on the board", b.gap, 5)
-
-    def expect_gap(where, how):
-        b.wait("the gap at %s after %s (it was at %s)" % (where, how, gap),
-               lambda: b.gap() == where, 3)
-        return where
-
     # Sideways moves only: a row with the gap in it cannot match the preview row.
     for i in range(4):
         row, col = gap
         if col + 1 < COLS and (i % 2 == 0 or col == 0):
             b.keys(Keys.ARROW_LEFT)   # the stone right of the gap moves left
-            gap = expect_gap((row, col + 1), "Left")
+            gap = b.expect_gap((row, col + 1), "Left", gap)
         else:
             b.keys(Keys.ARROW_RIGHT)
-            gap = expect_gap((row, col - 1), "Right")
+            gap = b.expect_gap((row, col - 1), "Right", gap)
     for i in range(2):
         row, col = gap
         stone = (row, col - 1) if col > 0 else (row, col + 1)
         b.click(*cell_centre(*stone))
-        gap = expect_gap(stone, "a click on the stone at %s" % (stone,))
+        gap = b.expect_gap(stone, "a click on the stone at %s" % (stone,), gap)
     return gap
 
 
@@ -282,18 +288,7 @@ def check_game(b):
     b.keys(Keys.DOWN, Keys.RIGHT, Keys.RIGHT, Keys.DOWN, Keys.LEFT, Keys.LEFT, Keys.DOWN, Keys.LEFT)
     b.click(*NEW_GAME_BUTTON)
     b.wait_screen("game")
-    # A move may complete a row elsewhere (suns match any stone) or bring two suns
-    # side by side, and the cleared row moves the gap: rare, so on a new board
-    # (key 1, New game) up to twice more.
-    for attempt in range(3):
-        try:
-            gap = play_moves(b)
-            break
-        except Failed:
-            if attempt == 2:
-                raise
-            b.keys("1")
-            b.wait_screen("game")
+    gap = play_moves(b)
     b.keys(" ")
     b.wait_screen("paused")
     b.keys(" ")

@@ -221,38 +221,24 @@ def check_options_and_quit(b):
 
 def play_by_swipes(b):
     gap = b.wait("the gap on the board", b.gap, 5)
-
-    def expect_gap(where, how):
-        b.wait("the gap at %s after %s (it was at %s)" % (where, how, gap),
-               lambda: b.gap() == where, 3)
-        return where
-
     for i in range(4):
         row, col = gap
         if col + 1 < bt.COLS and (i % 2 == 0 or col == 0):
             b.swipe(400, 400, -50, 0)  # as Left: the stone right of the gap moves left
-            gap = expect_gap((row, col + 1), "a swipe left")
+            gap = b.expect_gap((row, col + 1), "a swipe left", gap)
         else:
             b.swipe(400, 400, 50, 0)
-            gap = expect_gap((row, col - 1), "a swipe right")
+            gap = b.expect_gap((row, col - 1), "a swipe right", gap)
     row, col = gap
     stone = (row, col - 1) if col > 0 else (row, col + 1)
     b.tap(*bt.cell_centre(*stone))
-    gap = expect_gap(stone, "a tap on the stone at %s" % (stone,))
+    gap = b.expect_gap(stone, "a tap on the stone at %s" % (stone,), gap)
     b.shot("phone_upright.png")
     return gap
 
 
 def check_game_by_touch(b):
-    for attempt in range(3):
-        try:
-            gap = play_by_swipes(b)
-            break
-        except bt.Failed:
-            if attempt == 2:
-                raise
-            b.tap(100, 317)  # New game, aimed
-            b.wait_screen("game")
+    gap = play_by_swipes(b)
     # Pause and resume by taps 20 CSS px beside the pause button.
     b.tap_beside(189, 527, 20, 0)
     b.wait_screen("paused")

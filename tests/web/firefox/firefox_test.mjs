@@ -143,36 +143,32 @@ async function game(page) {
     "ArrowDown", "ArrowLeft");
   await click(page, ...NEW_GAME_BUTTON);
   await waitScreen(page, "game");
-  for (let attempt = 0; ; ++attempt) {
-    try {
-      let at = await wait("the gap on the board", () => gap(page), 5);
-      const expect = async (where, how) => {
-        await wait(`the gap at ${where} after ${how} (it was at ${at})`,
-          async () => String(await gap(page)) === String(where), 3);
-        at = where;
-      };
-      for (let i = 0; i < 4; ++i) {
-        const [row, col] = at;
-        if (col + 1 < COLS && (i % 2 === 0 || col === 0)) {
-          await keys(page, "ArrowLeft");
-          await expect([row, col + 1], "Left");
-        } else {
-          await keys(page, "ArrowRight");
-          await expect([row, col - 1], "Right");
-        }
-      }
-      for (let i = 0; i < 2; ++i) {
-        const [row, col] = at;
-        const stone = col > 0 ? [row, col - 1] : [row, col + 1];
-        await click(page, LEFT_X + CELL * stone[1] + CELL / 2, BOTTOM_Y - CELL * stone[0] - CELL / 2);
-        await expect(stone, `a click on the stone at ${stone}`);
-      }
-      break;
-    } catch (e) {
-      if (!(e instanceof Failed) || attempt === 2) throw e;
-      await keys(page, "1");
-      await waitScreen(page, "game");
+  let at = await wait("the gap on the board", () => gap(page), 5);
+  // A move may complete a row below the gap, whose clearing drops the gap by a
+  // row: so the gap in the column wanted, at its row or lower, once it stays put.
+  const expect = async (where, how) => {
+    at = await wait(`the gap at ${where} after ${how} (it was at ${at})`, async () => {
+      const got = await gap(page);
+      if (!got || got[1] !== where[1] || got[0] > where[0]) return null;
+      await sleep(600);
+      return String(await gap(page)) === String(got) ? got : null;
+    }, 3);
+  };
+  for (let i = 0; i < 4; ++i) {
+    const [row, col] = at;
+    if (col + 1 < COLS && (i % 2 === 0 || col === 0)) {
+      await keys(page, "ArrowLeft");
+      await expect([row, col + 1], "Left");
+    } else {
+      await keys(page, "ArrowRight");
+      await expect([row, col - 1], "Right");
     }
+  }
+  for (let i = 0; i < 2; ++i) {
+    const [row, col] = at;
+    const stone = col > 0 ? [row, col - 1] : [row, col + 1];
+    await click(page, LEFT_X + CELL * stone[1] + CELL / 2, BOTTOM_Y - CELL * stone[0] - CELL / 2);
+    await expect(stone, `a click on the stone at ${stone}`);
   }
   await keys(page, " ");
   await waitScreen(page, "paused");
