@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "common/folder_link.h"
@@ -25,7 +26,12 @@ class GameDir {
                 break;
             }
         }
-        link_folder(previous_ / "data", path_ / "data");
+        // A test run without the data would fail far from the cause, or wait on it.
+        if (path_.empty() || !link_folder(previous_ / "data", path_ / "data")) {
+            throw std::runtime_error("cannot make a game folder with " +
+                                     (previous_ / "data").string() + " in " +
+                                     fs::temp_directory_path().string());
+        }
         fs::current_path(path_);
         text_ = path_.u8string();
     }
