@@ -26,7 +26,10 @@ target_include_directories(cairnfall_zlib PUBLIC ${CMAKE_SOURCE_DIR}/third_party
 cairnfall_sources(WIN32_COMMON_SRC src/platform/win32/files src/platform/tape)
 list(APPEND WIN32_COMMON_SRC ${CMAKE_SOURCE_DIR}/src/platform/posix/save_error.cpp
      ${CMAKE_SOURCE_DIR}/src/platform/posix/session_files.cpp
-     ${CMAKE_SOURCE_DIR}/src/platform/posix/save_folders.cpp)
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/save_folders.cpp
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/display_settings.cpp
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/open_error.cpp
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/picture_layout.cpp)
 add_library(cairnfall_platform_common OBJECT ${WIN32_COMMON_SRC})
 target_include_directories(cairnfall_platform_common PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(cairnfall_platform_common PUBLIC cairnfall_zlib)

@@ -22,6 +22,10 @@
 
 // ---------------------------------------------------------------- window, events
 
+// The size of the picture the game draws and every backend shows.
+constexpr int32_t kPictureWidth = 800;
+constexpr int32_t kPictureHeight = 600;
+
 // Opens the window titled `title` (hidden until platform_show_window). False when
 // no display can be opened at all.
 bool platform_open_window(const char* title);

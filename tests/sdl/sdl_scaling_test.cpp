@@ -111,30 +111,30 @@ class SdlScaling : public SdlWindowTest {
 
 struct LayoutCase {
     int32_t width, height;
-    SDL_Rect picture;
-    int32_t multiple;
-    bool exact;
+    PictureLayout layout;
 };
 
-TEST(SdlLayout, PictureKeepsItsProportionsAndTheNextWholeMultiple) {
+TEST(PictureLayout, PictureKeepsItsProportionsAndTheNextWholeMultiple) {
     const LayoutCase cases[] = {
-        {1920, 1080, {240, 0, 1440, 1080}, 2, false}, {1440, 1080, {0, 0, 1440, 1080}, 2, false},
-        {1024, 768, {0, 0, 1024, 768}, 2, false},     {800, 600, {0, 0, 800, 600}, 1, true},
-        {1600, 1200, {0, 0, 1600, 1200}, 2, true},    {1920, 1440, {0, 0, 1920, 1440}, 3, false},
-        {2560, 1440, {320, 0, 1920, 1440}, 3, false}, {3840, 2160, {480, 0, 2880, 2160}, 4, false},
-        {1280, 1024, {0, 32, 1280, 960}, 2, false},   {1366, 768, {171, 0, 1024, 768}, 2, false},
-        {1601, 1200, {0, 0, 1600, 1200}, 2, true},    {1700, 1200, {50, 0, 1600, 1200}, 2, true},
-        {1604, 1203, {0, 0, 1604, 1203}, 3, false},   {2400, 1800, {0, 0, 2400, 1800}, 3, true},
-        {640, 480, {0, 0, 640, 480}, 1, false},       {0, 0, {0, 0, 0, 0}, 1, false},
+        {1920, 1080, {240, 0, 1440, 1080, 2, false}}, {1440, 1080, {0, 0, 1440, 1080, 2, false}},
+        {1024, 768, {0, 0, 1024, 768, 2, false}},     {800, 600, {0, 0, 800, 600, 1, true}},
+        {1600, 1200, {0, 0, 1600, 1200, 2, true}},    {1920, 1440, {0, 0, 1920, 1440, 3, false}},
+        {2560, 1440, {320, 0, 1920, 1440, 3, false}}, {3840, 2160, {480, 0, 2880, 2160, 4, false}},
+        {1280, 1024, {0, 32, 1280, 960, 2, false}},   {1366, 768, {171, 0, 1024, 768, 2, false}},
+        {1601, 1200, {0, 0, 1600, 1200, 2, true}},    {1700, 1200, {50, 0, 1600, 1200, 2, true}},
+        {1604, 1203, {0, 0, 1604, 1203, 3, false}},   {2400, 1800, {0, 0, 2400, 1800, 3, true}},
+        {640, 480, {0, 0, 640, 480, 1, false}},       {792, 573, {14, 0, 764, 573, 1, false}},
+        {600, 800, {0, 175, 600, 450, 1, false}},     {0, 0, {0, 0, 0, 0, 1, false}},
     };
     for (const LayoutCase& c : cases) {
-        SdlLayout layout = sdl_layout(c.width, c.height);
-        EXPECT_EQ(layout.picture.x, c.picture.x) << c.width << "x" << c.height;
-        EXPECT_EQ(layout.picture.y, c.picture.y) << c.width << "x" << c.height;
-        EXPECT_EQ(layout.picture.w, c.picture.w) << c.width << "x" << c.height;
-        EXPECT_EQ(layout.picture.h, c.picture.h) << c.width << "x" << c.height;
-        EXPECT_EQ(layout.multiple, c.multiple) << c.width << "x" << c.height;
-        EXPECT_EQ(layout.exact, c.exact) << c.width << "x" << c.height;
+        const PictureLayout got = picture_layout(c.width, c.height);
+        const PictureLayout& want = c.layout;
+        EXPECT_EQ(got.x, want.x) << c.width << "x" << c.height;
+        EXPECT_EQ(got.y, want.y) << c.width << "x" << c.height;
+        EXPECT_EQ(got.width, want.width) << c.width << "x" << c.height;
+        EXPECT_EQ(got.height, want.height) << c.width << "x" << c.height;
+        EXPECT_EQ(got.multiple, want.multiple) << c.width << "x" << c.height;
+        EXPECT_EQ(got.exact, want.exact) << c.width << "x" << c.height;
     }
 }
 
@@ -226,7 +226,7 @@ struct TargetCase {
 };
 
 // The crisp target never outgrows the renderer's largest texture.
-TEST(SdlLayout, TheTargetMultipleFitsTheLargestTexture) {
+TEST(SdlScalingTarget, TheTargetMultipleFitsTheLargestTexture) {
     const TargetCase cases[] = {
         {2, 0, 0, 2},       {4, 16384, 16384, 4}, {3, 2048, 2048, 2},
         {2, 4096, 1000, 1}, {2, 1000, 1000, 1},   {1, 0, 0, 1},

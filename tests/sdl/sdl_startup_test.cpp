@@ -166,10 +166,10 @@ TEST(SdlStartup, WindowedStartsAsAPictureSizedWindow) {
 struct SettingsCase {
     const char* text;
     bool read;
-    SdlSettings settings;
+    DisplaySettings settings;
 };
 
-TEST(SdlSettingsFile, OnlyAWholeFileIsTaken) {
+TEST(DisplaySettingsFile, OnlyAWholeFileIsTaken) {
     const SettingsCase cases[] = {
         {"mode window\nsize 1280x960\n", true, {true, 1280, 960}},
         {"mode fullscreen\nsize 800x600\n", true, {false, 800, 600}},
@@ -182,25 +182,27 @@ TEST(SdlSettingsFile, OnlyAWholeFileIsTaken) {
         {"mode maximised\nsize 1280x960\n", false, {}},
         {"mode window\nsize 399x300\n", false, {}},
         {"mode window\nsize 16385x960\n", false, {}},
+        {"mode window\nsize 800x16385\n", false, {}},
+        {"mode window\r\nsize 800x600\r\n", false, {}},
         {"mode window\nsize 999999x960\n", false, {}},
         {"mode window\nsize -800x600\n", false, {}},
         {"mode window\nsize 1280 x 960\n", false, {}},
     };
     for (const SettingsCase& c : cases) {
-        SdlSettings settings = {true, 1, 2};
-        EXPECT_EQ(sdl_parse_settings(c.text, std::strlen(c.text), &settings), c.read) << c.text;
-        SdlSettings want = c.read ? c.settings : SdlSettings{true, 1, 2};
+        DisplaySettings settings = {true, 1, 2};
+        EXPECT_EQ(parse_display_settings(c.text, std::strlen(c.text), &settings), c.read) << c.text;
+        DisplaySettings want = c.read ? c.settings : DisplaySettings{true, 1, 2};
         EXPECT_EQ(settings.windowed, want.windowed) << c.text;
         EXPECT_EQ(settings.width, want.width) << c.text;
         EXPECT_EQ(settings.height, want.height) << c.text;
         if (!c.read) continue;
         char text[64];
-        ASSERT_GT(sdl_format_settings(settings, text, sizeof text), 0);
+        ASSERT_GT(format_display_settings(settings, text, sizeof text), 0);
         EXPECT_STREQ(text, c.text);
     }
     const char nul[] = "mode window\nsize 1280x960\n\0";
-    SdlSettings settings = {};
-    EXPECT_FALSE(sdl_parse_settings(nul, sizeof nul, &settings));
+    DisplaySettings settings = {};
+    EXPECT_FALSE(parse_display_settings(nul, sizeof nul, &settings));
 }
 
 std::string read_text(const std::string& path) {

@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int32_t kPictureWidth = 800;
-constexpr int32_t kPictureHeight = 600;
-
 struct HeadlessWindow {
     // Milliseconds since the start, never wrapping: platform_ticks_ms hands out its
     // low 32 bits, and the calendar keeps counting whole seconds across their wrap.

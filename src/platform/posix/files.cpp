@@ -104,20 +104,6 @@ bool platform_write_file_atomic(const char* path, const void* data, size_t size)
     return true;
 }
 
-namespace {
-
-// Why the last open failed: the system's words, and whether nothing was there.
-char open_error[128] = "";
-bool open_missing = false;
-
-int32_t refuse_open(const char* why, bool missing) {
-    std::snprintf(open_error, sizeof open_error, "%s", why);
-    open_missing = missing;
-    return -1;
-}
-
-}  // namespace
-
 int32_t platform_file_open(const char* path) {
     // O_NONBLOCK keeps a named pipe from stalling the open; only regular files pass.
     int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -128,11 +114,6 @@ int32_t platform_file_open(const char* path) {
         return refuse_open("not a regular file", false);
     }
     return fd;
-}
-
-const char* platform_file_open_error(bool* missing) {
-    if (missing != nullptr) *missing = open_missing;
-    return open_error;
 }
 
 int32_t platform_file_read(int32_t file, void* buffer, uint32_t size) {

@@ -36,6 +36,9 @@ int open_new_file(const char* path, bool exclusive);
 // "what: why" (the file or folder, and the cause).
 void set_save_error(const char* text);
 void set_save_error_of(const char* what, const char* why);
+// Sets what platform_file_open_error says (the cause, and whether nothing was
+// there) for an open that failed; -1, the failed open's answer.
+int32_t refuse_open(const char* why, bool missing);
 // Modification time of a regular file in nanoseconds (Windows: its own units);
 // false when there is none. Each backend's saved files give it.
 bool regular_file_time(const char* path, int64_t* time);

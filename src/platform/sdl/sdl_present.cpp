@@ -53,33 +53,10 @@ void platform_present(const uint32_t* argb, bool changed) {
     sdl_display.redraw_pending = false;
 }
 
-namespace {
-
-// Floor of a / b for b > 0, also for negative a.
-int64_t floor_divide(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return q * b > a ? q - 1 : q;
-}
-
-// The picture coordinate of a window coordinate: the picture pixel under the
-// centre of the window pixel, the same one the scaling shows there.
-int32_t to_picture(int32_t window, int32_t start, int32_t length, int32_t picture_length) {
-    int64_t twice = 2 * (static_cast<int64_t>(window) - start) + 1;
-    int64_t mapped = floor_divide(twice * picture_length, 2 * static_cast<int64_t>(length));
-    if (mapped < INT32_MIN) return INT32_MIN;
-    if (mapped > INT32_MAX) return INT32_MAX;
-    return static_cast<int32_t>(mapped);
-}
-
-}  // namespace
-
 void sdl_window_to_picture(int32_t* x, int32_t* y) {
     if (sdl_display.window == nullptr || x == nullptr || y == nullptr) return;
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(sdl_display.window, &width, &height);
-    const SdlLayout layout = sdl_layout(width, height);
-    if (layout.picture.w <= 0 || layout.picture.h <= 0) return;
-    *x = to_picture(*x, layout.picture.x, layout.picture.w, kPictureWidth);
-    *y = to_picture(*y, layout.picture.y, layout.picture.h, kPictureHeight);
+    area_to_picture(picture_layout(width, height), x, y);
 }

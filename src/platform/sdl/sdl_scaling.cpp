@@ -29,33 +29,6 @@ bool ensure_target(SDL_Renderer* renderer, SdlScaler* scaler, int32_t width, int
 
 }  // namespace
 
-SdlLayout sdl_layout(int32_t width, int32_t height) {
-    SdlLayout layout = {};
-    layout.multiple = 1;
-    if (width <= 0 || height <= 0) return layout;
-    const int64_t w = width;
-    const int64_t h = height;
-    int64_t picture_w = w;
-    int64_t picture_h = h;
-    if (w * kPictureHeight >= h * kPictureWidth) {
-        picture_w = h * kPictureWidth / kPictureHeight;  // wider than 4:3: bars left and right
-    } else {
-        picture_h = w * kPictureHeight / kPictureWidth;  // taller: bars above and below
-    }
-    layout.picture.w = static_cast<int>(picture_w);
-    layout.picture.h = static_cast<int>(picture_h);
-    layout.picture.x = static_cast<int>((w - picture_w) / 2);
-    layout.picture.y = static_cast<int>((h - picture_h) / 2);
-    // Rounded up: the target is never smaller than the picture rect in either way.
-    int64_t multiple = (picture_w + kPictureWidth - 1) / kPictureWidth;
-    int64_t down = (picture_h + kPictureHeight - 1) / kPictureHeight;
-    if (down > multiple) multiple = down;
-    layout.multiple = multiple < 1 ? 1 : static_cast<int32_t>(multiple);
-    layout.exact = picture_w == int64_t{kPictureWidth} * layout.multiple &&
-                   picture_h == int64_t{kPictureHeight} * layout.multiple;
-    return layout;
-}
-
 int32_t sdl_target_multiple(int32_t multiple, int32_t max_width, int32_t max_height) {
     // A renderer that names no limit (0) takes any size.
     if (max_width > 0 && multiple > max_width / kPictureWidth) multiple = max_width / kPictureWidth;
@@ -70,7 +43,7 @@ bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* 
     int width = 0;
     int height = 0;
     if (SDL_GetRendererOutputSize(renderer, &width, &height) != 0) return false;
-    const SdlLayout layout = sdl_layout(width, height);
+    const PictureLayout layout = picture_layout(width, height);
     bool ok = true;
     SDL_Texture* source = picture;
     int32_t multiple = layout.multiple;
@@ -78,7 +51,7 @@ bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* 
     if (!nearest && !layout.exact && SDL_GetRendererInfo(renderer, &info) == 0) {
         multiple = sdl_target_multiple(multiple, info.max_texture_width, info.max_texture_height);
     }
-    if (!nearest && !layout.exact && layout.picture.w > 0 &&
+    if (!nearest && !layout.exact && layout.width > 0 &&
         ensure_target(renderer, scaler, kPictureWidth * multiple, kPictureHeight * multiple) &&
         SDL_SetRenderTarget(renderer, scaler->target) == 0) {
         // The picture texture scales by nearest: the target holds square pixels.
@@ -89,8 +62,9 @@ bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* 
     // Without a target (a renderer that has none) the picture is shown by nearest.
     ok = SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255) == 0;
     ok = SDL_RenderClear(renderer) == 0 && ok;
-    if (layout.picture.w > 0) {
-        ok = SDL_RenderCopy(renderer, source, nullptr, &layout.picture) == 0 && ok;
+    if (layout.width > 0) {
+        const SDL_Rect rect = {layout.x, layout.y, layout.width, layout.height};
+        ok = SDL_RenderCopy(renderer, source, nullptr, &rect) == 0 && ok;
     }
     return ok;
 }

@@ -1,109 +1,25 @@
-// The display choices a player made last time: full screen or a window, and the
-// window's size. They live in a small text file of the platform's own,
-// $XDG_CONFIG_HOME/cairnfall/display.conf (~/.config/cairnfall/display.conf):
-//
-//   mode window
-//   size 1280x960
-//
-// written atomically like the saved files. A file that is damaged in any way
-// counts as missing: the defaults hold.
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
-#include "platform/platform.h"
+// Where the display settings live on a Linux desktop:
+// $XDG_CONFIG_HOME/cairnfall/display.conf (~/.config/cairnfall/display.conf).
 #include "platform/posix/paths.h"
 #include "platform/sdl/sdl_state.h"
 
 namespace {
 
 constexpr const char* kFileName = "display.conf";
-constexpr int32_t kMaxFileBytes = 256;
-constexpr int32_t kLargestSide = 16384;
-
-// Reads "<word> " at p, moving p past it.
-bool take_word(const char** p, const char* word) {
-    size_t n = std::strlen(word);
-    if (std::strncmp(*p, word, n) != 0) return false;
-    *p += n;
-    return true;
-}
-
-// Reads a decimal number of 1 to 5 digits at p, moving p past it.
-bool take_number(const char** p, int32_t* value) {
-    int32_t v = 0;
-    int32_t digits = 0;
-    while (**p >= '0' && **p <= '9' && digits < 6) {
-        v = v * 10 + (**p - '0');
-        ++*p;
-        ++digits;
-    }
-    *value = v;
-    return digits >= 1 && digits <= 5;
-}
 
 }  // namespace
-
-SdlSettings sdl_default_settings() {
-    return {false, kPictureWidth, kPictureHeight};
-}
-
-bool sdl_parse_settings(const char* text, size_t length, SdlSettings* settings) {
-    char copy[kMaxFileBytes + 1];
-    if (length > kMaxFileBytes || std::memchr(text, '\0', length) != nullptr) return false;
-    std::memcpy(copy, text, length);
-    copy[length] = '\0';
-    SdlSettings read = {};
-    const char* p = copy;
-    if (take_word(&p, "mode window\n")) {
-        read.windowed = true;
-    } else if (!take_word(&p, "mode fullscreen\n")) {
-        return false;
-    }
-    if (!take_word(&p, "size ") || !take_number(&p, &read.width) || !take_word(&p, "x") ||
-        !take_number(&p, &read.height) || !take_word(&p, "\n") || *p != '\0') {
-        return false;
-    }
-    if (read.width < kSmallestWindowWidth || read.width > kLargestSide ||
-        read.height < kSmallestWindowHeight || read.height > kLargestSide) {
-        return false;
-    }
-    *settings = read;
-    return true;
-}
-
-int32_t sdl_format_settings(const SdlSettings& settings, char* text, size_t size) {
-    int n =
-        std::snprintf(text, size, "mode %s\nsize %dx%d\n",
-                      settings.windowed ? "window" : "fullscreen", settings.width, settings.height);
-    return n >= 0 && static_cast<size_t>(n) < size ? n : -1;
-}
 
 bool sdl_settings_path(char* path, size_t size) {
     return xdg_game_path("XDG_CONFIG_HOME", ".config", kFileName, path, size);
 }
 
-SdlSettings sdl_load_settings() {
-    SdlSettings settings = sdl_default_settings();
+DisplaySettings sdl_load_settings() {
     char path[kPathMax];
-    if (!sdl_settings_path(path, sizeof path)) return settings;
-    int32_t file = platform_file_open(path);
-    if (file < 0) return settings;
-    char text[kMaxFileBytes + 1];
-    int32_t got = platform_file_read(file, text, sizeof text);
-    platform_file_close(file);
-    if (got > 0) sdl_parse_settings(text, static_cast<size_t>(got), &settings);
-    return settings;
+    if (!sdl_settings_path(path, sizeof path)) return display_default_settings();
+    return load_display_settings(path);
 }
 
-bool sdl_save_settings(const SdlSettings& settings) {
+bool sdl_save_settings(const DisplaySettings& settings) {
     char path[kPathMax];
-    char folder[kPathMax];
-    char text[64];
-    int32_t length = sdl_format_settings(settings, text, sizeof text);
-    if (length < 0 || !sdl_settings_path(path, sizeof path)) return false;
-    folder_of(folder, path);
-    return make_folders(folder) && platform_write_file_atomic(path, text, length);
+    return sdl_settings_path(path, sizeof path) && save_display_settings(path, settings);
 }

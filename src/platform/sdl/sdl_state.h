@@ -10,6 +10,9 @@
 
 #include "platform/events.h"
 #include "platform/pad_rules.h"
+#include "platform/platform.h"
+#include "platform/posix/display_settings.h"
+#include "platform/posix/picture_layout.h"
 
 // The render target that holds the picture at a whole multiple of its size.
 struct SdlScaler {
@@ -45,41 +48,12 @@ struct SdlChoices {
 
 extern SdlChoices sdl_choices;
 
-// The display choices kept between runs.
-struct SdlSettings {
-    bool windowed;
-    int32_t width;  // the window's size when not full screen
-    int32_t height;
-};
-
-// A window is never made smaller than half the picture.
-constexpr int32_t kSmallestWindowWidth = 400;
-constexpr int32_t kSmallestWindowHeight = 300;
-
-// Full screen, and an 800x600 window for when it is left.
-SdlSettings sdl_default_settings();
-// Reads the settings file's text; false (settings unchanged) unless it is exactly
-// a mode line and a size line with a size from the smallest window to 16384.
-bool sdl_parse_settings(const char* text, size_t length, SdlSettings* settings);
-// The file's text for the settings: its length, or -1 when it does not fit.
-int32_t sdl_format_settings(const SdlSettings& settings, char* text, size_t size);
 // $XDG_CONFIG_HOME/cairnfall/display.conf, or ~/.config/cairnfall/display.conf.
 bool sdl_settings_path(char* path, size_t size);
 // The settings of the file, or the defaults when it is missing or damaged.
-SdlSettings sdl_load_settings();
+DisplaySettings sdl_load_settings();
 // Writes the file atomically, making its folder; false (errno says why) on failure.
-bool sdl_save_settings(const SdlSettings& settings);
-
-// Where the picture lies in an output of a given size, and the whole multiple
-// it is first drawn at for crisp scaling.
-struct SdlLayout {
-    SDL_Rect picture;  // centred, proportions kept, black bars around it
-    int32_t multiple;  // smallest whole scale that covers the picture rect (at least 1)
-    bool exact;        // the picture rect is exactly that multiple: nearest alone is exact
-};
-
-constexpr int32_t kPictureWidth = 800;
-constexpr int32_t kPictureHeight = 600;
+bool sdl_save_settings(const DisplaySettings& settings);
 
 // Starts SDL's video subsystem once; false when there is no display to open.
 bool sdl_video_start();
@@ -91,8 +65,6 @@ void sdl_toggle_fullscreen();
 // the letterbox map outside 0..799 x 0..599. Left as they are without a window.
 void sdl_window_to_picture(int32_t* x, int32_t* y);
 
-// The layout of the picture in an output of width by height pixels.
-SdlLayout sdl_layout(int32_t width, int32_t height);
 // The multiple the crisp target is made at: the layout's, cut down to what the
 // renderer's largest texture holds (a limit of 0 is none), at least 1.
 int32_t sdl_target_multiple(int32_t multiple, int32_t max_width, int32_t max_height);

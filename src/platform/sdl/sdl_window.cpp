@@ -102,7 +102,7 @@ void keep_window_size() {
 // Takes the remembered display choices; a mode chosen for this run stays.
 void take_settings() {
     if (!sdl_choices.remember) return;
-    SdlSettings settings = sdl_load_settings();
+    DisplaySettings settings = sdl_load_settings();
     if (!sdl_choices.windowed_chosen) sdl_choices.windowed = settings.windowed;
     sdl_choices.window_width = settings.width;
     sdl_choices.window_height = settings.height;
@@ -112,7 +112,7 @@ void take_settings() {
 void keep_settings() {
     if (!sdl_choices.remember || sdl_display.window == nullptr) return;
     keep_window_size();
-    SdlSettings settings = sdl_default_settings();
+    DisplaySettings settings = display_default_settings();
     settings.windowed = (SDL_GetWindowFlags(sdl_display.window) & SDL_WINDOW_FULLSCREEN) == 0;
     if (sdl_choices.window_width >= kSmallestWindowWidth &&
         sdl_choices.window_height >= kSmallestWindowHeight) {

@@ -12,20 +12,9 @@
 #include <cstdint>
 
 #include "platform/events.h"
-
-constexpr int32_t kPictureWidth = 800;
-constexpr int32_t kPictureHeight = 600;
-// A window is never made smaller than half the picture.
-constexpr int32_t kSmallestWindowWidth = 400;
-constexpr int32_t kSmallestWindowHeight = 300;
-
-// Where the picture lies in a client area, and the whole multiple it is first
-// drawn at for crisp scaling (as every backend does).
-struct WinLayout {
-    int32_t x, y, width, height;  // the picture's rectangle, black bars around it
-    int32_t multiple;             // smallest whole scale that covers the rectangle
-    bool exact;                   // the rectangle is exactly that multiple
-};
+#include "platform/platform.h"
+#include "platform/posix/display_settings.h"
+#include "platform/posix/picture_layout.h"
 
 // One output axis of the scaling: for each output pixel the two picture pixels it
 // blends and the second one's weight (0..256).
@@ -67,22 +56,12 @@ struct WinChoices {
 
 extern WinChoices win_choices;
 
-// The display choices kept between runs, in %APPDATA%\Cairnfall\display.conf.
-struct WinSettings {
-    bool windowed;
-    int32_t width;
-    int32_t height;
-};
-WinSettings win_default_settings();
-// Reads the settings file's text; false (settings unchanged) unless it is exactly
-// a mode line and a size line with a size from the smallest window to 16384.
-bool win_parse_settings(const char* text, size_t length, WinSettings* settings);
-int32_t win_format_settings(const WinSettings& settings, char* text, size_t size);
-WinSettings win_load_settings();
-bool win_save_settings(const WinSettings& settings);
+// The display choices kept between runs, in %APPDATA%\Cairnfall\display.conf:
+// the file's, or the defaults when it is missing or damaged; saving makes the
+// folder and is false (errno says why) on failure.
+DisplaySettings win_load_settings();
+bool win_save_settings(const DisplaySettings& settings);
 
-// The layout of the picture in a client area of width by height pixels.
-WinLayout win_layout(int32_t width, int32_t height);
 // Draws the picture into the client-sized buffer (made anew when the size
 // changes): black bars, and the picture scaled crisp or nearest. False when
 // memory for it is lacking.

@@ -84,7 +84,7 @@ void keep_window_size() {
 
 void take_settings() {
     if (!win_choices.remember) return;
-    WinSettings settings = win_load_settings();
+    DisplaySettings settings = win_load_settings();
     if (!win_choices.windowed_chosen) win_choices.windowed = settings.windowed;
     win_choices.window_width = settings.width;
     win_choices.window_height = settings.height;
@@ -93,7 +93,7 @@ void take_settings() {
 void keep_settings() {
     if (!win_choices.remember || win_display.window == nullptr) return;
     keep_window_size();
-    WinSettings settings = win_default_settings();
+    DisplaySettings settings = display_default_settings();
     settings.windowed = !win_display.fullscreen;
     if (win_choices.window_width >= kSmallestWindowWidth &&
         win_choices.window_height >= kSmallestWindowHeight) {

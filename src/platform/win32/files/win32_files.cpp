@@ -139,20 +139,6 @@ bool platform_write_file_atomic(const char* path, const void* data, size_t size)
     }
 }
 
-namespace {
-
-// Why the last open failed: the system's words, and whether nothing was there.
-char open_error[128] = "";
-bool open_missing = false;
-
-int32_t refuse_open(const char* why, bool missing) {
-    std::snprintf(open_error, sizeof open_error, "%s", why);
-    open_missing = missing;
-    return -1;
-}
-
-}  // namespace
-
 int32_t platform_file_open(const char* path) {
     wchar_t wide[kWidePathMax];
     if (!widen(path, wide, kWidePathMax)) return refuse_open(std::strerror(errno), false);
@@ -190,11 +176,6 @@ int32_t platform_file_open(const char* path) {
         return refuse_open(std::strerror(errno), false);
     }
     return fd;
-}
-
-const char* platform_file_open_error(bool* missing) {
-    if (missing != nullptr) *missing = open_missing;
-    return open_error;
 }
 
 int32_t platform_file_read(int32_t file, void* buffer, uint32_t size) {
