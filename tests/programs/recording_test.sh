@@ -45,34 +45,11 @@ start() {
         return 1
     fi
 }
-# finish: waits up to 5 s for the game to end by itself; its exit status, or 124.
-finish() {
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid"; return 124; fi
-    wait "$pid"
-}
 click() {  # click X Y: in picture coordinates, the window showing it 1:1
     xdotool mousemove --window "$wid" "$1" "$2"
     sleep 0.1
     xdotool click 1
     sleep "${3:-0.3}"
-}
-key() {  # key NAME...: each key, then a pause for the game to take it
-    for k in "$@"; do xdotool key "$k"; sleep 0.2; done
-}
-# plain_rgb PNG OUT: the picture as plain 8-bit RGB with its size, for cmp.
-plain_rgb() { convert "$1" -alpha off -depth 8 "ppm:$2"; }
-# still_shot PNG: the window once two screenshots 0.3 s apart agree (a slow
-# machine may not have drawn the last screen yet).
-still_shot() {
-    import -window "$wid" "$1"
-    for _ in $(seq 10); do
-        sleep 0.3
-        import -window "$wid" "$tmp/again.png"
-        compare -metric AE "$1" "$tmp/again.png" null: 2>/dev/null && return 0
-        mv "$tmp/again.png" "$1"
-    done
-    echo "FAILED: the window did not settle"; fail=1
 }
 
 # ---- 1. A recorded first run, played with keys and clicks.
@@ -108,7 +85,7 @@ sleep 0.3
 # HIGH SCORES pauses the game again; the table with the game's score and a
 # resume button is a screen where nothing moves (the pause screen's button blinks).
 click 100 443
-still_shot "$tmp/last_seen.png"
+still_shot "$tmp/last_seen.png" "$wid"
 key F12
 finish; status=$?
 check "the recorded session quit with status 0 (got $status)" test $status -eq 0

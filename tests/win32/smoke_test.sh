@@ -46,29 +46,8 @@ start() {
         return 1
     fi
 }
-# finish: waits up to 10 s for the program to end by itself; its status, or 124.
-finish() {
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid"; return 124; fi
-    wait "$pid"
-}
 click() {  # click X Y [PAUSE]: the screen is the picture, 1:1
     xdotool mousemove "$1" "$2"; sleep 0.1; xdotool click 1; sleep "${3:-0.4}"
-}
-key() {  # key NAME...: each key, then a pause for the game to take it
-    for k in "$@"; do xdotool key "$k"; sleep 0.25; done
-}
-plain_rgb() { convert "$1" -alpha off -depth 8 "ppm:$2"; }
-# still_shot PNG: the screen once two screenshots 0.4 s apart agree.
-still_shot() {
-    import -window root "$1"
-    for _ in $(seq 15); do
-        sleep 0.4
-        import -window root "$tmp/again.png"
-        compare -metric AE "$1" "$tmp/again.png" null: 2>/dev/null && return 0
-        mv "$tmp/again.png" "$1"
-    done
-    echo "FAILED: the screen did not settle"; fail=1
 }
 same_picture() {  # same_picture A.png B.png: pixel for pixel
     if plain_rgb "$1" "$tmp/a.ppm" && plain_rgb "$2" "$tmp/b.ppm" &&
@@ -119,7 +98,7 @@ sleep 1
 still_shot "$tmp/back.png"
 check "Alt+Enter again shows the same picture full screen" same_picture "$tmp/last_seen.png" "$tmp/back.png"
 key F12
-finish; status=$?
+finish 100; status=$?
 check "the game quit on F12 with status 0 (got $status)" test $status -eq 0
 check "nothing on standard error" test ! -s "$tmp/game.err"
 check "the recording was written" test -s "$rec"
@@ -168,7 +147,7 @@ click 100 317 0.8
 key Right Up Up
 click 450 550
 key F12
-finish; status=$?
+finish 100; status=$?
 check "the Linux session ended with status 0 (got $status)" test $status -eq 0
 mkdir -p "$tmp/lout" "$tmp/wout"
 "$native/cairnfall-replay" --recording "$lrec" --out "$tmp/lout" >/dev/null 2>&1
@@ -193,7 +172,7 @@ import -window root "$tmp/message_box.png"
 check "the box shows text (not a blank window)" bash -c \
     "[ \"\$(convert '$tmp/message_box.png' -format '%k' info:)\" -gt 8 ]"
 xdotool key --window "$box" Return 2>/dev/null || xdotool key Return
-finish; status=$?
+finish 100; status=$?
 check "a missing data file ends with status 1 (got $status)" test $status -eq 1
 check "standard error names the file" grep -q "board_" "$tmp/game.err"
 sed 's/^/    /' "$tmp/game.err"
