@@ -109,6 +109,10 @@ int32_t platform_file_read(int32_t file, void* buffer, uint32_t size);
 // Size of an open file in bytes, or -1.
 int64_t platform_file_size(int32_t file);
 void platform_file_close(int32_t file);
+// A file of a folder as the player's system writes it, for messages: the folder,
+// the system's separator, and the name with its '/' turned into that separator
+// ("C:\Games\Cairnfall\data\board_" on Windows). Cut short when it does not fit.
+void platform_shown_path(char* out, size_t size, const char* folder, const char* name);
 
 // Finds the game's data for the running executable and makes the folder that holds
 // data/ the working folder: data/ beside the executable (a build tree), else

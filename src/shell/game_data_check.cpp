@@ -34,7 +34,7 @@ bool bitmap_of_size(const uint8_t* bytes, int32_t length, int32_t width, int32_t
 
 // The full name of a data file, for messages: "<game folder>/data/board_".
 void full_name(char* out, size_t size, const char* file) {
-    std::snprintf(out, size, "%s/%s", game_folder, file);
+    platform_shown_path(out, size, game_folder, file);
 }
 
 // "Cairnfall cannot start: a game file <what>" with the file's full name on a line

@@ -71,10 +71,12 @@ bool check_recording_header(const char* header, const char* name, char* problem,
     }
     uint64_t here = data_checksum();
     if (data != here) {
+        char folder[4096 + 8];
+        platform_shown_path(folder, sizeof folder, game_folder, "data");
         std::snprintf(problem, size,
                       "%s was recorded with other data files (data %016" PRIx64
-                      "; the data in %s/data is %016" PRIx64 ")",
-                      name, data, game_folder, here);
+                      "; the data in %s is %016" PRIx64 ")",
+                      name, data, folder, here);
         return false;
     }
     return true;

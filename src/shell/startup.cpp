@@ -34,11 +34,13 @@ bool load_catalogue() {
         const CatalogueEntry& e = catalogue_entry(i);
         int32_t result = load_asset(e.pixels, e.file, e.width, e.height);
         if (result != LOAD_OK) {
-            char text[4096 + 128];
+            char name[4096 + 64];
+            platform_shown_path(name, sizeof name, game_folder, e.file);
+            char text[sizeof name + 128];
             std::snprintf(text, sizeof text,
                           "Cairnfall cannot start: a game file is damaged (the picture loader "
-                          "refused it).\n%s/%s\n%s",
-                          game_folder, e.file, MSG_REINSTALL);
+                          "refused it).\n%s\n%s",
+                          name, MSG_REINSTALL);
             refuse_display(text);
             return false;
         }

@@ -1,7 +1,8 @@
-// The Windows twin of the file code, where Windows differs: a save replaces the
-// old file (also while another copy of the game reads it), bytes pass unchanged
-// (no text mode), wide paths come and go as UTF-8, a failed save is reported,
-// stale temporaries go, and the save lock holds between two copies of the game.
+// The Windows twin of the file code, where Windows differs: paths in messages
+// are written with backslashes, a save replaces the old file (also while another
+// copy of the game reads it), bytes pass unchanged (no text mode), wide paths
+// come and go as UTF-8, a failed save is reported, stale temporaries go, and the
+// save lock holds between two copies of the game.
 #include <gtest/gtest.h>
 #include <process.h>
 
@@ -48,6 +49,26 @@ std::vector<uint8_t> read_all(const std::string& path) {
     platform_file_close(file);
     bytes.resize(got < 0 ? 0 : static_cast<size_t>(got));
     return bytes;
+}
+
+TEST(WindowsFiles, MessagesShowPathsWithBackslashes) {
+    struct Case {
+        const char* folder;
+        const char* name;
+        size_t size;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"C:\\Games\\Cairnfall", "data/board_", 64, "C:\\Games\\Cairnfall\\data\\board_"},
+        {"C:\\", "data/font_", 64, "C:\\data\\font_"},
+        {"Z:\\tmp/game/", "data", 64, "Z:\\tmp\\game\\data"},
+        {"C:\\Games", "data/board_", 12, "C:\\Games\\da"},  // cut short, still ended
+    };
+    for (const Case& c : cases) {
+        char out[64];
+        platform_shown_path(out, c.size, c.folder, c.name);
+        EXPECT_STREQ(out, c.shown) << c.folder << " + " << c.name;
+    }
 }
 
 TEST(WindowsFiles, SavesReplaceAndKeepEveryByte) {

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/platform.h"
+
 namespace {
 
 constexpr const char* kTempMark = ".tmp-";
@@ -31,6 +33,10 @@ bool copy_path(char* out, const char* path) {
         return false;
     }
     return true;
+}
+
+void platform_shown_path(char* out, size_t size, const char* folder, const char* name) {
+    if (size > 0 && std::snprintf(out, size, "%s/%s", folder, name) < 0) out[0] = '\0';
 }
 
 bool join_path(char* out, const char* folder, const char* name) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/platform.h"
 #include "platform/posix/paths.h"
 #include "platform/win32/files/win32_text.h"
 
@@ -63,6 +64,20 @@ bool copy_path(char* out, const char* path) {
         return false;
     }
     return true;
+}
+
+void platform_shown_path(char* out, size_t size, const char* folder, const char* name) {
+    if (size == 0) return;
+    size_t length = std::strlen(folder);
+    bool separated = length > 0 && (folder[length - 1] == '\\' || folder[length - 1] == '/');
+    int n = std::snprintf(out, size, "%s%s%s", folder, separated ? "" : "\\", name);
+    if (n < 0) {
+        out[0] = '\0';
+        return;
+    }
+    for (char* c = out; *c != '\0'; ++c) {
+        if (*c == '/') *c = '\\';
+    }
 }
 
 bool join_path(char* out, const char* folder, const char* name) {
