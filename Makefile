@@ -8,17 +8,17 @@ FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-# Each command installs the packages it needs first: DEPS names its sets in
-# scripts/install-deps, `run` (the game's build) for all, more for the commands
-# below; a command's set holds for everything it makes on the way.
-DEPS = run
-package: DEPS += package
-build bench soak screenshots test-normal test-asan: DEPS += build
-web web-run: DEPS += web
-windows: DEPS += windows
-test test-web test-windows: DEPS += test
-fuzz: DEPS += fuzz
-format: DEPS = format
+# Each command installs the packages it needs first: DEPS names their sets in
+# scripts/install-deps, `run` (the game's build) for all but format, more for the
+# commands below; a command's set holds for everything it makes on the way. make
+# builds `deps` once, so it installs for all the commands given (make run test).
+sets_of = $(if $(filter package,$1),package) \
+	$(if $(filter build bench soak screenshots test-normal test-asan,$1),build) \
+	$(if $(filter web web-run,$1),web) $(if $(filter windows,$1),windows) \
+	$(if $(filter test test-web test-windows,$1),test) $(if $(filter fuzz,$1),fuzz) \
+	$(if $(filter format,$1),format)
+DEPS = $(strip $(if $(filter-out format,$(or $(MAKECMDGOALS),deps)),run) \
+	$(call sets_of,$(MAKECMDGOALS)))
 
 deps:
 	@scripts/install-deps $(DEPS)
