@@ -1,13 +1,11 @@
 // The game's own mouse cursor: Windows takes the monochrome AND/XOR planes as the
 // game makes them. Over the letterbox the system's arrow shows.
+#include "platform/cursor_rules.h"
 #include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_state.h"
 
 namespace {
-
-constexpr int32_t kCursorSlots = 8;
-constexpr int32_t kMaxCursorSide = 128;
 
 HCURSOR cursors[kCursorSlots];
 HCURSOR current;                  // the cursor the game made current
@@ -39,9 +37,7 @@ void platform_cursor_size(int32_t* width, int32_t* height) {
 int32_t platform_cursor_create(const uint8_t* and_plane, const uint8_t* xor_plane, int32_t width,
                                int32_t height, int32_t hot_x, int32_t hot_y) {
     if (and_plane == nullptr || xor_plane == nullptr) return 0;
-    if (width <= 0 || width > kMaxCursorSide || width % 8 != 0) return 0;
-    if (height <= 0 || height > kMaxCursorSide) return 0;
-    if (hot_x < 0 || hot_x >= width || hot_y < 0 || hot_y >= height) return 0;
+    if (!cursor_shape_allowed(width, height, hot_x, hot_y)) return 0;
     int32_t slot = 0;
     while (slot < kCursorSlots && cursors[slot] != nullptr) ++slot;
     if (slot == kCursorSlots) return 0;
