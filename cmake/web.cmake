@@ -22,7 +22,8 @@ target_include_directories(cairnfall_zlib PUBLIC ${CMAKE_SOURCE_DIR}/third_party
 cairnfall_sources(WEB_PLATFORM_SRC src/platform/web src/platform/tape)
 list(APPEND WEB_PLATFORM_SRC ${CMAKE_SOURCE_DIR}/src/platform/posix/files.cpp
      ${CMAKE_SOURCE_DIR}/src/platform/posix/paths.cpp ${CMAKE_SOURCE_DIR}/src/platform/posix/save_error.cpp
-     ${CMAKE_SOURCE_DIR}/src/platform/posix/open_error.cpp)
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/open_error.cpp
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/save_temporaries.cpp)
 add_library(cairnfall_platform_web STATIC ${WEB_PLATFORM_SRC})
 target_include_directories(cairnfall_platform_web PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(cairnfall_platform_web PUBLIC cairnfall_zlib)

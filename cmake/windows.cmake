@@ -29,7 +29,8 @@ list(APPEND WIN32_COMMON_SRC ${CMAKE_SOURCE_DIR}/src/platform/posix/save_error.c
      ${CMAKE_SOURCE_DIR}/src/platform/posix/save_folders.cpp
      ${CMAKE_SOURCE_DIR}/src/platform/posix/display_settings.cpp
      ${CMAKE_SOURCE_DIR}/src/platform/posix/open_error.cpp
-     ${CMAKE_SOURCE_DIR}/src/platform/posix/picture_layout.cpp)
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/picture_layout.cpp
+     ${CMAKE_SOURCE_DIR}/src/platform/posix/save_temporaries.cpp)
 add_library(cairnfall_platform_common OBJECT ${WIN32_COMMON_SRC})
 target_include_directories(cairnfall_platform_common PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(cairnfall_platform_common PUBLIC cairnfall_zlib)

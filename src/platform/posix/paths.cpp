@@ -16,13 +16,7 @@
 
 namespace {
 
-constexpr const char* kTempMark = ".tmp-";
 constexpr int64_t kStaleSeconds = 3600;
-
-bool ends_with(const char* text, const char* tail) {
-    size_t a = std::strlen(text), b = std::strlen(tail);
-    return a >= b && std::strcmp(text + a - b, tail) == 0;
-}
 
 }  // namespace
 
@@ -103,15 +97,9 @@ void folder_of(char* out, const char* path) {
 }
 
 bool is_stale_temporary(const char* folder, const char* name) {
-    if (name[0] == '.') return false;
-    if (ends_with(name, ".dat.tmp")) return true;
-    const char* mark = std::strstr(name, kTempMark);
-    if (mark == nullptr || mark == name) return false;
-    // Only the game's own files: "<something>.dat.tmp-<pid>-<random>".
-    if (mark - name < 4 || std::strncmp(mark - 4, ".dat", 4) != 0) return false;
-    char* end = nullptr;
-    long pid = std::strtol(mark + std::strlen(kTempMark), &end, 10);
-    if (end == nullptr || *end != '-' || pid <= 0) return false;
+    long pid = 0;
+    SaveTemporary kind = save_temporary(name, &pid);
+    if (kind != SaveTemporary::kOfWriter) return kind == SaveTemporary::kOld;
     if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return true;
     char path[kPathMax];
     struct stat info;

@@ -27,6 +27,11 @@ void folder_of(char* out, const char* path);
 // file in `folder` whose writer is gone, or that is over an hour old, and for the
 // fixed "<file>.tmp" names earlier versions used.
 bool is_stale_temporary(const char* folder, const char* name);
+// What a file's name says of it (save_temporaries.cpp): none of the game's
+// temporaries, the fixed "<file>.dat.tmp" of earlier versions, or
+// "<file>.dat.tmp-<pid>-<random>" with the writer's number put in *pid.
+enum class SaveTemporary { kNone, kOld, kOfWriter };
+SaveTemporary save_temporary(const char* name, long* pid);
 // Writes all of size bytes to fd; false on any failure (errno says why).
 bool write_all(int fd, const void* data, size_t size);
 // Opens a file for writing, mode 0600, never through a symbolic link: created

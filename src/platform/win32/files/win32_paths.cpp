@@ -13,16 +13,10 @@
 
 namespace {
 
-constexpr const char* kTempMark = ".tmp-";
 constexpr int64_t kStaleSeconds = 3600;
 
 bool is_separator(wchar_t c) {
     return c == L'\\' || c == L'/';
-}
-
-bool ends_with(const char* text, const char* tail) {
-    size_t a = std::strlen(text), b = std::strlen(tail);
-    return a >= b && std::strcmp(text + a - b, tail) == 0;
 }
 
 // The length of the root at the start of a wide path: "C:\" 3, "\\server\share\"
@@ -137,15 +131,9 @@ void folder_of(char* out, const char* path) {
 }
 
 bool is_stale_temporary(const char* folder, const char* name) {
-    if (name[0] == '.') return false;
-    if (ends_with(name, ".dat.tmp")) return true;
-    const char* mark = std::strstr(name, kTempMark);
-    if (mark == nullptr || mark == name) return false;
-    // Only the game's own files: "<something>.dat.tmp-<pid>-<random>".
-    if (mark - name < 4 || std::strncmp(mark - 4, ".dat", 4) != 0) return false;
-    char* end = nullptr;
-    long pid = std::strtol(mark + std::strlen(kTempMark), &end, 10);
-    if (end == nullptr || *end != '-' || pid <= 0) return false;
+    long pid = 0;
+    SaveTemporary kind = save_temporary(name, &pid);
+    if (kind != SaveTemporary::kOfWriter) return kind == SaveTemporary::kOld;
     if (!process_running(static_cast<unsigned long>(pid))) return true;
     char path[kPathMax];
     wchar_t wide[kWidePathMax];
