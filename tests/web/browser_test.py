@@ -544,6 +544,8 @@ def check_offline(b, site):
         pass
     b.d.refresh()
     ms = b.first_picture()
+    if not b.js("return !!navigator.serviceWorker.controller"):
+        raise Failed("the page started offline without its service worker")
     return "with the server stopped, a reload shows the first picture after %.0f ms" % ms
 
 
