@@ -2,12 +2,13 @@
 //
 // The page's screenshots for an install dialog, from an 800x600 frame of the
 // game: OUT_DIR/wide.png, the frame as the game shows it held sideways, and
-// OUT_DIR/narrow.png, the upright composition: the play field (the frame's right
-// 600x600) on top at the full width, the menu bar below it in two columns at one
-// and a half times its size, split between the level and the first button so
-// that no panel or button is cut.
+// OUT_DIR/narrow.png, an upright composition of the frame's parts: the play
+// field (the frame's right 600x600) on top at the full width, the menu bar below
+// it in two columns at one and a half times its size, split between the level
+// and the first button so that no panel or button is cut.
 #include <png.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -18,26 +19,51 @@
 namespace {
 
 constexpr int32_t kWidth = 800, kHeight = 600;
-constexpr int32_t kBarWidth = 200, kSplit = 296;  // the menu bar; its first button's top
-constexpr int32_t kNarrowWidth = 600, kNarrowHeight = 600 + (kHeight - kSplit) * 3 / 2;
 
-// Copies the frame's rectangle (sx, sy, sw, sh) scaled by 3/2 to (x, y) of the
-// narrow picture, each pixel the mean of the source pixels it covers.
-void place(const std::vector<uint32_t>& frame, int32_t sx, int32_t sy, int32_t sw, int32_t sh,
-           std::vector<uint32_t>& out, int32_t x, int32_t y) {
-    for (int32_t j = 0; j < sh * 3 / 2; ++j) {
-        for (int32_t i = 0; i < sw * 3 / 2; ++i) {
-            // The out pixel spans source [2i/3, 2(i+1)/3): one pixel or two halves.
-            uint32_t sum[3] = {0, 0, 0}, n = 0;
-            for (int32_t b = (2 * j) / 3; b <= (2 * j + 1) / 3; ++b) {
-                for (int32_t a = (2 * i) / 3; a <= (2 * i + 1) / 3; ++a) {
-                    uint32_t p = frame[static_cast<size_t>(sy + b) * kWidth + sx + a];
-                    for (int32_t c = 0; c < 3; ++c) sum[c] += (p >> (16 - 8 * c)) & 0xFFu;
-                    ++n;
+// A rectangle of the frame and its place in the narrow picture.
+struct Part {
+    int32_t source_x, source_y, source_width, source_height;
+    int32_t x, y, width, height;
+};
+
+constexpr int32_t kNarrowWidth = 600, kNarrowHeight = 1056;
+constexpr Part kNarrow[] = {
+    {200, 0, 600, 600, 0, 0, 600, 600},      // the play field
+    {0, 0, 200, 296, 0, 600, 300, 444},      // title, score and level
+    {0, 296, 200, 304, 300, 600, 300, 456},  // the five buttons, pause and the clock
+};
+
+// How much of the source pixel i the span [from, to) covers.
+float overlap(int32_t i, float from, float to) {
+    return std::max(0.0f, std::min(to, float(i + 1)) - std::max(from, float(i)));
+}
+
+// Draws a part: each picture pixel the mean of the frame's pixels under it,
+// weighted by how much of each it covers.
+void place(const std::vector<uint32_t>& frame, const Part& p, std::vector<uint32_t>& out,
+           int32_t out_width) {
+    const float fx = float(p.source_width) / float(p.width);
+    const float fy = float(p.source_height) / float(p.height);
+    for (int32_t j = 0; j < p.height; ++j) {
+        const float top = p.source_y + j * fy, bottom = top + fy;
+        for (int32_t i = 0; i < p.width; ++i) {
+            const float left = p.source_x + i * fx, right = left + fx;
+            float sum[3] = {0, 0, 0}, total = 0;
+            for (int32_t b = int32_t(top); b < bottom && b < kHeight; ++b) {
+                const float wy = overlap(b, top, bottom);
+                for (int32_t a = int32_t(left); a < right && a < kWidth; ++a) {
+                    const float w = wy * overlap(a, left, right);
+                    const uint32_t px = frame[static_cast<size_t>(b) * kWidth + a];
+                    for (int32_t c = 0; c < 3; ++c)
+                        sum[c] += w * float((px >> (16 - 8 * c)) & 0xFFu);
+                    total += w;
                 }
             }
-            out[static_cast<size_t>(y + j) * kNarrowWidth + x + i] =
-                0xFF000000u | (sum[0] / n) << 16 | (sum[1] / n) << 8 | sum[2] / n;
+            uint32_t rgb = 0;
+            for (int32_t c = 0; c < 3; ++c) {
+                rgb |= uint32_t(sum[c] / total + 0.5f) << (16 - 8 * c);
+            }
+            out[static_cast<size_t>(p.y + j) * out_width + p.x + i] = 0xFF000000u | rgb;
         }
     }
 }
@@ -66,14 +92,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<uint32_t> narrow(static_cast<size_t>(kNarrowWidth) * kNarrowHeight, 0xFF000000u);
-    for (int32_t y = 0; y < kHeight; ++y) {
-        for (int32_t x = 0; x < 600; ++x) {
-            narrow[static_cast<size_t>(y) * kNarrowWidth + x] =
-                frame[static_cast<size_t>(y) * kWidth + kBarWidth + x];
-        }
-    }
-    place(frame, 0, 0, kBarWidth, kSplit, narrow, 0, 600);
-    place(frame, 0, kSplit, kBarWidth, kHeight - kSplit, narrow, kNarrowWidth / 2, 600);
+    for (const Part& part : kNarrow) place(frame, part, narrow, kNarrowWidth);
     const std::string out = argv[2];
     if (!write_png_argb((out + "/wide.png").c_str(), frame.data(), kWidth, kHeight) ||
         !write_png_argb((out + "/narrow.png").c_str(), narrow.data(), kNarrowWidth,
