@@ -194,7 +194,7 @@ async function reload(page) {
 async function offline(page, server, url) {
   await wait("the service worker in control", async () => {
     if (await page.evaluate(() => !!navigator.serviceWorker.controller)) return true;
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
     await page.reload();
     return null;
   }, 20);
