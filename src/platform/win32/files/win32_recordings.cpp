@@ -1,12 +1,13 @@
 // What recording sessions asks of Windows: the process's number, the time in
 // UTC, and clearing out old sessions (the files themselves:
-// posix/session_files.cpp).
+// desktop/session_files.cpp).
 #include <algorithm>
 #include <ctime>
 #include <string>
 #include <vector>
 
-#include "platform/posix/paths.h"
+#include "platform/common/paths.h"
+#include "platform/desktop/desktop_files.h"
 #include "platform/win32/files/win32_text.h"
 
 void keep_newest_sessions(const char* folder, size_t keep) {

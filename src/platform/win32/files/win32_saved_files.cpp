@@ -1,13 +1,14 @@
 // The saved files on Windows, the twin of the POSIX ones: their times, the lock
 // copies of the game share through LockFileEx, and stale temporaries (the folders
-// themselves: posix/save_folders.cpp).
+// themselves: desktop/save_folders.cpp).
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/common/paths.h"
+#include "platform/desktop/desktop_files.h"
 #include "platform/device.h"
 #include "platform/platform.h"
-#include "platform/posix/paths.h"
 #include "platform/win32/files/win32_text.h"
 
 namespace {
