@@ -104,9 +104,12 @@ def measure(b):
         else:
             bottom = max(bottom, z)
     covered += bottom - top
+    left = min(p["d"][0] for p in parts)
+    right = max(p["d"][0] + p["d"][2] for p in parts)
     field = part_of(parts, 500, 300)
     stone = CELL * field["d"][2] / field["s"][2]
-    out = {"coverage": covered / view[1], "stone": stone, "targets": {}}
+    out = {"coverage": covered / view[1], "width": (right - left) / view[0], "stone": stone,
+           "targets": {}}
     for name, targets, i in MEASURED:
         x1, x2, y1, y2 = targets[i]
         cx, cy = (x1 + x2) / 2, (y1 + y2) / 2
@@ -134,10 +137,10 @@ def measure(b):
     out["bar_over_field"] = over
     out["notice"] = page["notice"]
     least = min(r for _, r in out["targets"].values())
-    line = ("parts cover %.1f %% of the height; a stone %.1f CSS px; every target takes taps "
+    line = ("parts cover %.1f %% of the height, %.1f %% of the width; a stone %.1f CSS px; every target takes taps "
             "within %d CSS px of its centre at least (%s); the page's controls %s the play "
             "field%s" % (
-                100 * out["coverage"], stone, least,
+                100 * out["coverage"], 100 * out["width"], stone, least,
                 ", ".join("%s %.0fx%.0f r%d" % (n, s[0], s[1], r)
                           for n, (s, r) in out["targets"].items()),
                 "over" if over else "clear of",
