@@ -292,6 +292,32 @@ TEST_F(SdlScaling, MousePointsMapToThePicturePixelShownUnderThem) {
     }
 }
 
+// The game sees the same clicks whichever way the window is held: a picture
+// point's place in each composition maps back to that point.
+TEST_F(SdlScaling, ClicksReachTheGameAlikeInEitherHold) {
+    const int32_t windows[][2] = {{600, 1104}, {768, 1000}, {1024, 768}, {1200, 2400}};
+    const int32_t points[][2] = {{100, 317}, {100, 485}, {100, 527}, {45, 32},   {100, 190},
+                                 {400, 400}, {599, 224}, {396, 216}, {582, 216}, {330, 539}};
+    for (const auto& w : windows) {
+        window_size(w[0], w[1]);
+        const PictureComposition composition = picture_composition(w[0], w[1]);
+        for (const auto& point : points) {
+            int32_t x = point[0], y = point[1];
+            ASSERT_TRUE(composition_to_area(composition, &x, &y));
+            SDL_Event e = {};
+            e.type = SDL_MOUSEBUTTONUP;
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.x = x;
+            e.button.y = y;
+            push(e);
+            PlatformEvent event = {};
+            ASSERT_TRUE(platform_poll_event(&event));
+            EXPECT_EQ(event.x, point[0]) << w[0] << "x" << w[1];
+            EXPECT_EQ(event.y, point[1]) << w[0] << "x" << w[1];
+        }
+    }
+}
+
 // Crisp scaling at 1.8 times: every column of a one-pixel checkerboard covers the
 // same width (nearest alone gives columns of one and two pixels in turn).
 TEST_F(SdlScaling, CrispColumnsOfACheckerboardHaveEqualWidths) {
