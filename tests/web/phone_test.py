@@ -14,7 +14,8 @@ phone_test.py SITE_DIR NATIVE_BUILD_DIR
 
 Prints one line per check, with the figures it measured. With PHONE_SHOTS=DIR it
 keeps the README's pictures of the page there (phone_upright.png,
-phone_sideways.png), at the phone's CSS size (ImageMagick's convert).
+phone_sideways.png, tablet_upright.png, tablet_sideways.png), at the screen's
+CSS size (ImageMagick's convert).
 """
 
 import os
@@ -150,6 +151,8 @@ def check_sizes(b):
             time.sleep(0.3)
             got, line = phone_sizes.measure(b)
             print("     %s: %s" % (name, line), flush=True)
+            if name.startswith("tablet"):
+                b.shot("tablet_%s.png" % ("upright" if height > width else "sideways"))
             lines.append(name)
             if "sideways" in got["notice"] or "Turn your" in got["notice"]:
                 raise bt.Failed("%s: the page advises %r" % (name, got["notice"]))
