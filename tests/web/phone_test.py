@@ -108,14 +108,15 @@ class Phone(bt.Browser):
     def picture(self):
         return self.js(PICTURE_JS)
 
-    def shot(self, name):
-        """The page as the phone shows it, into $PHONE_SHOTS at its CSS size."""
+    def shot(self, name, share=1.0):
+        """The page as the phone shows it, into $PHONE_SHOTS at its CSS size (or a
+        share of it)."""
         folder = os.environ.get("PHONE_SHOTS")
         if not folder:
             return
         path = os.path.join(folder, name)
         self.d.save_screenshot(path)
-        width = self.js("return window.innerWidth")
+        width = round(self.js("return window.innerWidth") * share)
         subprocess.run(["convert", path, "-resize", "%dx" % width, "-strip", path], check=True)
 
 
@@ -152,7 +153,7 @@ def check_sizes(b):
             got, line = phone_sizes.measure(b)
             print("     %s: %s" % (name, line), flush=True)
             if name.startswith("tablet"):
-                b.shot("tablet_%s.png" % ("upright" if height > width else "sideways"))
+                b.shot("tablet_%s.png" % ("upright" if height > width else "sideways"), 0.5)
             lines.append(name)
             if "sideways" in got["notice"] or "Turn your" in got["notice"]:
                 raise bt.Failed("%s: the page advises %r" % (name, got["notice"]))
