@@ -6,7 +6,8 @@ menu button, pause, Resume and both answers of the quit dialog are pressed by
 taps 20 CSS px beside their centres, a name is typed through the device
 keyboard's path; the sizes a finger meets are measured on three phones and two
 tablets (phone_sizes.py); turning the phone mid-slide and on the options keeps
-the game's state; a still screen draws nothing; full screen is entered and
+the game's state; the same input upright and sideways gives the same frames and
+saved file; a still screen draws nothing; full screen is entered and
 left, storage persistence is asked for, and a saved copy of the files loads
 into a fresh browser while a damaged one is refused.
 
@@ -394,6 +395,49 @@ def export_copy(b):
     return bytes(got)
 
 
+def options_held(hold, site, downloads):
+    """The first run's options set by the same taps and swipes in a fresh browser
+    held one way: the game's picture after each step and the saved profile."""
+    p = Phone(downloads)
+    try:
+        p.hold(hold)
+        p.d.get(site.url)
+        p.first_picture()
+        time.sleep(0.3)
+        p.tap(400, 300)
+        p.wait_screen("options")
+        time.sleep(0.3)
+        steps = [lambda: p.tap(443, 213),                # the mark of Hard
+                 lambda: p.tap_beside(500, 346, 0, 10),  # the music row, beside it
+                 lambda: p.swipe(500, 320, -60, 0),      # its level one down
+                 lambda: p.tap_beside(100, 485, 0, 20),  # Quit: the options saved
+                 lambda: p.tap_beside(396, 216, 0, 20)]  # its back answer: the high scores
+        pictures = []
+        for step in steps:
+            step()
+            time.sleep(0.6)
+            pictures.append(p.js("return CF.pictureDataURL()"))
+        p.wait_screen("high scores")
+        profile = p.wait("profile.dat", lambda: p.saved("profile.dat"), 5)
+        return pictures, profile
+    finally:
+        p.quit()
+
+
+def check_either_hold(site, downloads):
+    """The same input upright and sideways: the same frames, the same saved file."""
+    upright = options_held(UPRIGHT, site, downloads)
+    sideways = options_held(SIDEWAYS, site, downloads)
+    for i, (a, b) in enumerate(zip(upright[0], sideways[0])):
+        if a != b:
+            raise bt.Failed("after step %d the game's picture upright is not the one sideways" % i)
+    if upright[1] != sideways[1]:
+        raise bt.Failed("profile.dat upright %s, sideways %s" % (upright[1].hex(), sideways[1].hex()))
+    return ("the options set by 5 taps and swipes in a fresh browser upright and another "
+            "sideways: the same %d pictures, profile.dat the same (%s)" % (
+                len(upright[0]), upright[1].hex()))
+
+
 def check_copy(b, site, downloads):
     copy = export_copy(b)
     scores = b.saved("cairnfall.dat")
@@ -506,6 +550,7 @@ def main():
         run("name", check_name_by_keyboard, b)
         run("sideways", check_sideways, b)
         run("persist", check_persist, b)
+        run("either-hold", check_either_hold, site, downloads)
         run("copy", check_copy, b, site, downloads)
         run("menu-and-quit", check_menu_and_quit_by_touch, b)
     finally:
