@@ -69,27 +69,60 @@
 
   // The desktop's rule, part by part: nearest-neighbour to the next whole
   // multiple at or above the part's size on screen, then linear down; at an
-  // exact multiple, nearest. The black around the parts is painted only when the
-  // composition changed: the parts cover their places whole.
+  // exact multiple, nearest. Only what a change in the picture reaches is drawn
+  // again: both passes are clipped to it (the linear pass reads a pixel around
+  // each, hence the margins). The black around the parts is painted only when
+  // the composition changed.
+  function clipped(c, x0, y0, x1, y1, draw) {
+    c.save();
+    c.beginPath();
+    c.rect(x0, y0, x1 - x0, y1 - y0);
+    c.clip();
+    draw();
+    c.restore();
+  }
+
+  function paintPart(p, box) {
+    var x0 = Math.max(p.sx, box[0] - 2), y0 = Math.max(p.sy, box[1] - 2);
+    var x1 = Math.min(p.sx + p.sw, box[2] + 2), y1 = Math.min(p.sy + p.sh, box[3] + 2);
+    if (x0 >= x1 || y0 >= y1) return;
+    var kx = p.w / p.sw, ky = p.h / p.sh;
+    var dx0 = Math.max(p.x, Math.floor(p.x + (x0 - p.sx) * kx) - 2);
+    var dy0 = Math.max(p.y, Math.floor(p.y + (y0 - p.sy) * ky) - 2);
+    var dx1 = Math.min(p.x + p.w, Math.ceil(p.x + (x1 - p.sx) * kx) + 2);
+    var dy1 = Math.min(p.y + p.h, Math.ceil(p.y + (y1 - p.sy) * ky) + 2);
+    if (p.exact) {
+      clipped(ctx, dx0, dy0, dx1, dy1, function () {
+        ctx.imageSmoothingEnabled = false;
+        ctx.drawImage(small, p.sx, p.sy, p.sw, p.sh, p.x, p.y, p.w, p.h);
+      });
+      return;
+    }
+    var m = p.m;
+    var bx0 = Math.max(p.mx, x0 - 1), by0 = Math.max(p.my, y0 - 1);
+    var bx1 = Math.min(p.mx + p.mw, x1 + 1), by1 = Math.min(p.my + p.mh, y1 + 1);
+    clipped(bigCtx, (bx0 - p.mx) * m, p.top + (by0 - p.my) * m, (bx1 - p.mx) * m,
+      p.top + (by1 - p.my) * m, function () {
+        bigCtx.imageSmoothingEnabled = false;
+        bigCtx.drawImage(small, p.mx, p.my, p.mw, p.mh, 0, p.top, p.mw * m, p.mh * m);
+      });
+    clipped(ctx, dx0, dy0, dx1, dy1, function () {
+      ctx.imageSmoothingEnabled = true;
+      ctx.imageSmoothingQuality = "low";
+      ctx.drawImage(big, (p.sx - p.mx) * m, p.top + (p.sy - p.my) * m, p.sw * m, p.sh * m,
+        p.x, p.y, p.w, p.h);
+    });
+  }
+
   function paint(whole) {
+    var box = paintBox;
     if (layout() || whole) {
       ctx.fillStyle = "#000";
       ctx.fillRect(0, 0, canvas.width, canvas.height);
+      box = FULL;
     }
-    for (var i = 0; i < parts.length; ++i) {
-      var p = parts[i];
-      if (p.exact) {
-        ctx.imageSmoothingEnabled = false;
-        ctx.drawImage(small, p.sx, p.sy, p.sw, p.sh, p.x, p.y, p.w, p.h);
-        continue;
-      }
-      bigCtx.imageSmoothingEnabled = false;
-      bigCtx.drawImage(small, p.mx, p.my, p.mw, p.mh, 0, p.top, p.mw * p.m, p.mh * p.m);
-      ctx.imageSmoothingEnabled = true;
-      ctx.imageSmoothingQuality = "low";
-      ctx.drawImage(big, (p.sx - p.mx) * p.m, p.top + (p.sy - p.my) * p.m, p.sw * p.m, p.sh * p.m,
-        p.x, p.y, p.w, p.h);
-    }
+    for (var i = 0; i < parts.length; ++i) paintPart(parts[i], box);
+    paintBox = NONE;
   }
 
   // The game presents once a tick; the browser shows a picture once a display
@@ -97,6 +130,14 @@
   // next display frame draws it (the first at once), so the game never waits on
   // the canvas; an unchanged one, with the canvas's size unchanged, draws nothing.
   var source = 0, dirty = false, resized = false, drawPending = false;
+  // Rectangles [left, top, right, bottom) of the picture: what changed since the
+  // last upload into `small`, and since the last painting.
+  var FULL = [0, 0, W, H], NONE = [W, H, 0, 0];
+  var uploadBox = FULL, paintBox = FULL;
+
+  function union(a, b) {
+    return [Math.min(a[0], b[0]), Math.min(a[1], b[1]), Math.max(a[2], b[2]), Math.max(a[3], b[3])];
+  }
 
   function flush() {
     if (!dirty) return;
@@ -105,14 +146,18 @@
       picture = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, source, W * H * 4), W, H);
       picture.source = source;
     }
-    smallCtx.putImageData(picture, 0, 0);
+    var b = uploadBox;
+    if (b[2] > b[0] && b[3] > b[1]) smallCtx.putImageData(picture, 0, 0, b[0], b[1], b[2] - b[0], b[3] - b[1]);
+    paintBox = union(paintBox, b);
+    uploadBox = NONE;
     dirty = false;
   }
 
   function drawFrame() {
     drawPending = false;
-    if (!canvas || !shown || (!dirty && !resized)) return;
+    if (!canvas || !shown) return;
     flush();
+    if (!resized && (paintBox[2] <= paintBox[0] || paintBox[3] <= paintBox[1])) return;
     paint(resized);
     resized = false;
   }
@@ -124,8 +169,9 @@
     }
   }
 
-  cf.showPicture = function (pointer, changed) {
+  cf.showPicture = function (pointer, changed, box) {
     source = pointer;
+    if (changed) uploadBox = union(uploadBox, box || FULL);
     if (changed || !shown) dirty = true;
     if (!shown) {
       shown = true;
@@ -246,6 +292,9 @@
     smallCtx = small.getContext("2d");
     picture = null;
     composedFor = "";
+    // A new canvas holds nothing yet: the next picture goes up whole.
+    uploadBox = FULL;
+    paintBox = FULL;
     if (!ctx || !smallCtx) return false;
     if (!listening) {
       listening = true;

@@ -273,6 +273,16 @@ def play_by_swipes(b):
     return gap
 
 
+# The canvas's pixels, then the same after a repaint of the whole.
+WHOLE_AGAIN_JS = """
+var done = arguments[0], c = CF.canvas(), before = c.toDataURL();
+CF.redraw();
+requestAnimationFrame(function () {
+  requestAnimationFrame(function () { done([before, c.toDataURL()]); });
+});
+"""
+
+
 def check_game_by_touch(b):
     gap = play_by_swipes(b)
     # A swipe, and the phone turned sideways while its stone slides: the slide
@@ -293,6 +303,12 @@ def check_game_by_touch(b):
     # it (in the gap over the button).
     b.tap_beside(100, 527, 0, 20)
     b.wait_screen("paused")
+    time.sleep(0.3)
+    # The canvas, drawn piece by piece as the picture changed, is what one
+    # drawing of the whole would be.
+    drawn = b.d.execute_async_script(WHOLE_AGAIN_JS)
+    if drawn[0] != drawn[1]:
+        raise bt.Failed("the canvas drawn piecemeal differs from the canvas drawn whole")
     b.tap_beside(100, 527, 0, -20)
     b.wait_screen("game")
     if b.gap() != gap:
@@ -303,7 +319,8 @@ def check_game_by_touch(b):
     b.tap_beside(330, 539, 0, 20)
     b.wait_screen("game")
     audio = b.js("return CF.audioState()")
-    return ("5 swipes and a tap moved 6 stones, one sliding while the phone turned; pause, "
+    return ("5 swipes and a tap moved 6 stones, one sliding while the phone turned; the canvas "
+            "drawn piecemeal the same as drawn whole; pause, "
             "Resume, Instructions and their Resume tapped 20 CSS px beside their centres; "
             "audio %s" % audio["context"])
 

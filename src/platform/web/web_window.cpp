@@ -69,8 +69,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE const int32_t* cf_to_canvas(int32_t x, int32_t y
 
 EM_JS(int, cf_open_canvas, (), { return CF.openCanvas() ? 1 : 0; });
 EM_JS(void, cf_close_canvas, (), { CF.closeCanvas(); });
-EM_JS(void, cf_show_picture, (const uint32_t* rgba, int changed),
-      { CF.showPicture(rgba, changed != 0); });
+EM_JS(void, cf_show_picture,
+      (const uint32_t* rgba, int changed, int left, int top, int right, int bottom), {
+          CF.showPicture(rgba, changed != 0, [ left, top, right, bottom ]);
+      });
 EM_JS(void, cf_message, (const char* caption, const char* text),
       { CF.message(UTF8ToString(caption), UTF8ToString(text)); });
 EM_JS(int, cf_screen_side, (int vertical), { return CF.screenSide(vertical != 0); });
@@ -116,16 +118,34 @@ int32_t device_display_depth() {
     return 32;
 }
 
+// The picture converted for the page, and the rectangle of what changed (right
+// and bottom exclusive): the page uploads and draws only that.
 void platform_present(const uint32_t* argb, bool changed) {
     if (!window_open || argb == nullptr) return;
+    int32_t left = kPictureWidth, top = kPictureHeight, right = 0, bottom = 0;
     if (changed) {
-        // 0xAARRGGBB to the bytes R, G, B, 255: a little-endian 0xFFBBGGRR.
-        for (int32_t i = 0; i < 800 * 600; ++i) {
-            uint32_t p = argb[i];
-            rgba[i] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+        for (int32_t y = 0; y < kPictureHeight; ++y) {
+            uint32_t* row = rgba + y * kPictureWidth;
+            const uint32_t* from = argb + y * kPictureWidth;
+            int32_t first = kPictureWidth, last = -1;
+            for (int32_t x = 0; x < kPictureWidth; ++x) {
+                // 0xAARRGGBB to the bytes R, G, B, 255: a little-endian 0xFFBBGGRR.
+                uint32_t p = from[x];
+                uint32_t v =
+                    0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+                if (v == row[x]) continue;
+                row[x] = v;
+                if (first > x) first = x;
+                last = x;
+            }
+            if (last < 0) continue;
+            if (left > first) left = first;
+            if (right < last + 1) right = last + 1;
+            if (top > y) top = y;
+            bottom = y + 1;
         }
     }
-    cf_show_picture(rgba, changed);
+    cf_show_picture(rgba, right > left ? 1 : 0, left, top, right, bottom);
 }
 
 // The page opens the device's own keyboard at the player's next tap (browsers
