@@ -1,5 +1,8 @@
-// The letterbox and the whole multiple of the picture, and points mapped back.
+// The letterbox and the whole multiple of the picture, the compositions of its
+// parts for areas taller than wide, and points mapped both ways.
 #include "platform/common/picture_layout.h"
+
+#include <iterator>
 
 #include "platform/platform.h"
 
@@ -67,11 +70,10 @@ struct Shape {
     int32_t count;
 };
 
-// The play field and the menu bar's parts in the picture.
+// The menu buttons' rows in the picture; the play field, on top in every
+// upright shape at its place's full width.
 constexpr int16_t kButtonTop = 296, kButtonPitch = 42;
-constexpr Place field(int16_t x, int16_t y, int16_t side) {
-    return {200, 0, 600, 600, x, y, side, side};
-}
+constexpr Place kField = {200, 0, 600, 600, 0, 0, 600, 600};
 
 constexpr Place kWhole[] = {{0, 0, 800, 600, 0, 0, 800, 600}};
 
@@ -86,7 +88,7 @@ constexpr Place button_tall(int16_t i) {
             270, 63};
 }
 constexpr Place kTall[] = {
-    field(0, 0, 600),
+    kField,
     button_tall(0),
     button_tall(1),
     button_tall(2),
@@ -111,7 +113,7 @@ constexpr Place button_squat(int16_t i) {
             42};
 }
 constexpr Place kSquat[] = {
-    field(0, 0, 600),
+    kField,
     {0, 0, 200, 112, 0, 606, 200, 112},  // the title
     {0, 148, 200, 64, 0, 724, 200, 64},  // the score
     button_squat(0),
@@ -125,7 +127,10 @@ constexpr Place kSquat[] = {
 
 constexpr Shape kLandscape = {800, 600, kWhole, 1};
 // Upright shapes, the first taken where two give the field the same scale.
-constexpr Shape kUpright[] = {{600, 1104, kTall, 10}, {600, 810, kSquat, 10}};
+constexpr Shape kUpright[] = {{600, 1104, kTall, static_cast<int32_t>(std::size(kTall))},
+                              {600, 810, kSquat, static_cast<int32_t>(std::size(kSquat))}};
+static_assert(std::size(kTall) <= kMaxPictureParts && std::size(kSquat) <= kMaxPictureParts,
+              "a composition holds every part of its shape");
 
 // The scale num / den at which a shape fits an area.
 void fit(const Shape& s, int64_t w, int64_t h, int64_t* num, int64_t* den) {
