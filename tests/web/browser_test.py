@@ -88,12 +88,11 @@ img.onload = function () {
 img.src = url;
 """
 
-# A picture point as a point of the page (the inverse of window.js's picturePoint).
+# A picture point as a point of the page: where the page shows it, through the
+# game's composition of its parts (window.js's pagePoint).
 PAGE_POINT_JS = """
-var b = document.getElementById("screen").getBoundingClientRect();
-var s = Math.min(b.width / 800, b.height / 600);
-return [Math.round(b.left + (b.width - 800 * s) / 2 + (arguments[0] + 0.5) * s),
-        Math.round(b.top + (b.height - 600 * s) / 2 + (arguments[1] + 0.5) * s)];
+var p = CF.pagePoint(arguments[0], arguments[1]);
+return p && [Math.round(p[0]), Math.round(p[1])];
 """
 
 # The game's clock, for the two-tab check only: performance.now() plus a skip the

@@ -112,11 +112,8 @@ async function gap(page) {
 }
 
 async function click(page, x, y) {
-  const p = await page.evaluate((x, y) => {
-    const b = document.getElementById("screen").getBoundingClientRect();
-    const s = Math.min(b.width / 800, b.height / 600);
-    return [b.left + (b.width - 800 * s) / 2 + (x + 0.5) * s, b.top + (b.height - 600 * s) / 2 + (y + 0.5) * s];
-  }, x, y);
+  // Where the page shows the picture point, through the game's composition.
+  const p = await page.evaluate((x, y) => CF.pagePoint(x, y), x, y);
   await page.mouse.click(p[0], p[1]);
 }
 
