@@ -2,10 +2,9 @@
 //
 // The page's screenshots for an install dialog, from an 800x600 frame of the
 // game: OUT_DIR/wide.png, the frame as the game shows it held sideways, and
-// OUT_DIR/narrow.png, an upright composition of the frame's parts: the play
-// field (the frame's right 600x600) on top at the full width, the menu bar below
-// it in two columns at one and a half times its size, split between the level
-// and the first button so that no panel or button is cut.
+// OUT_DIR/narrow.png, the frame's parts as a phone held upright shows them (the
+// shared picture composition): the play field on top at the full width, the
+// menu bar's parts below it.
 #include <png.h>
 
 #include <algorithm>
@@ -15,23 +14,15 @@
 #include <vector>
 
 #include "common/png_write.h"
+#include "platform/common/picture_layout.h"
 
 namespace {
 
 constexpr int32_t kWidth = 800, kHeight = 600;
 
-// A rectangle of the frame and its place in the narrow picture.
-struct Part {
-    int32_t source_x, source_y, source_width, source_height;
-    int32_t x, y, width, height;
-};
-
-constexpr int32_t kNarrowWidth = 600, kNarrowHeight = 1056;
-constexpr Part kNarrow[] = {
-    {200, 0, 600, 600, 0, 0, 600, 600},      // the play field
-    {0, 0, 200, 296, 0, 600, 300, 444},      // title, score and level
-    {0, 296, 200, 304, 300, 600, 300, 456},  // the five buttons, pause and the clock
-};
+// The composition's shape for a phone held upright: the field 600 wide, as in
+// the frame.
+constexpr int32_t kNarrowWidth = 600, kNarrowHeight = 1104;
 
 // How much of the source pixel i the span [from, to) covers.
 float overlap(int32_t i, float from, float to) {
@@ -40,7 +31,7 @@ float overlap(int32_t i, float from, float to) {
 
 // Draws a part: each picture pixel the mean of the frame's pixels under it,
 // weighted by how much of each it covers.
-void place(const std::vector<uint32_t>& frame, const Part& p, std::vector<uint32_t>& out,
+void place(const std::vector<uint32_t>& frame, const PicturePart& p, std::vector<uint32_t>& out,
            int32_t out_width) {
     const float fx = float(p.source_width) / float(p.width);
     const float fy = float(p.source_height) / float(p.height);
@@ -92,7 +83,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<uint32_t> narrow(static_cast<size_t>(kNarrowWidth) * kNarrowHeight, 0xFF000000u);
-    for (const Part& part : kNarrow) place(frame, part, narrow, kNarrowWidth);
+    const PictureComposition upright = picture_composition(kNarrowWidth, kNarrowHeight);
+    for (int32_t i = 0; i < upright.count; ++i)
+        place(frame, upright.parts[i], narrow, kNarrowWidth);
     const std::string out = argv[2];
     if (!write_png_argb((out + "/wide.png").c_str(), frame.data(), kWidth, kHeight) ||
         !write_png_argb((out + "/narrow.png").c_str(), narrow.data(), kNarrowWidth,
