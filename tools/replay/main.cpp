@@ -1,13 +1,15 @@
 // cairnfall-replay: runs a replay script, or a recorded session, against the game
 // on the headless backend.
 //
-//   cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR]
+//   cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR] [--record FILE]
 //   cairnfall-replay --recording FILE [--shots-every N] [--out DIR] [--dir GAME_DIR]
 //   cairnfall-replay --recording FILE --to-script
 //
 // GAME_DIR (default: the folder of this program) must hold the game's data/ folder.
 // A script reads and writes its saved files there; a recording writes them into
-// DIR. Pictures go to DIR (default: the folder the tool was started in).
+// DIR. Pictures go to DIR (default: the folder the tool was started in). With
+// --record, the session a script drives is recorded into FILE as the game
+// records its own (long sessions made in seconds, for tests of watching).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,13 +20,14 @@
 #include "platform/platform.h"
 #include "replay/recording.h"
 #include "replay/replay.h"
+#include "shell/session_tape.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const char* const kUsage =
-    "usage: cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR]\n"
+    "usage: cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR] [--record FILE]\n"
     "       cairnfall-replay --recording FILE [--shots-every N] [--out DIR] [--dir GAME_DIR]\n"
     "       cairnfall-replay --recording FILE --to-script\n";
 
@@ -33,6 +36,7 @@ struct Arguments {
     std::string recording;
     std::string out_dir;
     std::string game_dir;
+    std::string record;
     int32_t shots_every = 0;
     bool to_script = false;
 };
@@ -45,6 +49,8 @@ bool parse(int argc, char** argv, Arguments* a) {
             a->out_dir = argv[++i];
         } else if (arg == "--dir" && has_value) {
             a->game_dir = argv[++i];
+        } else if (arg == "--record" && has_value) {
+            a->record = argv[++i];
         } else if (arg == "--recording" && has_value) {
             a->recording = argv[++i];
         } else if (arg == "--shots-every" && has_value) {
@@ -61,7 +67,7 @@ bool parse(int argc, char** argv, Arguments* a) {
         }
     }
     if (a->recording.empty()) return !a->script.empty() && !a->to_script && a->shots_every == 0;
-    return a->script.empty();
+    return a->script.empty() && a->record.empty();
 }
 
 std::string absolute(const std::string& path) {
@@ -100,6 +106,10 @@ int main(int argc, char** argv) {
     // Paths given on the command line mean what they meant where the tool started.
     std::string out_dir = absolute(a.out_dir);
     std::string recording = a.recording.empty() ? "" : absolute(a.recording);
+    if (!a.record.empty()) {
+        record_choice = RECORD_FILE;
+        std::snprintf(record_path, sizeof record_path, "%s", absolute(a.record).c_str());
+    }
     std::string game_dir = a.game_dir;
     if (game_dir.empty()) {
         char exe[4096];
@@ -124,6 +134,7 @@ int main(int argc, char** argv) {
         std::fputs(output.c_str(), result == 0 ? stdout : stderr);
     } else {
         result = replay_run(script.c_str(), &output, out_dir.c_str());
+        platform_record_stop();
         std::fputs(output.c_str(), stdout);
     }
     return result == 0 ? 0 : 1;
