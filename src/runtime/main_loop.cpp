@@ -19,8 +19,20 @@ void present_frame() {
     gfx_present(0, 799, 0, 599, 0, 599);
 }
 
+namespace {
+bool window_held = false;
+}  // namespace
+
+void hold_window_at_close(bool hold) {
+    window_held = hold;
+}
+
 void destroy_main_window() {
     if (!main_window) return;
+    if (window_held) {
+        main_window = 0;
+        return;
+    }
     shutdown();
     platform_close_window();
     main_window = 0;

@@ -110,7 +110,14 @@ void watch_seek(int64_t ms);
 void watch_set_speed(double speed);
 void watch_leave();
 
+// A key of the page (KeyboardEvent.key): the command it names, when it is a
+// watching key. From then on the page's keys come only this way, and the key
+// events of the game's own queue are left alone.
+bool watch_page_key(const char* key);
+
 WatchState watch_state();
+// What the snapshots for seeking hold, in bytes.
+size_t watch_bytes_held();
 // watch_state() as the JSON the page reads (cf_watch_state).
 const char* watch_state_json();
 
