@@ -49,6 +49,7 @@ void reset_program_state() {
     clear_hover();
     reset_menu_focus();
     reset_clock_deadlines();
+    reset_tap_reach();
     install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);
     exit_status = 0;
 }
