@@ -125,13 +125,10 @@
     "<p class='buttons'><button id='watch-refused-play' type='button'>Play Cairnfall</button>" +
     "<button id='watch-refused-close' type='button'>OK</button></p>";
 
-  function install() {
-    document.head.appendChild(style);
-    $("stage").appendChild(layer);
-    $("stage").appendChild(refused);
-  }
-  if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", install);
-  else install();
+  // (This script comes at the end of the page's body: its elements are there.)
+  document.head.appendChild(style);
+  $("stage").appendChild(layer);
+  $("stage").appendChild(refused);
 
   var quietTimer = 0;
 
@@ -284,15 +281,11 @@
     }
   }
 
-  function wire() {
-    $("watch-refused-play").addEventListener("click", playInstead);
-    $("watch-refused-close").addEventListener("click", function () {
-      refused.hidden = true;
-      if (cf.focusPicture) cf.focusPicture();
-    });
-  }
-  if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", wire);
-  else wire();
+  $("watch-refused-play").addEventListener("click", playInstead);
+  $("watch-refused-close").addEventListener("click", function () {
+    refused.hidden = true;
+    if (cf.focusPicture) cf.focusPicture();
+  });
 
   // The sentence for bytes that cannot be a recording the program takes; "" for
   // bytes worth handing to it.
@@ -302,7 +295,7 @@
         " MB, and a recording may have 16 MB at most.";
     }
     for (var i = 0; i < MAGIC.length; ++i) {
-      if (bytes[i] !== MAGIC.charCodeAt(i)) return name + " is not a recording of Cairnfall.";
+      if (bytes[i] !== MAGIC.charCodeAt(i)) return name + " holds no recording of Cairnfall.";
     }
     return "";
   }
@@ -371,7 +364,7 @@
         "written in base64 (it may have been cut when it was copied).");
       return false;
     }
-    return cf.watchBytes(bytes, "The recording of this link");
+    return cf.watchBytes(bytes, "This link");
   }
 
   function linkText() {
@@ -500,8 +493,7 @@
     buttons.appendChild(pick);
     buttons.appendChild(input);
   }
-  if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", addPicker);
-  else addPicker();
+  addPicker();
 
   cf.recordingButtons = function (item, name) {
     var stored = function () {
