@@ -78,6 +78,8 @@
     if (running() && exported(name)) exported(name)(value);
     showBar();
   }
+  // For tests and the page's own buttons: "play", "seek", "step", "speed", "leave".
+  cf.watchCommand = command;
 
   // ------------------------------------------------------------ the controls
 

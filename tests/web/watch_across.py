@@ -12,7 +12,6 @@ Run under xvfb-run: WebKitGTK and the Linux game need a display. Firefox runs
 through tests/web/firefox/watch_link.mjs (npm ci there first).
 """
 
-import base64
 import os
 import shutil
 import subprocess
@@ -24,17 +23,9 @@ from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.keys import Keys
 
 import browser_test as bt
+from watch_support import LAST_FRAME_JS, STATE_JS, link_text, reference
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-
-STATE_JS = "var s = window.CF && CF.watchState && CF.watchState(); return s && s.watching ? s : null;"
-LAST_FRAME_JS = ("var s = CF.watchState();"
-                 "return s && !s.playing && s.position >= s.duration ? s : null;")
-
-
-def link_text(data):
-    return base64.urlsafe_b64encode(data).decode().rstrip("=")
-
 
 def record_linux_session(native, folder):
     """A short game of the SDL build under the X display, recorded: the intro
@@ -65,19 +56,6 @@ def record_linux_session(native, folder):
     if game_run.returncode != 0 or not os.path.getsize(path):
         raise bt.Failed("the Linux game ended with %d: %s" % (game_run.returncode, err.decode()))
     return path
-
-
-def reference(native, path, out):
-    """The last frame cairnfall-replay makes of a recording, as a data URL, and
-    its summary line."""
-    os.makedirs(out, exist_ok=True)
-    run = subprocess.run([os.path.join(native, "cairnfall-replay"), "--recording", path,
-                          "--out", out], capture_output=True, text=True, timeout=120)
-    if run.returncode != 0:
-        raise bt.Failed("cairnfall-replay refused %s: %s" % (path, (run.stdout + run.stderr).strip()))
-    with open(os.path.join(out, "last.png"), "rb") as f:
-        png = f.read()
-    return "data:image/png;base64," + base64.b64encode(png).decode(), run.stdout.strip().splitlines()[-1]
 
 
 def watch_to_end(b, url, data, want):
