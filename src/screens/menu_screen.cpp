@@ -34,9 +34,7 @@ int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool
     return -1;
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 int32_t menu_focus = -1;
 int32_t focus_screen = SCREEN_NONE;

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/tape/tape.h"
+#include "platform/common/tape/tape.h"
 
 struct SnapshotBlock;
 

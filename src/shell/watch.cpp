@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "gfx/gfx.h"
+#include "platform/common/tape/tape.h"
+#include "platform/common/tape/tape_file.h"
 #include "platform/device.h"
 #include "platform/platform.h"
-#include "platform/tape/tape.h"
 #include "runtime/clock.h"
 #include "runtime/handles.h"
 #include "runtime/main_loop.h"
@@ -77,7 +78,8 @@ struct Watch {
     int64_t duration_ms = 0;
     std::string problem;
     // The controls.
-    bool running = false;  // inside run_watching
+    bool running = false;  // from watch_begin to watch_end
+    bool started = false;  // the window opened
     bool playing = true;
     double speed = 1;
     bool ended = false;
@@ -188,9 +190,9 @@ void pace(uint32_t session_ms) {
             w.anchor_ms = session_ms;
             continue;
         }
-        int64_t due = w.anchor_ms + static_cast<int64_t>(static_cast<uint32_t>(device_ticks_ms() -
-                                                                                 w.anchor_wall) *
-                                                         w.speed);
+        int64_t due =
+            w.anchor_ms + static_cast<int64_t>(
+                              static_cast<uint32_t>(device_ticks_ms() - w.anchor_wall) * w.speed);
         int64_t ahead = static_cast<int64_t>(session_ms) - due;
         int64_t longest = static_cast<int64_t>(kLongestWaitMs * w.speed);
         if (ahead > longest) {
@@ -507,12 +509,16 @@ const char* watch_state_json() {
     return w.json.c_str();
 }
 
+int64_t watch_frame() {
+    return w.frame;
+}
+
 size_t watch_bytes_held() {
     return w.snapshots.bytes_held();
 }
 
-int32_t run_watching() {
-    if (!w.open) return 1;
+bool watch_begin() {
+    if (!w.open) return false;
     // A fresh program, as at process start, with the recording's inputs.
     std::vector<uint8_t> stream = std::move(w.stream);
     std::string name = w.name, damage = w.damage;
@@ -527,37 +533,45 @@ int32_t run_watching() {
     hold_window_at_close(true);
     tape_watch_stream(stream.data(), stream.size(), w.name.c_str(), w.damage.c_str(), pace);
     w.stream = std::move(stream);
-    int32_t status = 0;
     if (!start_program()) {
-        status = 1;
+        w.started = false;
         w.leave = true;
-    } else {
-        w.snapshots.take(0, 0);
-        gfx_show_window();
-        anchor();
+        return false;
     }
-    while (!w.leave) {
-        if (w.jump != Jump::none) {
-            do_jump();
-        } else if (w.ended || !w.playing) {
-            wait_viewer(kIdleMs);
-        } else {
-            turn();
-            if (w.ahead && !w.leave) {
-                // A jump came inside the turn, which ran to its end unseen.
-                hold_output(false);
-                if (w.jump == Jump::none) gfx_show_window();
-            }
+    w.started = true;
+    w.snapshots.take(0, 0);
+    gfx_show_window();
+    anchor();
+    return true;
+}
+
+bool watch_turn() {
+    if (w.leave) return false;
+    if (w.jump != Jump::none) {
+        do_jump();
+    } else if (w.ended || !w.playing) {
+        wait_viewer(kIdleMs);
+    } else {
+        turn();
+        if (w.ahead && !w.leave) {
+            // A jump came inside the turn, which ran to its end unseen.
+            hold_output(false);
+            if (w.jump == Jump::none) gfx_show_window();
         }
     }
+    return !w.leave;
+}
+
+void watch_end() {
     hold_output(false);
     hold_window_at_close(false);
     if (main_window) {
         destroy_main_window();
-    } else if (status == 0) {
+    } else if (w.started) {
         shutdown();
         platform_close_window();
     }
+    w.started = false;
     tape_stop();
     w.snapshots.clear();
     w.running = false;
@@ -568,7 +582,14 @@ int32_t run_watching() {
         w.stream.clear();
         w.stream.shrink_to_fit();
     }
-    return status;
+}
+
+int32_t run_watching() {
+    bool started = watch_begin();
+    while (watch_turn()) {
+    }
+    watch_end();
+    return started ? 0 : 1;
 }
 
 void reset_watch() {

@@ -129,5 +129,14 @@ bool watch_pending();
 // the exit status (1 when the window could not be opened).
 int32_t run_watching();
 
+// run_watching in its three parts, for tests and tools: starts the program on
+// the recording (false when the window cannot open), one turn of the loop
+// (false once the viewer left), and the end.
+bool watch_begin();
+bool watch_turn();
+void watch_end();
+// The frame shown, counted from the first (0).
+int64_t watch_frame();
+
 // Back to no recording open (from reset_program_state).
 void reset_watch();

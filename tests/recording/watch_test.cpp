@@ -1,9 +1,12 @@
 // Watching a recording: the same frames at the session's own pace, no saved file
 // touched, and the window's Esc or F12 stops it.
+#include "shell/watch.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "gfx/gfx.h"
 #include "platform/common/tape/tape.h"
 #include "recording/recording_support.h"
 #include "support/game_dir.h"
@@ -76,6 +79,62 @@ TEST_F(Watching, OtherInputInTheWindowIsIgnored) {
     });
     EXPECT_TRUE(platform_playback_finished()) << platform_tape_error();
     EXPECT_EQ(shown, live);
+}
+
+// Watching with the controls: the frame after a jump or a step, forwards or
+// backwards, is the frame playing straight there reaches.
+TEST_F(Watching, JumpsAndStepsShowTheFramesOfPlayingStraightThere) {
+    std::string saves = dir.file("watched");
+    fs::create_directories(saves);
+    const char* folder = saves.c_str();
+    platform_set_save_folders(&folder, 1);
+    headless_reset();
+    ASSERT_TRUE(watch_open_file(path.c_str())) << watch_state().problem;
+    ASSERT_TRUE(watch_begin()) << (headless_messages().empty() ? "" : headless_messages().back())
+                               << platform_tape_error();
+    // Straight through, as fast as the headless clock goes.
+    watch_set_speed(WATCH_SPEED_MAX);
+    std::vector<uint64_t> straight = {frame_hash(headless_last_frame())};
+    std::vector<int64_t> at_ms = {0};
+    while (!watch_state().ended && watch_turn()) {
+        if (watch_frame() < static_cast<int64_t>(straight.size())) continue;
+        ASSERT_EQ(watch_frame(), static_cast<int64_t>(straight.size()));
+        straight.push_back(frame_hash(headless_last_frame()));
+        at_ms.push_back(watch_state().position_ms);
+    }
+    int64_t last = static_cast<int64_t>(straight.size()) - 1;
+    ASSERT_GT(last, 200);
+    EXPECT_EQ(straight.back(), live.back());
+    // Then jumps by time, each to the first frame at or after it.
+    int64_t length = at_ms.back();
+    for (int64_t ms : {length / 2, length / 5, length - 1, 3 * length / 4, int64_t{0}, length / 3,
+                       int64_t{17}, length}) {
+        SCOPED_TRACE(ms);
+        watch_seek(ms);
+        watch_turn();
+        int64_t want = std::lower_bound(at_ms.begin(), at_ms.end(), ms) - at_ms.begin();
+        ASSERT_EQ(watch_frame(), want);
+        EXPECT_EQ(frame_hash(headless_last_frame()), straight[want]);
+    }
+    // And frame steps, forwards and back, from the middle.
+    watch_command(WATCH_PERCENT, 50);
+    watch_turn();
+    for (int32_t step : {1, 1, -1, -1, -1, 1, -1}) {
+        int64_t want = watch_frame() + step;
+        watch_command(WATCH_FRAME, step);
+        watch_turn();
+        ASSERT_EQ(watch_frame(), want);
+        EXPECT_EQ(frame_hash(headless_last_frame()), straight[want]);
+        EXPECT_FALSE(watch_state().playing);
+    }
+    watch_command(WATCH_END, 0);
+    watch_turn();
+    EXPECT_EQ(watch_frame(), last);
+    EXPECT_EQ(frame_hash(headless_last_frame()), straight[last]);
+    watch_command(WATCH_LEAVE, 0);
+    EXPECT_FALSE(watch_turn());
+    watch_end();
+    EXPECT_TRUE(fs::is_empty(dir.file("watched")));
 }
 
 }  // namespace
