@@ -15,7 +15,8 @@
   var MAGIC = "CAIRNREC";
   // How long the bar stays after the last move of the pointer, while playing.
   var BAR_MS = 2500;
-  var WATCH_FOLDER = "/watch";
+  // The program's folder, which holds its data (page.js puts it there).
+  var GAME_FOLDER = "/cairnfall";
 
   var $ = function (id) {
     return document.getElementById(id);
@@ -302,6 +303,19 @@
     return "";
   }
 
+  // Hands a recording's bytes to the program; true when it plays them.
+  function openInProgram(bytes, name) {
+    var at = Module._malloc(bytes.length || 1);
+    HEAPU8.set(bytes, at);
+    try {
+      return withString(name, function (text) {
+        return exported("open")(at, bytes.length, text);
+      }) === 1;
+    } finally {
+      Module._free(at);
+    }
+  }
+
   // Opens a recording's bytes: at the program's start, or in the running program.
   cf.watchBytes = function (bytes, name) {
     var why = firstLook(bytes, name);
@@ -325,17 +339,7 @@
       refuse("The game has ended on this page: reload it, then open " + name + " again.");
       return false;
     }
-    var at = Module._malloc(bytes.length || 1);
-    HEAPU8.set(bytes, at);
-    var opened;
-    try {
-      opened = withString(name, function (text) {
-        return exported("open")(at, bytes.length, text);
-      });
-    } finally {
-      Module._free(at);
-    }
-    if (opened !== 1) {
+    if (!openInProgram(bytes, name)) {
       var s = cf.watchState();
       refuse((s && s.problem) || name + " cannot be watched here.");
       return false;
@@ -382,18 +386,28 @@
 
   // ------------------------------------------------------------ the program's start
 
-  // What page.js starts the program with: the recording of the link (or the
-  // file the app was opened with) as --watch; null holds the start, for a link
-  // that holds no recording, so that nothing of the page's own game is stored.
+  // Asked by page.js just before the program starts: the recording of the link
+  // (or the file the app was opened with) is handed over first, so that the
+  // program starts by watching it; null holds the start (a link without a
+  // recording, or one the program refuses), so that no game of the page's own
+  // begins and nothing is stored.
   cf.programArguments = function (plain) {
     if (atStart === false) return null;
     if (!atStart) return plain;
-    var name = atStart.name.replace(/[^A-Za-z0-9_.-]+/g, "-").replace(/^-+/, "") || "recording";
-    var path = WATCH_FOLDER + "/" + name;
-    FS.mkdirTree(WATCH_FOLDER);
-    FS.writeFile(path, atStart.bytes);
-    watched = atStart;
-    return ["--watch", path];
+    var s = null;
+    try {
+      FS.chdir(GAME_FOLDER);  // where the program checks the data a recording names
+      if (openInProgram(atStart.bytes, atStart.name)) {
+        watched = atStart;
+        return plain;
+      }
+      s = JSON.parse(readString(exported("state")()));
+    } catch (e) {
+      s = { problem: atStart.name + " cannot be watched here (" + e.message + ")." };
+    }
+    atStart = false;
+    refuse((s && s.problem) || "This recording cannot be watched here.");
+    return null;
   };
 
   // page.js says when the program starts and ends, and what it writes to its

@@ -134,7 +134,8 @@ def check_seeking(b):
     b.keys(" ")
     b.keys("5")
     playing = b.wait("50 % while playing", lambda: b.js(
-        "var s = CF.watchState(); return s.position >= 300000 && s.position < 310000 && s;"), 10)
+        "var s = CF.watchState(), half = Math.floor(s.duration / 2);"
+        "return s.position >= half && s.position < half + 10000 && s;"), 10)
     if not playing["playing"]:
         raise bt.Failed("a jump while playing paused the recording")
     b.keys(" ")
