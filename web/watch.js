@@ -117,7 +117,12 @@
     " #watch-scrub { height: 48px; }" +
     " #watch-scrub::-webkit-slider-thumb { width: 32px; height: 32px; }" +
     " #watch-scrub::-moz-range-thumb { width: 32px; height: 32px; }" +
-    " #watch-problem { bottom: 80px; } }";
+    " #watch-problem { bottom: 80px; } }" +
+    // A narrow screen: the time and the scrubber get a row of their own above
+    // the buttons.
+    "@media (max-width: 600px) { #watch-bar { flex-wrap: wrap; }" +
+    " #watch-time { order: -2; } #watch-scrub { order: -1; flex: 1 0 50%; }" +
+    " #watch-problem { bottom: 128px; } }";
 
   var refused = document.createElement("div");
   refused.id = "watch-refused";
@@ -512,6 +517,7 @@
   addPicker();
 
   cf.recordingButtons = function (item, name) {
+    item.dataset.name = name;
     var stored = function () {
       return cf.storage.get("recordings", name);
     };
