@@ -95,6 +95,9 @@ def main():
         sys.stderr.write(__doc__)
         return 2
     site, native = os.path.abspath(args[0]), os.path.abspath(args[1])
+    if not os.path.exists(os.path.join(site, "index.html")):
+        print("SKIP: no page in %s (make web)" % site)
+        return 77
     recordings = [os.path.abspath(a) for a in args[2:]]
     work = tempfile.mkdtemp(prefix="cairnfall-watch-across-")
     started = time.time()
