@@ -103,7 +103,7 @@
         return saveInstead();
       });
     }
-    return saveInstead();
+    return Promise.resolve(saveInstead());
 
     function saveInstead() {
       download(bytes, name);

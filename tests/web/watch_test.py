@@ -153,8 +153,39 @@ def check_end(b, want):
     bar = b.js("return !document.getElementById('watch').hidden")
     if not bar:
         raise bt.Failed("the controls are gone at the end")
+    shots = os.environ.get("WATCH_SHOTS")
+    if shots:  # the documentation's picture of the controls (docs/recordings.md)
+        b.js("CF.watchCommand('speed', 2)")
+        b.js("CF.watchCommand('seek', 200000)")
+        b.wait("the jump for the picture", lambda: b.js("return CF.watchState().position >= 200000"), 10)
+        settled(b)
+        b.d.save_screenshot(os.path.join(shots, "watching.png"))
     return "End rests at %.1f s on cairnfall-replay's last frame, pixel for pixel, the " \
         "controls shown" % (got[0] / 1000)
+
+
+def check_share(b, site, data, work):
+    """Share on a computer copies the link and says so; a recording too long for a
+    link is saved as a file instead."""
+    b.d.execute_cdp_cmd("Browser.grantPermissions", {
+        "origin": site.url.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+    b.d.find_element(By.ID, "watch-share").click()
+    notice = b.wait("the page saying the link is copied", lambda: "copied" in b.js(
+        "return document.getElementById('notice').textContent") and b.js(
+        "return document.getElementById('notice').textContent"), 5)
+    copied = b.d.execute_async_script("var done = arguments[0];"
+                                      "navigator.clipboard.readText().then(done, function () { done(null); });")
+    if copied != site.url + "#watch=" + ws.link_text(data):
+        raise bt.Failed("the clipboard holds %r, not the recording's link" % (copied or "")[:80])
+    long_one = bytes(range(256)) * 1200  # 307,200 bytes: a link of 400 K characters
+    done = b.d.execute_async_script("var done = arguments[1];"
+                                    "CF.shareRecording(new Uint8Array(arguments[0]), 'long.rec').then(done);",
+                                    list(long_one))
+    path = os.path.join(work, "long.rec")
+    b.wait("the long recording saved as a file", lambda: done == "downloaded" and os.path.exists(path)
+           and os.path.getsize(path) == len(long_one), 10)
+    return "Share copied the link (%d characters) and said: %s; a %d-byte recording was saved " \
+        "as a file instead" % (len(copied), notice.splitlines()[0], len(long_one))
 
 
 def refusal(b):
@@ -274,6 +305,7 @@ def main():
         run("link", check_link, b, site, data)
         run("seeking", check_seeking, b)
         run("end", check_end, b, want)
+        run("share", check_share, b, site, data, work)
         run("bad-input", check_bad_input, b, site, short, work)
         run("nothing-written", check_nothing_written, b, before)
         run("leave", check_leave, b, before)
