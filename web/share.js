@@ -64,19 +64,6 @@
     return !!(window.matchMedia && matchMedia("(pointer: coarse)").matches);
   }
 
-  // Saves the bytes as a file the browser downloads.
-  function download(bytes, name) {
-    var link = document.createElement("a");
-    link.download = name;
-    link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
-    document.body.appendChild(link);
-    link.click();
-    link.remove();
-    setTimeout(function () {
-      URL.revokeObjectURL(link.href);
-    }, 10000);
-  }
-
   // Shares a recording; resolves to what was done ("shared", "copied", "file",
   // "downloaded", "shown") once the page has said it.
   cf.shareRecording = function (bytes, name) {
@@ -106,7 +93,7 @@
     return Promise.resolve(saveInstead());
 
     function saveInstead() {
-      download(bytes, name);
+      cf.download(bytes, name);
       cf.notice("This session is too long for a link (" + kb + " KB): it was saved as " + name +
         ", to send as a file. Opened in Cairnfall (or dropped on its page), it plays.");
       return "downloaded";
