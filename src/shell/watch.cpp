@@ -65,6 +65,8 @@ constexpr int64_t kSnapshotEveryMs = 2000;
 constexpr int64_t kLongestWaitMs = 250;
 // The viewer's input is read this often while nothing plays.
 constexpr uint32_t kIdleMs = 16;
+// Running ahead, the program gives the page its turn this often.
+constexpr uint32_t kYieldEveryMs = 100;
 
 enum class Jump { none, time, frame, end };
 
@@ -177,7 +179,15 @@ bool interrupted() {
 // to its pace and speed, and to a pause, and reads the viewer's input. A jump
 // asked for in between lets the turn run to its end at once.
 void pace(uint32_t session_ms) {
-    if (w.ahead) return;
+    if (w.ahead) {
+        // A long run ahead lets the page (and the viewer's Esc) in now and then.
+        if (device_ticks_ms() - w.anchor_wall >= kYieldEveryMs) {
+            device_sleep_ms(0);
+            read_viewer_input();
+            w.anchor_wall = device_ticks_ms();
+        }
+        return;
+    }
     read_viewer_input();
     for (;;) {
         if (interrupted()) {
@@ -206,6 +216,7 @@ void pace(uint32_t session_ms) {
 }
 
 void hold_output(bool hold) {
+    if (hold && !w.ahead) w.anchor_wall = device_ticks_ms();
     w.ahead = hold;
     gfx_hold_presents(hold);
     snd_hold_effects(hold);
@@ -238,7 +249,7 @@ void turn() {
 // Runs turns until the frame, with nothing shown (the end comes first when the
 // recording has none so late).
 void run_to_frame(int64_t frame) {
-    while (w.frame < frame && !w.ended) turn();
+    while (w.frame < frame && !w.ended && !w.leave) turn();
 }
 
 // Puts back the newest snapshot at or before the frame (or before the time).
@@ -283,7 +294,7 @@ void do_jump() {
     bool was_playing = w.playing && !w.ended;
     hold_output(true);
     if (jump == Jump::end && w.last_frame < 0) {
-        while (!w.ended) turn();
+        while (!w.ended && !w.leave) turn();
     } else if (jump == Jump::end || jump == Jump::frame) {
         int64_t frame = jump == Jump::end ? w.last_frame : to;
         if (frame < 0) frame = 0;
@@ -296,7 +307,7 @@ void do_jump() {
             restore_before(0, 0, false);
         } else {
             restore_before(0, to, true);
-            while (w.position_ms < to && !w.ended) turn();
+            while (w.position_ms < to && !w.ended && !w.leave) turn();
         }
     }
     hold_output(false);
