@@ -87,6 +87,5 @@ function(cairnfall_system_tests)
     target_link_options(${driver} PRIVATE
       -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
   endforeach()
-  enable_testing()
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)
 endfunction()
