@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <unordered_set>
 
 #include "game/game.h"
 #include "gfx/gfx.h"
@@ -318,6 +319,24 @@ void SnapshotStore::restore(size_t index) {
     }
     gfx.pixels = gfx.active >= 0 ? gfx_buffers[gfx.active].pixels : nullptr;
     tape_return(shot.tape);
+}
+
+void SnapshotStore::thin() {
+    std::vector<ProgramSnapshot> kept;
+    for (size_t i = 0; i < list_.size(); ++i) {
+        if (i % 2 == 0 || i + 1 == list_.size()) kept.push_back(std::move(list_[i]));
+    }
+    list_.swap(kept);
+    held_ = 0;
+    std::unordered_set<const SnapshotBlock*> counted;
+    for (const ProgramSnapshot& shot : list_) {
+        held_ += shot.blocks.size() * sizeof shot.blocks[0] + sizeof shot;
+        for (const auto& block : shot.blocks) {
+            if (counted.insert(block.get()).second) {
+                held_ += block->packed.size() + sizeof(SnapshotBlock);
+            }
+        }
+    }
 }
 
 void SnapshotStore::clear() {

@@ -59,8 +59,10 @@ const WatchKey* watch_key(const char* key) {
 namespace {
 
 // Snapshots this far apart in the session's time, taken the first time
-// playback passes there.
+// playback passes there; twice as far apart each time they hold more than
+// kSnapshotBytesMost (a session longer than about 20 minutes).
 constexpr int64_t kSnapshotEveryMs = 2000;
+constexpr size_t kSnapshotBytesMost = 28u << 20;
 // A wait of the session longer than this is shortened (at normal speed).
 constexpr int64_t kLongestWaitMs = 250;
 // The viewer's input is read this often while nothing plays.
@@ -100,6 +102,7 @@ struct Watch {
     uint32_t anchor_wall = 0;
     int64_t anchor_ms = 0;
     SnapshotStore snapshots;
+    int64_t snapshot_every = kSnapshotEveryMs;
     std::string json;
     bool page_keys = false;  // the page hands its keys over itself
 };
@@ -236,8 +239,12 @@ void turn() {
     ++w.frame;
     w.position_ms = static_cast<int64_t>(tape_session_ms());
     const ProgramSnapshot& newest = w.snapshots.snapshots().back();
-    if (alive && w.frame > newest.frame && w.position_ms >= newest.position_ms + kSnapshotEveryMs) {
+    if (alive && w.frame > newest.frame && w.position_ms >= newest.position_ms + w.snapshot_every) {
         w.snapshots.take(w.frame, w.position_ms);
+        if (w.snapshots.bytes_held() > kSnapshotBytesMost) {
+            w.snapshots.thin();
+            w.snapshot_every *= 2;
+        }
     }
     if (!alive) {
         w.last_frame = w.frame;
@@ -531,19 +538,11 @@ size_t watch_bytes_held() {
 bool watch_begin() {
     if (!w.open) return false;
     // A fresh program, as at process start, with the recording's inputs.
-    std::vector<uint8_t> stream = std::move(w.stream);
-    std::string name = w.name, damage = w.damage;
-    int64_t duration = w.duration_ms;
     reset_program_state();
-    w.open = true;
-    w.name = name;
-    w.damage = damage;
-    w.duration_ms = duration;
     w.running = true;
     w.pending = false;
     hold_window_at_close(true);
-    tape_watch_stream(stream.data(), stream.size(), w.name.c_str(), w.damage.c_str(), pace);
-    w.stream = std::move(stream);
+    tape_watch_stream(w.stream.data(), w.stream.size(), w.name.c_str(), w.damage.c_str(), pace);
     if (!start_program()) {
         w.started = false;
         w.leave = true;
@@ -616,6 +615,7 @@ void reset_watch() {
     w.last_frame = -1;
     w.ahead = false;
     w.snapshots.clear();
+    w.snapshot_every = kSnapshotEveryMs;
     w.problem.clear();
     gfx_hold_presents(false);
     snd_hold_effects(false);
