@@ -290,6 +290,7 @@ void end_here() {
     w.ended = true;
     w.playing = false;
     w.problem = why;
+    if (!was_ahead) gfx_show_window();
 }
 
 void do_jump() {
