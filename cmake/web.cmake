@@ -82,8 +82,10 @@ add_custom_target(site ALL DEPENDS ${WEB_OUT}/.site)
 # desktop build they compare with.
 set(CAIRNFALL_NATIVE_BUILD "" CACHE PATH "the desktop build folder (build/)")
 function(cairnfall_system_tests)
-  set_target_properties(cairnfall-session-hashes PROPERTIES SUFFIX ".js")
-  target_link_options(cairnfall-session-hashes PRIVATE
-    -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+  foreach(driver cairnfall-session-hashes cairnfall-watch-timing)
+    set_target_properties(${driver} PROPERTIES SUFFIX ".js")
+    target_link_options(${driver} PRIVATE
+      -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+  endforeach()
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)
 endfunction()

@@ -128,6 +128,8 @@ int32_t gfx_present(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t xd, 
 // and the same converted through the palette (ARGB8888).
 const uint8_t* gfx_window_indices();
 const uint32_t* gfx_window_argb();
+// The same indices to write: a snapshot of the program puts them back.
+uint8_t* gfx_window_picture();
 // While held, presenting keeps the window's picture up to date without showing
 // it (a watched recording running ahead to a frame); gfx_show_window then shows
 // the whole picture.

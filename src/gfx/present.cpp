@@ -70,7 +70,6 @@ void gfx_hold_presents(bool hold) {
 
 void gfx_show_window() {
     gfx_convert_row(window_indices, window_argb, kWindowWidth * kWindowHeight);
-    gfx_palette_changed = false;
     platform_present(window_argb, true);
 }
 
@@ -88,6 +87,9 @@ void gfx_state_regions(void (*keep)(void* address, size_t size, void* context), 
 }
 
 const uint8_t* gfx_window_indices() {
+    return window_indices;
+}
+uint8_t* gfx_window_picture() {
     return window_indices;
 }
 const uint32_t* gfx_window_argb() {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <unordered_set>
 
 #include "game/game.h"
 #include "gfx/gfx.h"
@@ -93,11 +94,13 @@ size_t slot_bytes(const BufferSlot& slot) {
 
 // ---------------------------------------------------------------- LZ77 coding
 //
-// Tokens: a literal run (a count byte 0..127, then that many bytes plus one) or
-// a match (a byte 128 + length - 4 for 4..131, then a 16-bit offset back).
+// Tokens: a literal run (a count byte 0..127, then that many bytes plus one), a
+// match (a byte 128 + length - 4 for 4..130, then a 16-bit offset back), or a
+// long match (255, then a 16-bit length and offset).
 
 constexpr size_t kMinMatch = 4;
-constexpr size_t kMaxMatch = 131;
+constexpr size_t kMaxShortMatch = 130;
+constexpr size_t kMaxMatch = 65535;
 constexpr size_t kMaxLiterals = 128;
 
 uint32_t hash4(const uint8_t* p) {
@@ -135,7 +138,13 @@ void pack(const uint8_t* in, size_t size, std::vector<uint8_t>* out) {
             }
             flush_literals(in + literal_start, i - literal_start, out);
             size_t offset = i - candidate;
-            out->push_back(static_cast<uint8_t>(128 + length - kMinMatch));
+            if (length <= kMaxShortMatch) {
+                out->push_back(static_cast<uint8_t>(128 + length - kMinMatch));
+            } else {
+                out->push_back(255);
+                out->push_back(static_cast<uint8_t>(length & 0xff));
+                out->push_back(static_cast<uint8_t>(length >> 8));
+            }
             out->push_back(static_cast<uint8_t>(offset & 0xff));
             out->push_back(static_cast<uint8_t>(offset >> 8));
             i += length;
@@ -158,12 +167,63 @@ void unpack(const std::vector<uint8_t>& packed, uint8_t* out, size_t size) {
             o += n;
         } else {
             size_t length = token - 128u + kMinMatch;
+            if (token == 255) {
+                length = packed[p] | (static_cast<size_t>(packed[p + 1]) << 8);
+                p += 2;
+            }
             size_t offset = packed[p] | (static_cast<size_t>(packed[p + 1]) << 8);
             p += 2;
             // Byte by byte: a match may overlap what it writes.
             for (size_t k = 0; k < length; ++k, ++o) out[o] = out[o - offset];
         }
     }
+}
+
+// The pictures are kept as their differences, which are mostly nothing: each
+// buffer against the next one of the same size (the picture drawn against the
+// backdrop it is drawn over, which seldom changes), and the window's picture
+// against the first buffer of its size (the window's rows run top first, the
+// buffers' bottom first). XOR, so that the same makes them again.
+bool window_sized(const BufferSlot& slot) {
+    return slot.pixels && slot.width == 800 && slot.height == 600 && slot.bits_per_pixel == 8;
+}
+
+void mix_window(uint8_t* window, const uint8_t* buffer) {
+    for (int32_t y = 0; y < 600; ++y) {
+        const uint8_t* row = buffer + static_cast<size_t>(599 - y) * 800;
+        uint8_t* into = window + static_cast<size_t>(y) * 800;
+        for (int32_t x = 0; x < 800; ++x) into[x] ^= row[x];
+    }
+}
+
+void mix(uint8_t* into, const uint8_t* with, size_t size) {
+    for (size_t i = 0; i < size; ++i) into[i] ^= with[i];
+}
+
+// The window's picture's place in the flat state.
+size_t window_offset() {
+    size_t at = 0;
+    for (const Region& r : records()) {
+        if (r.address == gfx_window_indices()) return at;
+        at += r.size;
+    }
+    return SIZE_MAX;
+}
+
+const BufferSlot* next_alike(int32_t i) {
+    for (int32_t j = i + 1; j < GFX_BUFFER_SLOTS; ++j) {
+        const BufferSlot& a = gfx_buffers[i];
+        const BufferSlot& b = gfx_buffers[j];
+        if (b.pixels && slot_bytes(a) == slot_bytes(b)) return &b;
+    }
+    return nullptr;
+}
+
+const BufferSlot* first_window_sized() {
+    for (const BufferSlot& slot : gfx_buffers) {
+        if (window_sized(slot)) return &slot;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -175,8 +235,18 @@ void SnapshotStore::take(int64_t frame, int64_t position_ms) {
         const uint8_t* bytes = static_cast<const uint8_t*>(r.address);
         image_.insert(image_.end(), bytes, bytes + r.size);
     }
-    for (const BufferSlot& slot : gfx_buffers) {
-        if (slot.pixels) image_.insert(image_.end(), slot.pixels, slot.pixels + slot_bytes(slot));
+    size_t window = window_offset();
+    if (const BufferSlot* first = first_window_sized()) {
+        mix_window(image_.data() + window, first->pixels);
+    }
+    for (int32_t i = 0; i < GFX_BUFFER_SLOTS; ++i) {
+        const BufferSlot& slot = gfx_buffers[i];
+        if (!slot.pixels) continue;
+        size_t at = image_.size();
+        image_.insert(image_.end(), slot.pixels, slot.pixels + slot_bytes(slot));
+        if (const BufferSlot* next = next_alike(i)) {
+            mix(image_.data() + at, next->pixels, slot_bytes(slot));
+        }
     }
     ProgramSnapshot shot;
     shot.frame = frame;
@@ -206,8 +276,6 @@ void SnapshotStore::take(int64_t frame, int64_t position_ms) {
 
 void SnapshotStore::restore(size_t index) {
     const ProgramSnapshot& shot = list_[index];
-    size_t total = 0;
-    for (const Region& r : records()) total += r.size;
     // The records first, then the sizes of the buffers they name.
     image_.resize(shot.blocks.size() * kBlockBytes);
     for (size_t b = 0; b < shot.blocks.size(); ++b) {
@@ -240,9 +308,35 @@ void SnapshotStore::restore(size_t index) {
         at += size;
         slot.pixels = pixels;
     }
+    for (int32_t i = GFX_BUFFER_SLOTS - 1; i >= 0; --i) {
+        const BufferSlot* next = next_alike(i);
+        if (gfx_buffers[i].pixels && next) {
+            mix(gfx_buffers[i].pixels, next->pixels, slot_bytes(gfx_buffers[i]));
+        }
+    }
+    if (const BufferSlot* first = first_window_sized()) {
+        mix_window(gfx_window_picture(), first->pixels);
+    }
     gfx.pixels = gfx.active >= 0 ? gfx_buffers[gfx.active].pixels : nullptr;
-    (void)total;
     tape_return(shot.tape);
+}
+
+void SnapshotStore::thin() {
+    std::vector<ProgramSnapshot> kept;
+    for (size_t i = 0; i < list_.size(); ++i) {
+        if (i % 2 == 0 || i + 1 == list_.size()) kept.push_back(std::move(list_[i]));
+    }
+    list_.swap(kept);
+    held_ = 0;
+    std::unordered_set<const SnapshotBlock*> counted;
+    for (const ProgramSnapshot& shot : list_) {
+        held_ += shot.blocks.size() * sizeof shot.blocks[0] + sizeof shot;
+        for (const auto& block : shot.blocks) {
+            if (counted.insert(block.get()).second) {
+                held_ += block->packed.size() + sizeof(SnapshotBlock);
+            }
+        }
+    }
 }
 
 void SnapshotStore::clear() {

@@ -34,6 +34,9 @@ class SnapshotStore {
     const std::vector<ProgramSnapshot>& snapshots() const { return list_; }
     // The bytes the snapshots hold.
     size_t bytes_held() const { return held_; }
+    // Drops every other snapshot but the first and the newest (a long session
+    // keeps within its memory so, with longer runs between snapshots).
+    void thin();
     void clear();
 
   private:

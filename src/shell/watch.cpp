@@ -59,12 +59,16 @@ const WatchKey* watch_key(const char* key) {
 namespace {
 
 // Snapshots this far apart in the session's time, taken the first time
-// playback passes there.
+// playback passes there; twice as far apart each time they hold more than
+// kSnapshotBytesMost (a session longer than about 20 minutes).
 constexpr int64_t kSnapshotEveryMs = 2000;
+constexpr size_t kSnapshotBytesMost = 28u << 20;
 // A wait of the session longer than this is shortened (at normal speed).
 constexpr int64_t kLongestWaitMs = 250;
 // The viewer's input is read this often while nothing plays.
 constexpr uint32_t kIdleMs = 16;
+// Running ahead, the program gives the page its turn this often.
+constexpr uint32_t kYieldEveryMs = 100;
 
 enum class Jump { none, time, frame, end };
 
@@ -98,6 +102,7 @@ struct Watch {
     uint32_t anchor_wall = 0;
     int64_t anchor_ms = 0;
     SnapshotStore snapshots;
+    int64_t snapshot_every = kSnapshotEveryMs;
     std::string json;
     bool page_keys = false;  // the page hands its keys over itself
 };
@@ -177,7 +182,15 @@ bool interrupted() {
 // to its pace and speed, and to a pause, and reads the viewer's input. A jump
 // asked for in between lets the turn run to its end at once.
 void pace(uint32_t session_ms) {
-    if (w.ahead) return;
+    if (w.ahead) {
+        // A long run ahead lets the page (and the viewer's Esc) in now and then.
+        if (device_ticks_ms() - w.anchor_wall >= kYieldEveryMs) {
+            device_sleep_ms(0);
+            read_viewer_input();
+            w.anchor_wall = device_ticks_ms();
+        }
+        return;
+    }
     read_viewer_input();
     for (;;) {
         if (interrupted()) {
@@ -206,6 +219,7 @@ void pace(uint32_t session_ms) {
 }
 
 void hold_output(bool hold) {
+    if (hold && !w.ahead) w.anchor_wall = device_ticks_ms();
     w.ahead = hold;
     gfx_hold_presents(hold);
     snd_hold_effects(hold);
@@ -225,8 +239,12 @@ void turn() {
     ++w.frame;
     w.position_ms = static_cast<int64_t>(tape_session_ms());
     const ProgramSnapshot& newest = w.snapshots.snapshots().back();
-    if (alive && w.frame > newest.frame && w.position_ms >= newest.position_ms + kSnapshotEveryMs) {
+    if (alive && w.frame > newest.frame && w.position_ms >= newest.position_ms + w.snapshot_every) {
         w.snapshots.take(w.frame, w.position_ms);
+        if (w.snapshots.bytes_held() > kSnapshotBytesMost) {
+            w.snapshots.thin();
+            w.snapshot_every *= 2;
+        }
     }
     if (!alive) {
         w.last_frame = w.frame;
@@ -238,7 +256,7 @@ void turn() {
 // Runs turns until the frame, with nothing shown (the end comes first when the
 // recording has none so late).
 void run_to_frame(int64_t frame) {
-    while (w.frame < frame && !w.ended) turn();
+    while (w.frame < frame && !w.ended && !w.leave) turn();
 }
 
 // Puts back the newest snapshot at or before the frame (or before the time).
@@ -272,6 +290,7 @@ void end_here() {
     w.ended = true;
     w.playing = false;
     w.problem = why;
+    if (!was_ahead) gfx_show_window();
 }
 
 void do_jump() {
@@ -283,7 +302,7 @@ void do_jump() {
     bool was_playing = w.playing && !w.ended;
     hold_output(true);
     if (jump == Jump::end && w.last_frame < 0) {
-        while (!w.ended) turn();
+        while (!w.ended && !w.leave) turn();
     } else if (jump == Jump::end || jump == Jump::frame) {
         int64_t frame = jump == Jump::end ? w.last_frame : to;
         if (frame < 0) frame = 0;
@@ -296,7 +315,7 @@ void do_jump() {
             restore_before(0, 0, false);
         } else {
             restore_before(0, to, true);
-            while (w.position_ms < to && !w.ended) turn();
+            while (w.position_ms < to && !w.ended && !w.leave) turn();
         }
     }
     hold_output(false);
@@ -520,19 +539,11 @@ size_t watch_bytes_held() {
 bool watch_begin() {
     if (!w.open) return false;
     // A fresh program, as at process start, with the recording's inputs.
-    std::vector<uint8_t> stream = std::move(w.stream);
-    std::string name = w.name, damage = w.damage;
-    int64_t duration = w.duration_ms;
     reset_program_state();
-    w.open = true;
-    w.name = name;
-    w.damage = damage;
-    w.duration_ms = duration;
     w.running = true;
     w.pending = false;
     hold_window_at_close(true);
-    tape_watch_stream(stream.data(), stream.size(), w.name.c_str(), w.damage.c_str(), pace);
-    w.stream = std::move(stream);
+    tape_watch_stream(w.stream.data(), w.stream.size(), w.name.c_str(), w.damage.c_str(), pace);
     if (!start_program()) {
         w.started = false;
         w.leave = true;
@@ -605,6 +616,7 @@ void reset_watch() {
     w.last_frame = -1;
     w.ahead = false;
     w.snapshots.clear();
+    w.snapshot_every = kSnapshotEveryMs;
     w.problem.clear();
     gfx_hold_presents(false);
     snd_hold_effects(false);

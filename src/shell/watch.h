@@ -20,7 +20,20 @@
 //   with `problem` saying where it stopped.
 // - A recording that cannot be watched (another version, no recording at all,
 //   too large) changes nothing: open returns false and `problem` says why in one
-//   sentence.
+//   sentence (a recording that is watched meanwhile goes on).
+// - The page's main (web_main.cpp): a recording opened before callMain (a
+//   #watch= link at load) is watched at once, and the page's own game does not
+//   start; one opened while the page's own game runs ends that game as closing
+//   its window does (a close event in CF.events), then plays. When the viewer
+//   leaves, main starts the page's own game again (reset, open the window,
+//   record), as on any visit. "watching" in the state says which runs.
+// - Keys: once the page called cf_watch_key, the program takes watching's keys
+//   only from it and ignores key events in CF.events while watching (the page
+//   may still queue them; a mouse or touch event there does nothing either).
+// - The picture: each frame shown is presented as the game presents (so
+//   CF.pictureDataURL() gives it); jumps present the frame they land on once.
+// - Sizes: a file of up to WATCH_FILE_MAX (16 MB); a link holds its file in
+//   base64, 4 characters for 3 bytes.
 //
 // The page's program (src/shell/web_main.cpp) exports, by the link option in
 // cmake/web.cmake:
@@ -34,8 +47,8 @@
 //           the text after "#watch=": base64url without padding, or base64 with
 //           padding and + and /. As cf_watch_open.
 //   int  cf_watch_key(const char* key)
-//           a KeyboardEvent.key; 1 when it is a watching key (then the page
-//           stops it reaching anything else), 0 when not or not watching.
+//           a KeyboardEvent.key; 1 when it is a watching key and a recording
+//           is watched (then the page stops it reaching anything else), else 0.
 //   void cf_watch_play(int playing)   1 play, 0 pause, -1 switch
 //   void cf_watch_seek(int ms)        jump to a time of the session
 //   void cf_watch_step(int frames)    +1 one frame forward, -1 one back (pauses)

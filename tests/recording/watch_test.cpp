@@ -9,6 +9,7 @@
 #include "gfx/gfx.h"
 #include "platform/common/tape/tape.h"
 #include "recording/recording_support.h"
+#include "shell/recording_link.h"
 #include "support/game_dir.h"
 
 namespace {
@@ -135,6 +136,73 @@ TEST_F(Watching, JumpsAndStepsShowTheFramesOfPlayingStraightThere) {
     EXPECT_FALSE(watch_turn());
     watch_end();
     EXPECT_TRUE(fs::is_empty(dir.file("watched")));
+}
+
+// Input that cannot be watched changes nothing and says why in one sentence; a
+// cut recording plays up to the cut and then says where it stopped.
+TEST_F(Watching, BadInputExplainsItselfInOneSentence) {
+    std::string whole = file_bytes(path);
+    std::string other_version = dir.file("other.rec");
+    platform_record_to(other_version.c_str(), "game cairnfall 0.9.1\nbuild 1234\ndata 0\n");
+    platform_record_stop();
+    std::string link = recording_link_text(reinterpret_cast<const uint8_t*>(whole.data()), 64);
+    struct Case {
+        const char* what;
+        std::string bytes;  // the file's, or the link's text
+        bool is_link;
+        const char* said;
+    } cases[] = {
+        {"another version", file_bytes(other_version), false,
+         "was recorded by Cairnfall 0.9.1; this is Cairnfall 1.0.0."},
+        {"no recording", "GIF89a and so on", false, "not a Cairnfall recording."},
+        {"a link that is no base64", "%%not*base64", true, "The link holds no recording"},
+        {"a link to something else", "aGVsbG8gd29ybGQ", true, "not a Cairnfall recording."},
+        {"a link cut inside the header", link, true, "not a Cairnfall recording"},
+        {"too large", std::string(WATCH_FILE_MAX + 1, 'x'), false, "too large to watch"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool opened = c.is_link ? watch_open_link(c.bytes.c_str())
+                                : watch_open(reinterpret_cast<const uint8_t*>(c.bytes.data()),
+                                             c.bytes.size(), "x.rec");
+        EXPECT_FALSE(opened);
+        EXPECT_FALSE(watch_state().watching);
+        std::string problem = watch_state().problem;
+        EXPECT_NE(problem.find(c.said), std::string::npos) << problem;
+        EXPECT_EQ(problem.find('\n'), std::string::npos) << problem;
+        EXPECT_EQ(problem.back(), '.') << problem;
+    }
+    // Cut in its middle: it plays to the cut, stays on the frame before it and
+    // says where it stopped.
+    std::string cut = whole.substr(0, whole.size() * 2 / 3);
+    headless_reset();
+    ASSERT_TRUE(watch_open(reinterpret_cast<const uint8_t*>(cut.data()), cut.size(), "cut.rec"));
+    ASSERT_TRUE(watch_begin());
+    watch_command(WATCH_END, 0);
+    watch_turn();
+    WatchState s = watch_state();
+    EXPECT_TRUE(s.ended);
+    EXPECT_GT(s.position_ms, 1000);
+    std::string problem = s.problem;
+    EXPECT_NE(problem.find("cut.rec: cut short at byte"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("played up to there"), std::string::npos) << problem;
+    watch_leave();
+    watch_turn();
+    watch_end();
+}
+
+// Links: written as base64url without padding, read with padding and with + and / too.
+TEST(RecordingLink, ReadsEveryCommonFormOfBase64) {
+    const uint8_t bytes[] = {0xfb, 0xff, 0x00, 0x3e, 0x3f};
+    EXPECT_EQ(recording_link_text(bytes, sizeof bytes), "-_8APj8");
+    for (const char* text : {"-_8APj8", "+/8APj8=", "-_8APj8="}) {
+        std::vector<uint8_t> read;
+        ASSERT_TRUE(recording_link_bytes(text, &read)) << text;
+        EXPECT_EQ(read, std::vector<uint8_t>(bytes, bytes + sizeof bytes)) << text;
+    }
+    std::vector<uint8_t> read;
+    for (const char* text : {"", "abc!", "ab=c", "a"})
+        EXPECT_FALSE(recording_link_bytes(text, &read)) << text;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 //   cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR] [--record FILE]
 //   cairnfall-replay --recording FILE [--shots-every N] [--out DIR] [--dir GAME_DIR]
 //   cairnfall-replay --recording FILE --to-script
+//   cairnfall-replay --recording FILE --link
 //
 // GAME_DIR (default: the folder of this program) must hold the game's data/ folder.
 // A script reads and writes its saved files there; a recording writes them into
@@ -29,7 +30,8 @@ namespace {
 const char* const kUsage =
     "usage: cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR] [--record FILE]\n"
     "       cairnfall-replay --recording FILE [--shots-every N] [--out DIR] [--dir GAME_DIR]\n"
-    "       cairnfall-replay --recording FILE --to-script\n";
+    "       cairnfall-replay --recording FILE --to-script\n"
+    "       cairnfall-replay --recording FILE --link\n";
 
 struct Arguments {
     std::string script;
@@ -39,6 +41,7 @@ struct Arguments {
     std::string record;
     int32_t shots_every = 0;
     bool to_script = false;
+    bool link = false;
 };
 
 bool parse(int argc, char** argv, Arguments* a) {
@@ -60,13 +63,18 @@ bool parse(int argc, char** argv, Arguments* a) {
             a->shots_every = static_cast<int32_t>(n);
         } else if (arg == "--to-script") {
             a->to_script = true;
+        } else if (arg == "--link") {
+            a->link = true;
         } else if (a->script.empty() && arg.rfind("--", 0) != 0) {
             a->script = arg;
         } else {
             return false;
         }
     }
-    if (a->recording.empty()) return !a->script.empty() && !a->to_script && a->shots_every == 0;
+    if (a->recording.empty()) {
+        return !a->script.empty() && !a->to_script && !a->link && a->shots_every == 0;
+    }
+    if (a->link && (a->to_script || a->shots_every > 0 || !a->out_dir.empty())) return false;
     return a->script.empty() && a->record.empty();
 }
 
@@ -85,6 +93,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string output;
+    if (a.link) {
+        std::string link;
+        int32_t result = recording_link(a.recording.c_str(), &link, &output);
+        if (result == 0) std::printf("%s\n", link.c_str());
+        std::fputs(output.c_str(), stderr);
+        return result;
+    }
     if (a.to_script) {
         std::string script;
         int32_t result = recording_to_script(a.recording.c_str(), &script, &output);
