@@ -399,10 +399,12 @@ def check_menu_and_quit_by_touch(b):
             "ended")
 
 
-# The middle of the first element a CSS selector finds, and its size.
+# The middle of the first element a CSS selector finds, and its size (scrolled
+# into view first, as a finger would).
 RECT_JS = """
 var e = document.querySelector(arguments[0]);
 if (!e || !e.offsetParent) return null;
+e.scrollIntoView({block: "nearest"});
 var r = e.getBoundingClientRect();
 return [r.left + r.width / 2, r.top + r.height / 2, r.width, r.height];
 """
