@@ -251,11 +251,14 @@
   // handler (events.js) sees them: none of them, nor any other key, reaches the
   // watched game, which plays only what the recording holds.
   window.addEventListener("keydown", function (e) {
-    if (!watching || e.ctrlKey || e.metaKey) return;
+    // (From the program's start on a recording until the controls show, keys
+    // wait for them.)
+    var starting = !watching && watched && !program.ended;
+    if (!(watching || starting) || e.ctrlKey || e.metaKey) return;
     if (e.altKey || e.code === "F11") return;  // full screen, as always
     if (e.target && /^(TEXTAREA|INPUT)$/.test(e.target.tagName) && e.target.type !== "range") return;
     e.stopImmediatePropagation();
-    if (!running()) {
+    if (starting || !running()) {
       e.preventDefault();
       if (early.length < 16) early.push(e.key);
       return;
