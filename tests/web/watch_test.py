@@ -16,6 +16,7 @@ import tempfile
 import time
 
 from selenium.common.exceptions import WebDriverException
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -57,6 +58,14 @@ CF.watchCommand("seek", to);
 """
 
 
+# A file dropped on the page.
+DROP_JS = """
+var dt = new DataTransfer();
+dt.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));
+document.body.dispatchEvent(new DragEvent("drop", {dataTransfer: dt, bubbles: true, cancelable: true}));
+"""
+
+
 def settled(b, want=None):
     got = b.d.execute_async_script(SETTLED_JS, want)
     if not got:
@@ -92,8 +101,15 @@ def check_link(b, site, data):
     speed = b.wait("8x", lambda: b.js("var s = CF.watchState(); return s.speed === 8 && s;"), 5)
     if not speed["playing"]:
         raise bt.Failed("the link's recording does not play by itself")
+    # The bar hides while it plays, and comes back when the mouse moves.
+    b.wait("the bar hidden while playing",
+           lambda: b.js("return document.getElementById('watch').classList.contains('quiet')"), 5)
+    ActionChains(b.d).move_to_element_with_offset(b.d.find_element(By.ID, "watch"), 10, 10).perform()
+    b.wait("the bar back on a mouse move",
+           lambda: b.js("return !document.getElementById('watch').classList.contains('quiet')"), 2)
     return "a %.1f-minute session (%d bytes, a link of %d characters) plays %.1f s after " \
-        "navigation; > > > made it 8x" % (state["duration"] / 60000, len(data),
+        "navigation; > > > made it 8x; the bar hid while playing and came back on a mouse " \
+        "move" % (state["duration"] / 60000, len(data),
                                           len(ws.link_text(data)) + 7, time.time() - t)
 
 
@@ -220,8 +236,12 @@ def check_bad_input(b, site, data, work):
     b.js("document.getElementById('watch-refused').hidden = true;"
          "document.getElementById('watch-file').hidden = true;")
     # Damaged and cut: played up to the damage, then where it stopped.
+    # (The damaged one dropped on the page as a file, the cut one by a link.)
     for what, spoiled in (("damaged", ws.damaged(data)), ("cut", ws.cut(data))):
-        b.js("location.hash = arguments[0]", "#watch=" + ws.link_text(spoiled))
+        if what == "damaged":
+            b.js(DROP_JS, list(spoiled), "damaged.rec")
+        else:
+            b.js("location.hash = arguments[0]", "#watch=" + ws.link_text(spoiled))
         b.wait("the %s recording open" % what,
                lambda: b.js("var s = CF.watchState(); return s && s.watching && s.position < 5000;"), 10)
         b.keys(Keys.END)
