@@ -417,20 +417,20 @@ bool watch_open_file(const char* path) {
     if (handle < 0) {
         bool missing = false;
         const char* cause = platform_file_open_error(&missing);
-        return fail(std::string(path) + " cannot be read (" + (missing ? "no such file" : cause) +
+        return fail(std::string(path) + ": cannot be read (" + (missing ? "no such file" : cause) +
                     ").");
     }
     int64_t size = platform_file_size(handle);
     if (size < 0 || static_cast<uint64_t>(size) > WATCH_FILE_MAX) {
         platform_file_close(handle);
-        if (size < 0) return fail(std::string(path) + " cannot be read.");
+        if (size < 0) return fail(std::string(path) + ": cannot be read.");
         return watch_open(nullptr, static_cast<size_t>(size), path);
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     int32_t got =
         size > 0 ? platform_file_read(handle, bytes.data(), static_cast<uint32_t>(size)) : 0;
     platform_file_close(handle);
-    if (got < 0) return fail(std::string(path) + " cannot be read.");
+    if (got < 0) return fail(std::string(path) + ": cannot be read.");
     return watch_open(bytes.data(), static_cast<size_t>(got), path);
 }
 
