@@ -81,6 +81,7 @@
       return copy(link);
     }
     var kb = Math.round(bytes.length / 1024);
+    if (!/\.rec$/.test(name)) name = "cairnfall-session.rec";  // a link's recording has no name
     var file = typeof File === "function" ? new File([bytes], name, { type: "application/octet-stream" }) : null;
     if (file && navigator.canShare && navigator.share && navigator.canShare({ files: [file] })) {
       return navigator.share({ title: title, files: [file] }).then(function () {
