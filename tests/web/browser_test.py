@@ -247,6 +247,32 @@ class Browser:
                 time.sleep(0.25)
 
 
+class Checks:
+    """Runs checks in order, a line each with what it measured; after a failure
+    the rest are skipped, and the failure keeps the browser's pictures in `shots`."""
+
+    def __init__(self, shots):
+        self.shots = shots
+        self.browser = None
+        self.failed = False
+
+    def run(self, name, check, *args):
+        if self.failed:
+            print("SKIP %s" % name, flush=True)
+            return None
+        t = time.time()
+        try:
+            result = check(*args)
+        except (Failed, WebDriverException) as e:
+            self.failed = True
+            why = str(e).strip().splitlines()[0] if str(e).strip() else type(e).__name__
+            kept = self.browser.keep_failure(self.shots, name) if self.browser else "-"
+            print("FAIL %s: %s (pictures in %s)" % (name, why, kept), flush=True)
+            return None
+        print("ok   %s: %s (%.1f s)" % (name, result, time.time() - t), flush=True)
+        return result
+
+
 def cell_centre(row, col):
     return LEFT_X + CELL * col + CELL // 2, BOTTOM_Y - CELL * row - CELL // 2
 

@@ -15,7 +15,6 @@ import sys
 import tempfile
 import time
 
-from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -285,26 +284,9 @@ def main():
              os.path.join(native, "Testing", "Temporary", "watch-test"))
     work = tempfile.mkdtemp(prefix="cairnfall-watch-")
     started = time.time()
-    failed = False
+    checks = bt.Checks(shots)
+    run = checks.run
     b = None
-
-    def run(name, check, *args):
-        nonlocal failed
-        if failed:
-            print("SKIP %s" % name, flush=True)
-            return None
-        t = time.time()
-        try:
-            result = check(*args)
-        except (bt.Failed, WebDriverException) as e:
-            failed = True
-            why = str(e).strip().splitlines()[0] if str(e).strip() else type(e).__name__
-            kept = b.keep_failure(shots, name) if b else "-"
-            print("FAIL %s: %s (pictures in %s)" % (name, why, kept), flush=True)
-            return None
-        print("ok   %s: %s (%.1f s)" % (name, result, time.time() - t), flush=True)
-        return result
-
     site = bt.Site(folder)
     try:
         try:
@@ -319,7 +301,7 @@ def main():
             data = f.read()
         with open(short_rec, "rb") as f:
             short = f.read()
-        b = bt.Browser(work)
+        b = checks.browser = bt.Browser(work)
         before = run("seed", lambda: "%d files stored" % len(seed(b, site, short)))
         before = ws.stored(b) if before else None
         run("link", check_link, b, site, data)
@@ -334,8 +316,8 @@ def main():
             b.quit()
         site.stop()
         shutil.rmtree(work, ignore_errors=True)
-    print("%s in %.0f s" % ("FAILED" if failed else "all passed", time.time() - started))
-    return 1 if failed else 0
+    print("%s in %.0f s" % ("FAILED" if checks.failed else "all passed", time.time() - started))
+    return 1 if checks.failed else 0
 
 
 if __name__ == "__main__":
