@@ -1,12 +1,17 @@
 #!/usr/bin/python3
 """Watching in headless Chromium: a 10-minute session opened by its link plays at
-once and takes the keys with no click first; jumps forwards and backwards and
-frame steps show the frames playing straight there showed (the time of a jump
-printed); End shows cairnfall-replay's last frame; bad links and files each
-get their sentence; nothing the page stored changes; Esc leads back to the
-page's own game, which records again.
+once and takes the keys with no click first; the bar hides while it plays;
+jumps forwards and backwards and frame steps show the frames playing straight
+there showed (the time of each jump printed); End shows cairnfall-replay's last
+frame; Share copies the link, or saves a file too long for one; bad links and
+files (dropped, chosen) each get their sentence; a file handed to the installed
+app plays; nothing the page stored changes; Esc leads back to the page's own
+game, which records again.
 
 watch_test.py SITE_DIR NATIVE_BUILD_DIR
+
+With WATCH_SHOTS=DIR it keeps the documentation's picture of the controls there
+(watching.png).
 """
 
 import os
@@ -252,6 +257,28 @@ def check_bad_input(b, site, data, work):
     return " | ".join(said)
 
 
+# The installed app's launch queue, as Chromium hands a file to an app opened
+# by its file handler; the test gives the file.
+LAUNCH_QUEUE_JS = """
+Object.defineProperty(window, "launchQueue", { configurable: true,
+  value: { setConsumer: function (consumer) { window.testLaunch = consumer; } } });
+"""
+
+
+def check_app_file(b, site, data):
+    """The installed app opened with a recording file (manifest file_handlers,
+    action ./?open-file): the page waits for the file and starts by watching it."""
+    b.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": LAUNCH_QUEUE_JS})
+    b.d.get("about:blank")
+    b.d.get(site.url + "?open-file")
+    b.wait("the launch queue's consumer", lambda: b.js("return !!window.testLaunch"), 10)
+    b.js("var bytes = new Uint8Array(arguments[0]);"
+         "window.testLaunch({ files: [{ getFile: function () {"
+         " return Promise.resolve(new File([bytes], 'opened.rec')); } }] });", list(data))
+    state = b.wait("watching the opened file", lambda: b.js(ws.STATE_JS), 20)
+    return "the app opened with opened.rec watches it (%.1f s long)" % (state["duration"] / 1000)
+
+
 def check_nothing_written(b, before):
     after = ws.stored(b)
     if after != before:
@@ -309,6 +336,7 @@ def main():
         run("end", check_end, b, want)
         run("share", check_share, b, site, data, work)
         run("bad-input", check_bad_input, b, site, short, work)
+        run("app-file", check_app_file, b, site, short)
         run("nothing-written", check_nothing_written, b, before)
         run("leave", check_leave, b, before)
     finally:
