@@ -179,8 +179,9 @@ bool interrupted() {
 }
 
 // Called by the tape at each clock reading it gives the game: holds the show
-// to its pace and speed, and to a pause, and reads the viewer's input. A jump
-// asked for in between lets the turn run to its end at once.
+// to its pace and speed, and reads the viewer's input. A jump asked for in
+// between lets the turn run to its end at once; a pause takes hold when the
+// turn ends (a blocking animation plays to its end first).
 void pace(uint32_t session_ms) {
     if (w.ahead) {
         // A long run ahead lets the page (and the viewer's Esc) in now and then.
@@ -196,12 +197,6 @@ void pace(uint32_t session_ms) {
         if (interrupted()) {
             w.ahead = true;
             return;
-        }
-        if (!w.playing) {
-            wait_viewer(kIdleMs);
-            anchor();
-            w.anchor_ms = session_ms;
-            continue;
         }
         int64_t due =
             w.anchor_ms + static_cast<int64_t>(

@@ -191,6 +191,52 @@ TEST_F(Watching, BadInputExplainsItselfInOneSentence) {
     watch_end();
 }
 
+// The window's keys drive the controls (the desktop's --watch): each event, as
+// the platform delivers it, and what it does.
+TEST_F(Watching, TheWindowsKeysDriveTheControls) {
+    headless_reset();
+    ASSERT_TRUE(watch_open_file(path.c_str()));
+    ASSERT_TRUE(watch_begin());
+    for (int32_t i = 0; i < 50; ++i) watch_turn();
+    int64_t length = watch_state().duration_ms;
+    struct Case {
+        PlatformEvent event;
+        bool (*holds)(const WatchState& s, int64_t length);
+    } cases[] = {
+        {{PEV_KEY_DOWN, KEY_SPACE, ' ', 0},
+         [](const WatchState& s, int64_t) { return !s.playing; }},
+        {{PEV_KEY_DOWN, '5', '5', 0},
+         [](const WatchState& s, int64_t l) {
+             return s.position_ms >= l / 2 && s.position_ms < l / 2 + 100 && !s.playing;
+         }},
+        {{PEV_KEY_DOWN, 190, 0, 0},
+         [](const WatchState& s, int64_t l) { return s.position_ms > l / 2; }},
+        {{PEV_KEY_DOWN, 39, 0, 0},
+         [](const WatchState& s, int64_t l) { return s.position_ms >= l / 2 + 5000; }},
+        {{PEV_KEY_DOWN, 37, 0, 0},
+         [](const WatchState& s, int64_t l) { return s.position_ms < l / 2 + 100; }},
+        {{PEV_KEY_DOWN, 190, '>', 0}, [](const WatchState& s, int64_t) { return s.speed == 2; }},
+        {{PEV_KEY_DOWN, 188, '<', 0}, [](const WatchState& s, int64_t) { return s.speed == 1; }},
+        {{PEV_KEY_DOWN, 226, '<', 0}, [](const WatchState& s, int64_t) { return s.speed == 0.5; }},
+        {{PEV_KEY_DOWN, 35, 0, 0}, [](const WatchState& s, int64_t) { return s.ended; }},
+        {{PEV_KEY_DOWN, 36, 0, 0},
+         [](const WatchState& s, int64_t) { return s.position_ms == 0 && !s.ended; }},
+        {{PEV_KEY_DOWN, 'P', 'p', 0},
+         [](const WatchState& s, int64_t) { return s.position_ms == 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.event.key << " " << c.event.x);
+        headless_push_event(c.event);
+        watch_turn();
+        watch_turn();
+        EXPECT_TRUE(c.holds(watch_state(), length)) << watch_state_json();
+    }
+    headless_push_event({PEV_KEY_DOWN, KEY_ESCAPE, 0, 0});
+    EXPECT_FALSE(watch_turn() && watch_turn());
+    watch_end();
+    EXPECT_FALSE(watch_state().watching);
+}
+
 // Links: written as base64url without padding, read with padding and with + and / too.
 TEST(RecordingLink, ReadsEveryCommonFormOfBase64) {
     const uint8_t bytes[] = {0xfb, 0xff, 0x00, 0x3e, 0x3f};
