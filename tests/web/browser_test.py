@@ -269,7 +269,8 @@ class Checks:
             kept = self.browser.keep_failure(self.shots, name) if self.browser else "-"
             print("FAIL %s: %s (pictures in %s)" % (name, why, kept), flush=True)
             return None
-        print("ok   %s: %s (%.1f s)" % (name, result, time.time() - t), flush=True)
+        text = result if isinstance(result, str) else "started"
+        print("ok   %s: %s (%.1f s)" % (name, text, time.time() - t), flush=True)
         return result
 
 
@@ -570,26 +571,10 @@ def main():
         print("FAIL start: %s could not start %s: %s" % (CHROMEDRIVER, CHROMIUM, str(e).strip()))
         site.stop()
         return 1
-    failed = False
+    checks = Checks(shots)
+    checks.browser = b
+    run = checks.run
     replay = None
-
-    def run(name, check, *args):
-        nonlocal failed
-        if failed:
-            print("SKIP %s" % name, flush=True)
-            return None
-        t = time.time()
-        try:
-            result = check(*args)
-        except (Failed, WebDriverException) as e:
-            failed = True
-            why = str(e).strip().splitlines()[0] if str(e).strip() else type(e).__name__
-            kept = b.keep_failure(shots, name)
-            print("FAIL %s: %s (pictures in %s)" % (name, why, kept), flush=True)
-            return None
-        text = result if isinstance(result, str) else "started"
-        print("ok   %s: %s (%.1f s)" % (name, text, time.time() - t), flush=True)
-        return result
 
     try:
         run("intro", check_intro_and_first_run, b, site)
@@ -614,8 +599,8 @@ def main():
             site.stop()
         except OSError:
             pass
-    print("%s in %.0f s" % ("FAILED" if failed else "all passed", time.time() - started))
-    return 1 if failed else 0
+    print("%s in %.0f s" % ("FAILED" if checks.failed else "all passed", time.time() - started))
+    return 1 if checks.failed else 0
 
 
 if __name__ == "__main__":
