@@ -38,6 +38,10 @@ set(WEB_GAME_LINK_OPTIONS
   -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -sINVOKE_RUN=0
   "-sEXPORTED_RUNTIME_METHODS=['callMain','FS']")
 target_link_options(cairnfall PRIVATE ${WEB_GAME_LINK_OPTIONS})
+# The page's calls for watching a recording (src/shell/watch.h describes them).
+target_link_options(cairnfall PRIVATE
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_cf_watch_open','_cf_watch_open_link','_cf_watch_key','_cf_watch_play','_cf_watch_seek','_cf_watch_step','_cf_watch_speed','_cf_watch_leave','_cf_watch_state']"
+  "-sEXPORTED_RUNTIME_METHODS=['callMain','FS','ccall','UTF8ToString','HEAPU8']")
 
 # The sound maker the page runs in a worker once the game shows its first picture.
 add_executable(cairnfall-sounds ${CMAKE_SOURCE_DIR}/tools/sound_worker/main.cpp)
@@ -80,8 +84,10 @@ add_custom_target(site ALL DEPENDS ${WEB_OUT}/.site)
 # desktop build they compare with.
 set(CAIRNFALL_NATIVE_BUILD "" CACHE PATH "the desktop build folder (build/)")
 function(cairnfall_system_tests)
-  set_target_properties(cairnfall-session-hashes PROPERTIES SUFFIX ".js")
-  target_link_options(cairnfall-session-hashes PRIVATE
-    -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+  foreach(driver cairnfall-session-hashes cairnfall-watch-timing)
+    set_target_properties(${driver} PROPERTIES SUFFIX ".js")
+    target_link_options(${driver} PRIVATE
+      -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+  endforeach()
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)
 endfunction()

@@ -105,4 +105,15 @@ function(cairnfall_system_tests)
            COMMAND ${WIN32_PROGRAM_TESTS}/installer_test.sh ${CMAKE_BINARY_DIR})
   set_tests_properties(windows.program.smoke windows.program.installer PROPERTIES
     TIMEOUT 240 RESOURCE_LOCK wine_player)
+  # The session the smoke test recorded under Windows, watched by its link in the
+  # page of the web build (CAIRNFALL_WEB_SITE) in Chromium, WebKitGTK and
+  # Firefox: End shows the desktop build's last frame. Skipped without that page.
+  set(CAIRNFALL_WEB_SITE ${CAIRNFALL_HOST_BUILD}/../build-web CACHE PATH "the web build's page (build-web/)")
+  add_test(NAME windows.program.watch_in_page
+           COMMAND xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3
+                   ${CMAKE_SOURCE_DIR}/tests/web/watch_across.py ${CAIRNFALL_WEB_SITE}
+                   ${CAIRNFALL_HOST_BUILD} ${CMAKE_BINARY_DIR}/watched/windows.rec)
+  set_tests_properties(windows.program.smoke PROPERTIES FIXTURES_SETUP windows_session)
+  set_tests_properties(windows.program.watch_in_page PROPERTIES TIMEOUT 240
+    FIXTURES_REQUIRED windows_session SKIP_RETURN_CODE 77)
 endfunction()

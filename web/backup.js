@@ -104,18 +104,22 @@
     return everything().then(pack);
   };
 
+  // Saves bytes as a file the browser downloads (a copy, a shared recording).
+  cf.download = function (bytes, name) {
+    var link = document.createElement("a");
+    link.download = name;
+    link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function () {
+      URL.revokeObjectURL(link.href);
+    }, 10000);
+  };
+
   cf.exportFile = function () {
     return cf.exportBytes().then(function (bytes) {
-      var link = document.createElement("a");
-      var day = new Date().toISOString().slice(0, 10);
-      link.download = "cairnfall-" + day + ".cairnfall";
-      link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
-      document.body.appendChild(link);
-      link.click();
-      link.remove();
-      setTimeout(function () {
-        URL.revokeObjectURL(link.href);
-      }, 10000);
+      cf.download(bytes, "cairnfall-" + new Date().toISOString().slice(0, 10) + ".cairnfall");
       return bytes.length;
     });
   };

@@ -146,6 +146,7 @@
           });
         });
         item.appendChild(link);
+        if (CF.recordingButtons) CF.recordingButtons(item, name);
         list.appendChild(item);
       });
     });
@@ -189,6 +190,7 @@
     },
     printErr: function (text) {
       console.warn(text);
+      if (CF.programSaid) CF.programSaid(text);
     },
     onFirstPicture: function () {
       $("loading").hidden = true;
@@ -209,7 +211,8 @@
       $("message-text").textContent = text;
       $("message").hidden = false;
     },
-    onGameEnded: function () {
+    onGameEnded: function (status) {
+      if (CF.watchProgramEnded && CF.watchProgramEnded(status)) return;
       $("ended").hidden = false;
       $("again").focus();
     },
@@ -238,13 +241,28 @@
         files.forEach(function (file) {
           FS.writeFile(folder + "/" + file[0], file[1]);
         });
-        performance.mark("cairnfall-main");
-        Module.callMain(Module.arguments);
+        runtimeReady = true;
+        startProgram();
       }).catch(function (e) {
         problem(e.message);
       });
     },
   };
+
+  // The program starts once, as soon as its data is in place, on what watch.js
+  // says (a recording to watch); it may hold the start until the player chooses.
+  var runtimeReady = false, started = false;
+  function startProgram() {
+    if (started || !runtimeReady) return;
+    var args = CF.programArguments ? CF.programArguments(Module.arguments) : Module.arguments;
+    CF.startProgramHeld = !args;
+    if (!args) return;
+    started = true;
+    performance.mark("cairnfall-main");
+    Module.callMain(args);
+    if (CF.programStarted) CF.programStarted();
+  }
+  CF.startProgram = startProgram;
 
   var script = document.createElement("script");
   script.src = PROGRAM_FILE;

@@ -14,11 +14,9 @@ constexpr int32_t kPausedButtonAtStart = 4;
 int32_t paused_button_picture = kPausedButtonAtStart;
 int32_t paused_button_second = 0;
 
-namespace {
 // Counts the rebuilds of the background, so that a frame can tell when a landing
 // has cleared rows and redrawn the active buffer under it.
 int32_t backdrop_builds = 0;
-}  // namespace
 
 void reset_board_drawing() {
     paused_button_picture = kPausedButtonAtStart;

@@ -66,6 +66,20 @@ void reset_board_drawing();
 void reset_hud_drawing();
 void reset_type_ahead();
 
+// Arrow presses that came while a stone was on its way (or a row cleared), kept
+// to be applied in order as fresh presses once the board is still again.
+constexpr int32_t TYPE_AHEAD_MAX = 3;
+struct TypeAhead {
+    int32_t count;
+    int32_t dx[TYPE_AHEAD_MAX];
+    int32_t dy[TYPE_AHEAD_MAX];
+};
+extern TypeAhead type_ahead;
+// The random generator's state (random.cpp).
+extern uint32_t random_state;
+// Rebuilds of the board's background so far (board_drawing.cpp).
+extern int32_t backdrop_builds;
+
 extern const int32_t ROW_TIME_MS[4];
 extern const int32_t BOARD_COLUMNS[4];
 constexpr int32_t PENALTY_MS = 5000;

@@ -48,15 +48,11 @@ bool arrow_direction(int32_t key, int32_t* dx, int32_t* dy) {
     return false;
 }
 
-// Arrow presses that came while a stone was on its way (or a row cleared), kept
-// to be applied in order as fresh presses once the board is still again.
-constexpr int32_t TYPE_AHEAD_MAX = 3;
-struct TypeAhead {
-    int32_t count;
-    int32_t dx[TYPE_AHEAD_MAX];
-    int32_t dy[TYPE_AHEAD_MAX];
-};
+}  // namespace
+
 TypeAhead type_ahead = {};
+
+namespace {
 
 void keep_press(int32_t dx, int32_t dy) {
     if (type_ahead.count >= TYPE_AHEAD_MAX) return;

@@ -4,8 +4,9 @@
 
 namespace {
 constexpr uint32_t kSeedAtStart = 1;
-uint32_t random_state = kSeedAtStart;
 }  // namespace
+
+uint32_t random_state = kSeedAtStart;
 
 void reset_random() {
     random_state = kSeedAtStart;

@@ -7,6 +7,7 @@
 // bottom row first; index 0 is transparent when an image is drawn.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // ---------------------------------------------------------------- constants
@@ -127,6 +128,17 @@ int32_t gfx_present(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t xd, 
 // and the same converted through the palette (ARGB8888).
 const uint8_t* gfx_window_indices();
 const uint32_t* gfx_window_argb();
+// The same indices to write: a snapshot of the program puts them back.
+uint8_t* gfx_window_picture();
+// While held, presenting keeps the window's picture up to date without showing
+// it (a watched recording running ahead to a frame); gfx_show_window then shows
+// the whole picture.
+void gfx_hold_presents(bool hold);
+void gfx_show_window();
+// Every record of the layer, for a snapshot of the whole program: `keep` gets
+// each one's address and size. The buffers' pixels are not among them (the
+// table of gfx_buffers says where they are and how large).
+void gfx_state_regions(void (*keep)(void* address, size_t size, void* context), void* context);
 // Converts count indices through the current palette into ARGB8888.
 void gfx_convert_row(const uint8_t* indices, uint32_t* argb, int32_t count);
 

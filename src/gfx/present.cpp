@@ -13,6 +13,7 @@ constexpr int32_t kWindowHeight = 600;
 
 uint8_t window_indices[kWindowWidth * kWindowHeight];
 uint32_t window_argb[kWindowWidth * kWindowHeight];
+bool presents_held = false;
 
 int64_t max64(int64_t a, int64_t b) {
     return a > b ? a : b;
@@ -59,11 +60,36 @@ int32_t gfx_present(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t xd, 
         gfx_palette_changed = false;
         changed = true;
     }
-    platform_present(window_argb, changed);
+    if (!presents_held) platform_present(window_argb, changed);
     return 0;
 }
 
+void gfx_hold_presents(bool hold) {
+    presents_held = hold;
+}
+
+void gfx_show_window() {
+    gfx_convert_row(window_indices, window_argb, kWindowWidth * kWindowHeight);
+    platform_present(window_argb, true);
+}
+
+void gfx_state_regions(void (*keep)(void* address, size_t size, void* context), void* context) {
+    keep(&gfx, sizeof gfx, context);
+    keep(&gfx_contexts, sizeof gfx_contexts, context);
+    keep(&line_height, sizeof line_height, context);
+    keep(&gfx_cursor, sizeof gfx_cursor, context);
+    keep(palette_entries, sizeof palette_entries, context);
+    keep(color_table, sizeof color_table, context);
+    keep(gfx_argb_table, sizeof gfx_argb_table, context);
+    keep(&gfx_palette_changed, sizeof gfx_palette_changed, context);
+    keep(gfx_buffers, sizeof gfx_buffers, context);
+    keep(window_indices, sizeof window_indices, context);
+}
+
 const uint8_t* gfx_window_indices() {
+    return window_indices;
+}
+uint8_t* gfx_window_picture() {
     return window_indices;
 }
 const uint32_t* gfx_window_argb() {

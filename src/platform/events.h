@@ -18,7 +18,10 @@ enum PlatformEventType : int32_t {
 struct PlatformEvent {
     int32_t type;  // PlatformEventType
     int32_t key;   // virtual-key code for PEV_KEY_DOWN; a tap's reach for PEV_LBUTTON_UP
-    int32_t x;     // picture coordinates for the mouse events
+    // Picture coordinates for the mouse events. PEV_KEY_DOWN: the printable
+    // character the key types where the backend tells it, else 0 (for watching's
+    // keys, "<" and ">" among them; the game and recordings go by `key` only).
+    int32_t x;
     int32_t y;
 };
 

@@ -23,8 +23,20 @@ void reset_tap_reach() {
     tap_reach = 0;
 }
 
+namespace {
+bool window_held = false;
+}  // namespace
+
+void hold_window_at_close(bool hold) {
+    window_held = hold;
+}
+
 void destroy_main_window() {
     if (!main_window) return;
+    if (window_held) {
+        main_window = 0;
+        return;
+    }
     shutdown();
     platform_close_window();
     main_window = 0;

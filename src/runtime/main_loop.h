@@ -19,6 +19,10 @@ void reset_tap_reach();
 // Ends the program the way closing the window does: shutdown runs now and the
 // main loop returns at its next turn.
 void destroy_main_window();
+// While held (a watched recording), closing only ends the loop: the handles and
+// the window stay, so that an earlier moment can be put back; the watcher shuts
+// down itself.
+void hold_window_at_close(bool hold);
 // Shows the whole active buffer in the window.
 void present_frame();
 // Routes one window event to the handlers (the window procedure).

@@ -16,10 +16,8 @@ const HoverHighlight kNoHover = {0, 0, 1, 1, images.menu[0]};
 
 HoverHighlight hover = kNoHover;
 
-namespace {
 // True while the highlight shows the keyboard's place rather than the mouse's.
 bool hover_from_keys = false;
-}  // namespace
 
 const MenuAction menu_actions[MENU_BUTTONS] = {start_game, enter_instructions, enter_options,
                                                enter_high_scores, enter_quit_confirm};

@@ -34,12 +34,12 @@ int32_t menu_screen_click(const ResumeButton& button, int32_t x, int32_t y, bool
     return -1;
 }
 
-namespace {
+namespace {}  // namespace
 
-// The keyboard's place, and the screen it belongs to: another screen starts
-// afresh.
 int32_t menu_focus = -1;
 int32_t focus_screen = SCREEN_NONE;
+
+namespace {
 
 int32_t focus_count(int32_t rows) {
     return rows + MENU_BUTTONS + (game.game_state == GAME_PAUSED ? 1 : 0);

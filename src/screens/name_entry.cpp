@@ -117,15 +117,20 @@ constexpr int32_t PLACES = LETTERS + 3;
 constexpr int32_t FLASH_NONE = -1;
 constexpr int32_t FLASH_MS = 200;
 constexpr int32_t FLASH_COLOUR = 255;
+}  // namespace
+
 int32_t flash_key = FLASH_NONE;
 int32_t flash_deadline = 0;
+
+namespace {
 
 // The key the arrows (a pad's D-pad) have moved to, outlined; none until an arrow
 // is pressed.
 constexpr int32_t FOCUS_COLOUR = 15;
-int32_t name_focus = FLASH_NONE;
 
 }  // namespace
+
+int32_t name_focus = FLASH_NONE;
 
 void reset_name_entry() {
     name_text[0] = '\0';

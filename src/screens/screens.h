@@ -72,6 +72,13 @@ bool menu_screen_key(const ResumeButton& button, int32_t rows, int32_t key);
 // moved on).
 int32_t menu_focus_here();
 void reset_menu_focus();
+// The keyboard's place among the menu's rows, and the screen it belongs to:
+// another screen starts afresh.
+extern int32_t menu_focus;
+extern int32_t focus_screen;
+// True while the menu's highlight shows the keyboard's place rather than the
+// mouse's.
+extern bool hover_from_keys;
 // The resume button and the paused game's numbers, when a game is paused.
 void draw_resume_if_paused(const ResumeButton& button);
 
@@ -146,6 +153,11 @@ int32_t name_field_length(const char* name);
 
 extern char name_text[12];
 extern int32_t name_length;
+// Name entry: the key last pressed from the keyboard flashes until its deadline
+// (FLASH_NONE: none); the key the arrows moved to is outlined.
+extern int32_t flash_key;
+extern int32_t flash_deadline;
+extern int32_t name_focus;
 
 void enter_name_entry();
 

@@ -11,11 +11,16 @@
 #include "screens/screens.h"
 #include "shell/error_message.h"
 #include "shell/session_tape.h"
+#include "shell/watch.h"
 
 char game_folder[4096] = ".";
 int32_t exit_status = 0;
 
-bool open_program() {
+namespace {
+
+// Finds the game's data and makes its folder the working folder; says so when
+// it cannot.
+bool enter_game_folder() {
     char where[4096];
     if (!platform_enter_game_folder(where, sizeof where)) {
         char text[4096 + 256];
@@ -27,11 +32,27 @@ bool open_program() {
         return false;
     }
     std::snprintf(game_folder, sizeof game_folder, "%s", where);
-    platform_remove_stale_temporaries();
-    if (watch_path[0] != '\0' && !load_watched_recording()) {
-        exit_status = 1;
-        return false;
+    return true;
+}
+
+// --watch FILE: the recording plays with the viewer's controls until left. It
+// writes nothing: no saved file, no recording, not even the window's settings.
+int32_t watch_program() {
+    if (!enter_game_folder()) return exit_status;
+    if (!watch_open_file(watch_path)) {
+        std::fprintf(stderr, "cairnfall: %s\n", watch_state().problem);
+        return 1;
     }
+    int32_t status = 0;
+    while (watch_pending()) status = run_watching();
+    return status;
+}
+
+}  // namespace
+
+bool open_program() {
+    if (!enter_game_folder()) return false;
+    platform_remove_stale_temporaries();
     return start_program();
 }
 
@@ -50,6 +71,7 @@ void reset_program_state() {
     reset_menu_focus();
     reset_clock_deadlines();
     reset_tap_reach();
+    reset_watch();
     install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);
     exit_status = 0;
 }
@@ -79,6 +101,7 @@ bool start_program() {
 }
 
 int32_t run_program() {
+    if (watch_path[0] != '\0') return watch_program();
     // The player's window, as it was left last time.
     platform_remember_display();
     bool opened = open_program();

@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 #include "shell/program.h"
+#include "shell/watch.h"
 
 int32_t record_choice = RECORD_OFF;
 char record_path[4096] = "";
@@ -93,16 +94,8 @@ bool play_recording(const char* path, bool watch, char* problem, size_t size) {
     return false;
 }
 
-bool load_watched_recording() {
-    char problem[8192 + 256];
-    if (play_recording(watch_path, true, problem, sizeof problem)) return true;
-    std::fprintf(stderr, "cairnfall: %s\n", problem);
-    watch_path[0] = '\0';  // said once: nothing is watched, so the end has nothing to say
-    return false;
-}
-
 void start_recording() {
-    if (record_choice == RECORD_OFF || watch_path[0] != '\0') return;
+    if (record_choice == RECORD_OFF || watch_path[0] != '\0' || watch_state().watching) return;
     char header[256];
     recording_header(header, sizeof header);
     if (record_choice == RECORD_FILE) {

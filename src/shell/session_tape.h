@@ -36,9 +36,6 @@ bool check_recording_header(const char* header, const char* name, char* problem,
 // data.
 // Otherwise nothing plays and `problem` says why, naming the file.
 bool play_recording(const char* path, bool watch, char* problem, size_t size);
-// For --watch: loads the recording to play in place of the machine's inputs.
-// False, with a line on standard error, when it cannot be played here.
-bool load_watched_recording();
 // Starts recording the session as record_choice says (not while watching).
 void start_recording();
 // Ends the recording, or the playback (a playback that did not reach its end

@@ -78,6 +78,9 @@ void sound_file_name(char* out, size_t size, int32_t slot);
 void snd_release_all();
 // Plays a slot's clip once (flags 0) or looping (DSBPLAY_LOOPING); 1 when started.
 int32_t snd_play(SoundClip* clip, int32_t flags);
+// While held, sounds played once are not heard (a watched recording running
+// ahead to a frame); looping ones still start, so that they go on afterwards.
+void snd_hold_effects(bool hold);
 // Plays a slot by its name once: the game's usual way to make a sound.
 int32_t snd_play_slot(int32_t slot);
 // Sets a slot's volume by its level: the device's result (0 when set), or 0 when

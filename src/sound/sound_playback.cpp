@@ -19,10 +19,20 @@ int32_t snd_current_buffer(SoundClip* clip) {
     return buffer;
 }
 
+namespace {
+bool effects_held = false;
+}  // namespace
+
+void snd_hold_effects(bool hold) {
+    effects_held = hold;
+}
+
 int32_t snd_play(SoundClip* clip, int32_t flags) {
     int32_t buffer = snd_current_buffer(clip);
     if (buffer <= 0) return 0;
-    return platform_audio_play(buffer, (flags & DSBPLAY_LOOPING) != 0) ? 1 : 0;
+    bool looping = (flags & DSBPLAY_LOOPING) != 0;
+    if (effects_held && !looping) return 1;
+    return platform_audio_play(buffer, looping) ? 1 : 0;
 }
 
 int32_t snd_play_slot(int32_t slot) {

@@ -247,6 +247,33 @@ class Browser:
                 time.sleep(0.25)
 
 
+class Checks:
+    """Runs checks in order, a line each with what it measured; after a failure
+    the rest are skipped, and the failure keeps the browser's pictures in `shots`."""
+
+    def __init__(self, shots):
+        self.shots = shots
+        self.browser = None
+        self.failed = False
+
+    def run(self, name, check, *args):
+        if self.failed:
+            print("SKIP %s" % name, flush=True)
+            return None
+        t = time.time()
+        try:
+            result = check(*args)
+        except (Failed, WebDriverException) as e:
+            self.failed = True
+            why = str(e).strip().splitlines()[0] if str(e).strip() else type(e).__name__
+            kept = self.browser.keep_failure(self.shots, name) if self.browser else "-"
+            print("FAIL %s: %s (pictures in %s)" % (name, why, kept), flush=True)
+            return None
+        text = result if isinstance(result, str) else "started"
+        print("ok   %s: %s (%.1f s)" % (name, text, time.time() - t), flush=True)
+        return result
+
+
 def cell_centre(row, col):
     return LEFT_X + CELL * col + CELL // 2, BOTTOM_Y - CELL * row - CELL // 2
 
@@ -590,26 +617,10 @@ def main():
         print("FAIL start: %s could not start %s: %s" % (CHROMEDRIVER, CHROMIUM, str(e).strip()))
         site.stop()
         return 1
-    failed = False
+    checks = Checks(shots)
+    checks.browser = b
+    run = checks.run
     replay = None
-
-    def run(name, check, *args):
-        nonlocal failed
-        if failed:
-            print("SKIP %s" % name, flush=True)
-            return None
-        t = time.time()
-        try:
-            result = check(*args)
-        except (Failed, WebDriverException) as e:
-            failed = True
-            why = str(e).strip().splitlines()[0] if str(e).strip() else type(e).__name__
-            kept = b.keep_failure(shots, name)
-            print("FAIL %s: %s (pictures in %s)" % (name, why, kept), flush=True)
-            return None
-        text = result if isinstance(result, str) else "started"
-        print("ok   %s: %s (%.1f s)" % (name, text, time.time() - t), flush=True)
-        return result
 
     try:
         run("intro", check_intro_and_first_run, b, site)
@@ -635,8 +646,8 @@ def main():
             site.stop()
         except OSError:
             pass
-    print("%s in %.0f s" % ("FAILED" if failed else "all passed", time.time() - started))
-    return 1 if failed else 0
+    print("%s in %.0f s" % ("FAILED" if checks.failed else "all passed", time.time() - started))
+    return 1 if checks.failed else 0
 
 
 if __name__ == "__main__":

@@ -31,6 +31,7 @@ from selenium.webdriver.common.by import By
 
 import browser_test as bt
 import phone_sizes
+import watch_support as ws
 
 UPRIGHT = {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True,
            "screenOrientation": {"type": "portraitPrimary", "angle": 0}}
@@ -521,6 +522,65 @@ def check_menu_and_quit_by_touch(b):
             "the quit dialog tapped 20 CSS px beside their centres; the game ended")
 
 
+# The middle of the first element a CSS selector finds, and its size (scrolled
+# into view first, as a finger would).
+RECT_JS = """
+var e = document.querySelector(arguments[0]);
+if (!e || !e.offsetParent) return null;
+e.scrollIntoView({block: "nearest"});
+var r = e.getBoundingClientRect();
+return [r.left + r.width / 2, r.top + r.height / 2, r.width, r.height];
+"""
+
+
+def check_watch_and_share(b, site, native):
+    """A stored session shared and watched by touch: the share sheet (stubbed)
+    gets its link, a tap on the picture pauses and plays, the controls are
+    thumb-sized, Leave goes back to the page's own game."""
+    b.hold(UPRIGHT)
+    folder = tempfile.mkdtemp(prefix="cairnfall-phone-watch-")
+    try:
+        with open(ws.record_session(native, folder, 0.5), "rb") as f:
+            data = f.read()
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+    name = "20260101-120000-0000002.rec"
+    b.d.get(site.url)
+    b.first_picture()
+    b.d.execute_async_script("var done = arguments[2];"
+                             "CF.storage.put('recordings', arguments[0], new Uint8Array(arguments[1]))"
+                             ".then(done);", name, list(data))
+    b.js("navigator.share = function (what) { window.testShared = what; return Promise.resolve(); };")
+    b.tap_element("recordings-button")
+    item = "#recordings-list li[data-name='%s'] " % name
+    r = b.wait("the stored session in the list", lambda: b.js(RECT_JS, item + ".watch-share"), 5)
+    b.tap_page(r[0], r[1])
+    shared = b.wait("the share sheet", lambda: b.js("return window.testShared || null"), 5)
+    link = shared.get("url", "")
+    if "#watch=" not in link or ws.link_text(data) != link.split("#watch=", 1)[1]:
+        raise bt.Failed("the share sheet got %r, not the session's link" % link[:80])
+    r = b.js(RECT_JS, item + ".watch-watch")
+    b.tap_page(r[0], r[1])
+    b.wait("watching the stored session", lambda: b.js(ws.STATE_JS), 10)
+    sizes = {what: b.js(RECT_JS, "#watch-" + what) for what in ("play", "scrub")}
+    if min(sizes["play"][2:]) < 44 or sizes["scrub"][3] < 44:
+        raise bt.Failed("the controls are not thumb-sized: %s" % sizes)
+    centre = b.js(RECT_JS, "#screen")
+    taps = []
+    for want in (False, True):
+        b.tap_page(centre[0], centre[1] - 100)
+        taps.append(b.wait("playing %s after a tap" % want, lambda: b.js(
+            "var s = CF.watchState(); return s.playing === arguments[0] ? s : null;", want), 5))
+    b.shot("phone_watching.png")
+    r = b.js(RECT_JS, "#watch-leave")
+    b.tap_page(r[0], r[1])
+    b.wait("watching left", lambda: b.js("var s = CF.watchState(); return !s || !s.watching;"), 5)
+    return ("Share handed the sheet a link of %d characters; Watch played it; taps on the picture "
+            "paused at %.1f s and played on; play button %.0fx%.0f, scrubber %.0f CSS px high; "
+            "Leave went back to the game" % (len(link), taps[0]["position"] / 1000,
+                                             sizes["play"][2], sizes["play"][3], sizes["scrub"][3]))
+
+
 def main():
     if len(sys.argv) != 3:
         sys.stderr.write("usage: phone_test.py SITE_DIR NATIVE_BUILD_DIR\n")
@@ -568,6 +628,7 @@ def main():
         run("either-hold", check_either_hold, site, downloads)
         run("copy", check_copy, b, site, downloads)
         run("menu-and-quit", check_menu_and_quit_by_touch, b)
+        run("watch-and-share", check_watch_and_share, b, site, native)
     finally:
         b.quit()
         shutil.rmtree(downloads, ignore_errors=True)

@@ -102,6 +102,8 @@ finish 100; status=$?
 check "the game quit on F12 with status 0 (got $status)" test $status -eq 0
 check "nothing on standard error" test ! -s "$tmp/game.err"
 check "the recording was written" test -s "$rec"
+# Kept for the page's test of watching it (windows.program.watch_in_page).
+mkdir -p "$win/watched" && cp "$rec" "$win/watched/windows.rec"
 check "the options were saved in AppData (effects 0, difficulty 2)" bash -c \
     "[ \"\$(od -An -tx1 -v '$appdata/profile.dat' | tr -d ' \n')\" = 01000000000000000200000001000000 ]"
 check "the display settings are in AppData" test -s "$appdata/display.conf"

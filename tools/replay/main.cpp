@@ -1,13 +1,16 @@
 // cairnfall-replay: runs a replay script, or a recorded session, against the game
 // on the headless backend.
 //
-//   cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR]
+//   cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR] [--record FILE]
 //   cairnfall-replay --recording FILE [--shots-every N] [--out DIR] [--dir GAME_DIR]
 //   cairnfall-replay --recording FILE --to-script
+//   cairnfall-replay --recording FILE --link
 //
 // GAME_DIR (default: the folder of this program) must hold the game's data/ folder.
 // A script reads and writes its saved files there; a recording writes them into
-// DIR. Pictures go to DIR (default: the folder the tool was started in).
+// DIR. Pictures go to DIR (default: the folder the tool was started in). With
+// --record, the session a script drives is recorded into FILE as the game
+// records its own (long sessions made in seconds, for tests of watching).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,23 +21,27 @@
 #include "platform/platform.h"
 #include "replay/recording.h"
 #include "replay/replay.h"
+#include "shell/session_tape.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const char* const kUsage =
-    "usage: cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR]\n"
+    "usage: cairnfall-replay SCRIPT [--out DIR] [--dir GAME_DIR] [--record FILE]\n"
     "       cairnfall-replay --recording FILE [--shots-every N] [--out DIR] [--dir GAME_DIR]\n"
-    "       cairnfall-replay --recording FILE --to-script\n";
+    "       cairnfall-replay --recording FILE --to-script\n"
+    "       cairnfall-replay --recording FILE --link\n";
 
 struct Arguments {
     std::string script;
     std::string recording;
     std::string out_dir;
     std::string game_dir;
+    std::string record;
     int32_t shots_every = 0;
     bool to_script = false;
+    bool link = false;
 };
 
 bool parse(int argc, char** argv, Arguments* a) {
@@ -45,6 +52,8 @@ bool parse(int argc, char** argv, Arguments* a) {
             a->out_dir = argv[++i];
         } else if (arg == "--dir" && has_value) {
             a->game_dir = argv[++i];
+        } else if (arg == "--record" && has_value) {
+            a->record = argv[++i];
         } else if (arg == "--recording" && has_value) {
             a->recording = argv[++i];
         } else if (arg == "--shots-every" && has_value) {
@@ -54,14 +63,19 @@ bool parse(int argc, char** argv, Arguments* a) {
             a->shots_every = static_cast<int32_t>(n);
         } else if (arg == "--to-script") {
             a->to_script = true;
+        } else if (arg == "--link") {
+            a->link = true;
         } else if (a->script.empty() && arg.rfind("--", 0) != 0) {
             a->script = arg;
         } else {
             return false;
         }
     }
-    if (a->recording.empty()) return !a->script.empty() && !a->to_script && a->shots_every == 0;
-    return a->script.empty();
+    if (a->recording.empty()) {
+        return !a->script.empty() && !a->to_script && !a->link && a->shots_every == 0;
+    }
+    if (a->link && (a->to_script || a->shots_every > 0 || !a->out_dir.empty())) return false;
+    return a->script.empty() && a->record.empty();
 }
 
 std::string absolute(const std::string& path) {
@@ -79,6 +93,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string output;
+    if (a.link) {
+        std::string link;
+        int32_t result = recording_link(a.recording.c_str(), &link, &output);
+        if (result == 0) std::printf("%s\n", link.c_str());
+        std::fputs(output.c_str(), stderr);
+        return result;
+    }
     if (a.to_script) {
         std::string script;
         int32_t result = recording_to_script(a.recording.c_str(), &script, &output);
@@ -100,6 +121,10 @@ int main(int argc, char** argv) {
     // Paths given on the command line mean what they meant where the tool started.
     std::string out_dir = absolute(a.out_dir);
     std::string recording = a.recording.empty() ? "" : absolute(a.recording);
+    if (!a.record.empty()) {
+        record_choice = RECORD_FILE;
+        std::snprintf(record_path, sizeof record_path, "%s", absolute(a.record).c_str());
+    }
     std::string game_dir = a.game_dir;
     if (game_dir.empty()) {
         char exe[4096];
@@ -124,6 +149,7 @@ int main(int argc, char** argv) {
         std::fputs(output.c_str(), result == 0 ? stdout : stderr);
     } else {
         result = replay_run(script.c_str(), &output, out_dir.c_str());
+        platform_record_stop();
         std::fputs(output.c_str(), stdout);
     }
     return result == 0 ? 0 : 1;

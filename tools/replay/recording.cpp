@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "common/png_write.h"
 #include "platform/common/tape/tape.h"
@@ -14,6 +16,7 @@
 #include "replay/tape_text.h"
 #include "runtime/main_loop.h"
 #include "shell/program.h"
+#include "shell/recording_link.h"
 #include "shell/session_tape.h"
 
 namespace {
@@ -85,5 +88,23 @@ int32_t replay_recording(const char* path, const RecordingOptions& options, std:
     }
     *output += std::string(path) + ": " + tape_seconds(played) + " of play, " +
                std::to_string(sink.frames) + " frames, made again to the end\n";
+    return 0;
+}
+
+int32_t recording_link(const char* path, std::string* link, std::string* output) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+    TapeFile file;
+    std::string why;
+    if (!in.good() && !in.eof()) {
+        *output += std::string(path) + ": cannot be read\n";
+        return 1;
+    }
+    if (!tape_read_bytes(bytes.data(), bytes.size(), path, &file, &why)) {
+        *output += why + "\n";
+        return 1;
+    }
+    *link = std::string(RECORDING_LINK_PREFIX) + recording_link_text(bytes.data(), bytes.size());
     return 0;
 }

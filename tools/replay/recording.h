@@ -24,6 +24,11 @@ struct RecordingOptions {
 // line or the reason.
 int32_t replay_recording(const char* path, const RecordingOptions& options, std::string* output);
 
+// The link that opens the recording in the page: "index.html#watch=" and the
+// file's bytes in base64url; 0 on success, 1 with the reason in `output` (the
+// file cannot be read, or is no recording).
+int32_t recording_link(const char* path, std::string* link, std::string* output);
+
 // Writes the recording as a replay script (tools/replay/README.md); 0 on success, 1 with
 // the reason in `output`.
 int32_t recording_to_script(const char* path, std::string* script, std::string* output);

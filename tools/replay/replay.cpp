@@ -12,6 +12,7 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "platform/common/tape/tape.h"
+#include "platform/device.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "replay/replay_fields.h"
@@ -162,9 +163,11 @@ bool need_window(Run& run) {
 
 // Runs main loop turns until ms of the manual clock have passed (or the program
 // ended).
+// The script looks at the machine's clock, under the session tape: a session
+// recorded while a script drives it (--record) holds only what the game asked.
 void wait_ms(int32_t ms) {
-    uint32_t begin = platform_ticks_ms();
-    while (main_window && static_cast<int64_t>(platform_ticks_ms() - begin) < ms) {
+    uint32_t begin = device_ticks_ms();
+    while (main_window && static_cast<int64_t>(device_ticks_ms() - begin) < ms) {
         if (!main_loop_turn()) break;
     }
 }

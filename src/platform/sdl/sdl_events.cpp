@@ -8,6 +8,17 @@
 
 namespace {
 
+// The character a key types, for watching's keys ("<" and ">" among them): a
+// printable key's own, and the shifted comma, period and less-than key's.
+int32_t typed_character(const SDL_Keysym& key) {
+    bool shift = (key.mod & KMOD_SHIFT) != 0;
+    if (key.sym == SDLK_LESS) return shift ? '>' : '<';
+    if (shift && key.sym == SDLK_COMMA) return '<';
+    if (shift && key.sym == SDLK_PERIOD) return '>';
+    if (shift || key.sym <= 32 || key.sym >= 127) return 0;
+    return static_cast<int32_t>(key.sym);
+}
+
 bool key_event(const SDL_KeyboardEvent& key, PlatformEvent* event) {
     if (key.keysym.mod & KMOD_ALT) {
         if (key.repeat) return false;
@@ -24,7 +35,7 @@ bool key_event(const SDL_KeyboardEvent& key, PlatformEvent* event) {
     if (key.keysym.sym == SDLK_LALT || key.keysym.sym == SDLK_RALT) return false;
     int32_t code = sdl_virtual_key(key.keysym.sym, key.keysym.scancode);
     if (code == 0) return false;
-    *event = {PEV_KEY_DOWN, code, 0, 0};
+    *event = {PEV_KEY_DOWN, code, typed_character(key.keysym), 0};
     return true;
 }
 

@@ -31,6 +31,7 @@ constexpr KeyPair kKeys[] = {
     {SDLK_SLASH, 191},        {SDLK_BACKQUOTE, 192},
     {SDLK_LEFTBRACKET, 219},  {SDLK_BACKSLASH, 220},
     {SDLK_RIGHTBRACKET, 221}, {SDLK_QUOTE, 222},
+    {SDLK_LESS, 226},
 };
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "platform/web/web_js.h"
 
 EM_JS(void, cf_program_ended, (int status), { CF.programEnded(status); });
+// 7: the close event (PEV_CLOSE).
+EM_JS(void, cf_push_close, (), { CF.push(7, 0, 0, 0); });
 
 void web_prepare_game_folder() {
     // Files are written readable, whatever mode the runtime starts with.
@@ -25,4 +27,8 @@ void web_prepare_game_folder() {
 
 void web_program_ended(int32_t status) {
     cf_program_ended(status);
+}
+
+void web_close_window() {
+    cf_push_close();
 }

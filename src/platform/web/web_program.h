@@ -9,3 +9,6 @@
 void web_prepare_game_folder();
 // Tells the page that the program ended, with its exit status.
 void web_program_ended(int32_t status);
+// Queues the window's close event, as if the player had closed the game: the
+// running game ends at its next look for input (and its recording with it).
+void web_close_window();

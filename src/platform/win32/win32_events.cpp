@@ -10,6 +10,18 @@
 
 namespace {
 
+// The character a key types in the keyboard's layout, for watching's keys ("<"
+// and ">" among them); 0 when it types none that is printable. The keyboard's
+// dead-key state is left as it was (flag 4).
+int32_t typed_character(WPARAM wparam, LPARAM lparam) {
+    BYTE state[256];
+    if (!GetKeyboardState(state)) return 0;
+    WCHAR typed[4];
+    int count = ToUnicode(static_cast<UINT>(wparam), static_cast<UINT>((lparam >> 16) & 0xff),
+                          state, typed, 4, 4);
+    return count == 1 && typed[0] > 32 && typed[0] < 127 ? typed[0] : 0;
+}
+
 constexpr int32_t kQueueSize = 256;
 
 struct Queue {
@@ -84,7 +96,7 @@ LRESULT CALLBACK win_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
                 return 0;
             }
             int32_t key = win_game_key(wparam, lparam);
-            if (key != 0) win_push_event({PEV_KEY_DOWN, key, 0, 0});
+            if (key != 0) win_push_event({PEV_KEY_DOWN, key, typed_character(wparam, lparam), 0});
             return 0;
         }
         case WM_SYSCHAR:

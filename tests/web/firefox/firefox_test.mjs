@@ -10,9 +10,10 @@ import http from "node:http";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
+import url from "node:url";
 import puppeteer from "puppeteer-core";
 
-const FIREFOX = "/usr/bin/firefox-esr";
+export const FIREFOX = "/usr/bin/firefox-esr";
 const TYPES = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm",
   ".webmanifest": "application/manifest+json", ".png": "image/png", ".bin": "application/octet-stream" };
 
@@ -27,9 +28,9 @@ const SIGNS = {
     [375, 224, 250, 350, "saturated", 35, 101]],
 };
 
-class Failed extends Error {}
+export class Failed extends Error {}
 
-function serve(folder) {
+export function serve(folder) {
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, "http://x").pathname);
     const file = path.join(folder, name.endsWith("/") ? name + "index.html" : name);
@@ -44,9 +45,9 @@ function serve(folder) {
   return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
 }
 
-const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-async function wait(what, condition, seconds) {
+export async function wait(what, condition, seconds) {
   const end = Date.now() + seconds * 1000;
   for (;;) {
     let value = null;
@@ -257,4 +258,5 @@ async function main() {
   return failed ? 1 : 0;
 }
 
-process.exitCode = await main();
+// Run, not imported (watch_link.mjs takes the helpers above).
+if (import.meta.url === url.pathToFileURL(process.argv[1]).href) process.exitCode = await main();

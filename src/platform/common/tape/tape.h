@@ -152,3 +152,28 @@ bool tape_last_clock(uint32_t* ticks, int64_t* calendar);
 uint32_t tape_session_ms();
 // Milliseconds of a session as messages and scripts write them ("12.345 s").
 std::string tape_seconds(uint32_t ms);
+
+// ---------------------------------------------------------------- watching
+
+// Watches a record stream: played as tape_play_stream does, no saved file is
+// written, and `pace` is called with the session's time at each clock reading
+// the game takes from it, to hold the show to its pace and read the viewer's
+// input there (the window's own input never reaches the game).
+void tape_watch_stream(const uint8_t* stream, size_t size, const char* name, const char* damage,
+                       void (*pace)(uint32_t session_ms));
+// Where playback stands, to come back to.
+struct TapeMark {
+    size_t pos;
+    TapeCoding coding;
+    int64_t records;
+    bool have_ticks;
+    uint32_t first_ticks;
+    uint32_t last_ticks;
+    int64_t last_calendar;
+};
+TapeMark tape_mark();
+// Plays on from a mark of this stream (also after the game left the recording).
+void tape_return(const TapeMark& mark);
+// True once playback stopped early: the recording is damaged or cut there, or the
+// game asked for what it does not hold (platform_tape_error says which).
+bool tape_parted();

@@ -33,6 +33,8 @@ struct Player {
     bool close_sent = false;
     // Watching: the machine's clock when the session's first reading was shown.
     uint32_t watch_start = 0;
+    // Watching with a viewer's controls: the pace is theirs.
+    void (*pace)(uint32_t session_ms) = nullptr;
     std::string error;
 };
 
@@ -70,12 +72,17 @@ void begin(const char* name, const char* damage, bool watch) {
     player.first_ticks = player.last_ticks = 0;
     player.last_calendar = 0;
     player.close_sent = false;
+    player.pace = nullptr;
     player.error.clear();
 }
 
 // Holds a watched session to its own pace: the picture for a clock reading is
 // not shown before the machine's clock has come as far since the start.
 void keep_pace(uint32_t session_ms) {
+    if (player.pace) {
+        player.pace(session_ms);
+        return;
+    }
     if (!player.watch) return;
     const int64_t most = 250;  // a longer pause in the session is shortened to this
     int64_t shown = static_cast<int64_t>(device_ticks_ms() - player.watch_start);
@@ -118,7 +125,7 @@ bool tape_playing() {
 bool tape_take(TapeKind wanted, TapeRecord* record) {
     // Watching: the viewer may stop the show at every event check.
     bool event = wanted == TAPE_POLL || wanted == TAPE_WAIT;
-    if (player.watch && player.state == State::playing && event) viewer_stopped();
+    if (player.watch && !player.pace && player.state == State::playing && event) viewer_stopped();
     if (player.state != State::playing) return false;
     size_t pos;
     TapeCoding coding;
@@ -209,6 +216,35 @@ std::string tape_seconds(uint32_t ms) {
 void tape_play_stream(const uint8_t* stream, size_t size, const char* name, const char* damage) {
     player.stream.assign(stream, stream + size);
     begin(name, damage, false);
+}
+
+void tape_watch_stream(const uint8_t* stream, size_t size, const char* name, const char* damage,
+                       void (*pace)(uint32_t session_ms)) {
+    tape_play_stream(stream, size, name, damage);
+    player.watch = true;
+    player.pace = pace;
+}
+
+TapeMark tape_mark() {
+    return {player.pos,         player.coding,     player.records,      player.have_ticks,
+            player.first_ticks, player.last_ticks, player.last_calendar};
+}
+
+void tape_return(const TapeMark& mark) {
+    player.state = State::playing;
+    player.pos = mark.pos;
+    player.coding = mark.coding;
+    player.records = mark.records;
+    player.have_ticks = mark.have_ticks;
+    player.first_ticks = mark.first_ticks;
+    player.last_ticks = mark.last_ticks;
+    player.last_calendar = mark.last_calendar;
+    player.close_sent = false;
+    player.error.clear();
+}
+
+bool tape_parted() {
+    return player.state == State::parted;
 }
 
 void tape_append(const uint8_t* stream, size_t size) {
