@@ -114,14 +114,16 @@ screenshots: build
 	cd docs && ../build/cairnfall-replay screenshots.replay --dir ../build/screenshots-run
 
 # The game in a web page: build-web/ is the page, its script, the wasm and the
-# data, for any static file server; the pictures and the font come from the
-# desktop build's generator. Emscripten looks for its JavaScript modules in
-# Debian's folder.
+# data, for any static file server; the pictures, the font, the icons and the
+# install dialog's screenshots come from the desktop build's generator and
+# tools. Emscripten looks for its JavaScript modules in Debian's folder.
 WEB_PORT ?= 8800
 export NODE_PATH ?= /usr/share/nodejs
 web: game
+	@cmake --build build -j $(JOBS) --target web_screenshots
 	@emcmake cmake -S . -B build-web/cmake -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCAIRNFALL_HOST_DATA=$(CURDIR)/build/data -DCAIRNFALL_HOST_ICONS=$(CURDIR)/build/icons \
+		-DCAIRNFALL_HOST_SCREENSHOTS=$(CURDIR)/build/web-screenshots \
 		-DCAIRNFALL_WEB_OUT=$(CURDIR)/build-web -DCAIRNFALL_NATIVE_BUILD=$(CURDIR)/build > /dev/null
 	@cmake --build build-web/cmake -j $(JOBS)
 

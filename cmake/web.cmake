@@ -9,6 +9,7 @@ set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
 set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG")
 set(CAIRNFALL_HOST_DATA "" CACHE PATH "data/ of a host build (pictures and font)")
 set(CAIRNFALL_HOST_ICONS "" CACHE PATH "icons/ of a host build")
+set(CAIRNFALL_HOST_SCREENSHOTS "" CACHE PATH "web-screenshots/ of a host build (wide.png, narrow.png)")
 
 include(cmake/zlib.cmake)
 
@@ -70,10 +71,11 @@ add_custom_command(
   OUTPUT ${WEB_OUT}/.site
   COMMAND ${CMAKE_COMMAND} -E make_directory ${WEB_OUT}
   COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/web-site ${CMAKE_SOURCE_DIR}/web
-          ${CAIRNFALL_HOST_DATA} ${CAIRNFALL_HOST_ICONS} ${WEB_OUT}
+          ${CAIRNFALL_HOST_DATA} ${CAIRNFALL_HOST_ICONS} ${CAIRNFALL_HOST_SCREENSHOTS} ${WEB_OUT}
   COMMAND ${CMAKE_COMMAND} -E touch ${WEB_OUT}/.site
   DEPENDS cairnfall cairnfall-sounds cairnfall-bench ${WEB_PAGE_FILES} ${CMAKE_SOURCE_DIR}/scripts/web-site
-          ${CAIRNFALL_HOST_DATA}/.generated
+          ${CAIRNFALL_HOST_DATA}/.generated ${CAIRNFALL_HOST_SCREENSHOTS}/wide.png
+          ${CAIRNFALL_HOST_SCREENSHOTS}/narrow.png
   COMMENT "Packing the page, its data and its offline list")
 add_custom_target(site ALL DEPENDS ${WEB_OUT}/.site)
 

@@ -1,7 +1,8 @@
 // The page around the picture: where its controls go, full screen in and out,
-// and its one-line notices. The picture gets the screen: the controls sit in a
-// letterbox beside or above it when one has room, and take height only when none
-// has (a 4:3 window).
+// and its one-line notices. The picture gets the screen: held sideways the
+// controls sit in a letterbox beside or above it when one has room, else in a
+// narrow column of their own beside it (a 4:3 tablet); upright they go below
+// the game's parts, which the game lays out for a tall screen.
 (function (cf) {
   "use strict";
 
@@ -48,7 +49,8 @@
     // The controls' height laid out as a row over the picture's top letterbox.
     document.body.className = "bar-top";
     var rowHeight = bar.offsetHeight;
-    var next = side >= SIDE_MIN ? "bar-side" : top >= rowHeight ? "bar-top" : "bar-above";
+    var next = vh > vw ? "bar-below" : side >= SIDE_MIN ? "bar-side" :
+      top >= rowHeight ? "bar-top" : "bar-beside";
     document.body.className = next;
     if (next === "bar-side") document.body.style.setProperty("--side-width", Math.floor(side) + "px");
     if (next !== mode) {
@@ -92,12 +94,4 @@
   label();
   place();
 
-  // ------------------------------------------------------------ a phone held upright
-
-  var coarse = window.matchMedia && matchMedia("(pointer: coarse)").matches;
-  cf.sayLandscape = function () {
-    if (coarse && window.innerHeight > window.innerWidth) {
-      cf.notice("Turn your phone sideways: landscape shows a larger board.", "landscape");
-    }
-  };
 })(CF);

@@ -194,7 +194,6 @@
       $("loading").hidden = true;
       canvas.focus();
       makeSounds();
-      CF.sayLandscape();
     },
     // Name entry: on a phone, one tap opens its keyboard.
     onTextEntry: function (active) {

@@ -17,8 +17,8 @@
   // LONG_MS is a long press.
   var TAP_SLOP = 12, SWIPE_MIN = 30, SWIPE_MS = 800, LONG_MS = 550;
   // How far a tap may miss a target and still land on it (the game finds the
-  // target): a little over 22, so that the pause button, with nothing below it
-  // but the clock, is a finger's 44 pixels high on an upright phone.
+  // target, in picture pixels of the part tapped): a little over 22, so that a
+  // target is a finger's 44 pixels across wherever the picture shows it small.
   var REACH = 26;
   cf.touchReach = REACH;
 
@@ -32,15 +32,11 @@
     cf.push(cf.KEY_DOWN, code, 0, 0);
   }
 
-  function reach() {
-    return Math.max(1, Math.round(REACH / Math.max(0.05, cf.pictureScale())));
-  }
-
   function tap(clientX, clientY) {
-    var p = cf.picturePoint(clientX, clientY);
+    var p = cf.tapPoint(clientX, clientY);
     cf.touchCounts.taps++;
     cf.push(cf.MOUSE_MOVE, 0, p[0], p[1]);
-    cf.push(cf.LBUTTON_UP, reach(), p[0], p[1]);
+    cf.push(cf.LBUTTON_UP, p[2], p[0], p[1]);
   }
 
   function swipe(dx, dy) {

@@ -1,9 +1,13 @@
 // The program's icons: the hicolor PNGs at every size and the window icon BMP,
-// transparent round an opaque stone, with the headers the desktop and SDL read.
+// transparent round an opaque stone, with the headers the desktop and SDL read;
+// and the web page's, the opaque ones whole and the maskable one's stone inside
+// the circle a mask keeps.
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <png.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -64,7 +68,7 @@ class IconFiles : public ::testing::Test {
         root_ = new std::string(scratch_folder("a"));
         std::error_code error;
         std::filesystem::remove_all(*root_, error);
-        ok_ = write_game_icons(root_->c_str());
+        ok_ = write_game_icons(root_->c_str()) && write_web_icons(root_->c_str());
     }
     static void TearDownTestSuite() {
         std::error_code error;
@@ -163,6 +167,33 @@ TEST_F(IconFiles, WindowIconIsAV4BitmapWithAlpha) {
     }
     EXPECT_EQ(b[122 + 3], 0);
     EXPECT_EQ(b[122 + (32 * 64 + 32) * 4 + 3], 255);
+}
+
+TEST_F(IconFiles, WebIconsOpaqueWhereTheyMustBeAndTheMaskableStoneInsideItsCircle) {
+    ASSERT_TRUE(ok_);
+    for (const WebIcon& w : WEB_ICONS) {
+        Rgba png = read_png(*root_ + "/icons/web/" + w.name);
+        const int32_t n = w.size;
+        ASSERT_EQ(png.width, n) << w.name;
+        ASSERT_EQ(png.height, n) << w.name;
+        EXPECT_EQ(png.alpha(0, 0), w.opaque ? 255 : 0) << w.name;
+        EXPECT_GT(png.lum(n / 2, n / 2), 200.0f) << w.name;  // the sun in the middle
+        if (!w.opaque) continue;
+        // The stone's farthest pixel from the centre: one that stands out from the
+        // sky at the left end of its row (the sky shades only from top to bottom).
+        float farthest = 0.0f;
+        for (int32_t y = 0; y < n; ++y) {
+            for (int32_t x = 0; x < n; ++x) {
+                ASSERT_EQ(png.alpha(x, y), 255) << w.name << " " << x << "," << y;
+                if (std::abs(png.lum(x, y) - png.lum(0, y)) < 40.0f) continue;
+                farthest = std::max(farthest, std::hypot(x + 0.5f - n / 2.0f, y + 0.5f - n / 2.0f));
+            }
+        }
+        EXPECT_GT(farthest, 0.3f * n) << w.name;
+        if (std::string(w.name).find("maskable") != std::string::npos) {
+            EXPECT_LT(farthest, 0.4f * n) << w.name;
+        }
+    }
 }
 
 TEST_F(IconFiles, TwoRunsWriteTheSameBytes) {

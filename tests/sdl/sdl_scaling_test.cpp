@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/platform.h"
@@ -138,6 +140,97 @@ TEST(PictureLayout, PictureKeepsItsProportionsAndTheNextWholeMultiple) {
     }
 }
 
+// Every composition, through the shapes of screen: the parts stay inside the
+// area, apart, scaled alike both ways; each part's corner and edge pixels map to
+// the area and back, and points beside a part come back to it (one inside its
+// edge when there are several parts).
+TEST(PictureComposition, PointsMapBothWaysAtTheEdgesOfEveryPart) {
+    struct Case {
+        int32_t width, height;
+        int32_t parts;
+        int32_t field_width;  // the play field's width in the area
+    };
+    const Case cases[] = {
+        {1170, 2376, 10, 1170}, {1080, 2220, 10, 1080}, {1290, 2640, 10, 1290},  // phones upright
+        {2304, 2916, 10, 2160}, {600, 800, 10, 592},                             // tablet, window
+        {2532, 1170, 1, 1170},  {1024, 768, 1, 768},    {800, 600, 1, 600},      // sideways
+    };
+    for (const Case& c : cases) {
+        const PictureComposition got = picture_composition(c.width, c.height);
+        ASSERT_EQ(got.count, c.parts) << c.width << "x" << c.height;
+        for (int32_t i = 0; i < got.count; ++i) {
+            const PicturePart& p = got.parts[i];
+            SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " part " << i);
+            if (p.source_x == 200 && p.source_width == 600) {
+                EXPECT_EQ(p.width, c.field_width);
+            }
+            EXPECT_TRUE(p.x >= 0 && p.y >= 0 && p.x + p.width <= c.width &&
+                        p.y + p.height <= c.height);
+            // One scale both ways, to a pixel.
+            EXPECT_LE(
+                std::abs(int64_t{p.width} * p.source_height - int64_t{p.height} * p.source_width),
+                int64_t{p.source_width} + p.source_height);
+            for (int32_t j = 0; j < i; ++j) {
+                const PicturePart& q = got.parts[j];
+                EXPECT_TRUE(p.x >= q.x + q.width || q.x >= p.x + p.width || p.y >= q.y + q.height ||
+                            q.y >= p.y + p.height)
+                    << "places of parts " << j << " and " << i << " overlap";
+            }
+            const int32_t inset = got.count > 1 ? 1 : 0;
+            const int32_t xs[] = {p.source_x, p.source_x + 1, p.source_x + p.source_width / 2,
+                                  p.source_x + p.source_width - 1};
+            const int32_t ys[] = {p.source_y, p.source_y + 1, p.source_y + p.source_height / 2,
+                                  p.source_y + p.source_height - 1};
+            for (int32_t px : xs) {
+                for (int32_t py : ys) {
+                    int32_t x = px, y = py;
+                    ASSERT_TRUE(composition_to_area(got, &x, &y)) << px << "," << py;
+                    EXPECT_TRUE(x >= p.x && x < p.x + p.width && y >= p.y && y < p.y + p.height);
+                    EXPECT_EQ(composition_to_picture(got, &x, &y), i);
+                    int32_t want_x =
+                        std::clamp(px, p.source_x + inset, p.source_x + p.source_width - 1 - inset);
+                    int32_t want_y = std::clamp(py, p.source_y + inset,
+                                                p.source_y + p.source_height - 1 - inset);
+                    EXPECT_EQ(x, want_x) << "from " << px << "," << py;
+                    EXPECT_EQ(y, want_y) << "from " << px << "," << py;
+                }
+            }
+            // The area's points at the place's corners and just outside them.
+            const int32_t corners[][2] = {{p.x, p.y}, {p.x + p.width - 1, p.y + p.height - 1}};
+            for (const auto& corner : corners) {
+                int32_t x = corner[0], y = corner[1];
+                EXPECT_EQ(composition_to_picture(got, &x, &y), i);
+                EXPECT_TRUE(x >= p.source_x && x < p.source_x + p.source_width && y >= p.source_y &&
+                            y < p.source_y + p.source_height);
+            }
+            if (got.count > 1) {
+                int32_t x = p.x + p.width / 2, y = p.y - 1;
+                int32_t part = composition_to_picture(got, &x, &y);
+                if (part == i) {
+                    EXPECT_EQ(y, p.source_y + 1);
+                }
+                x = p.x + p.width / 2;
+                y = p.y + p.height;
+                part = composition_to_picture(got, &x, &y);
+                if (part == i) {
+                    EXPECT_EQ(y, p.source_y + p.source_height - 2);
+                }
+            }
+        }
+    }
+    // A picture pixel no part shows (between the title and the score).
+    PictureComposition upright = picture_composition(1170, 2376);
+    int32_t x = 100, y = 130;
+    EXPECT_FALSE(composition_to_area(upright, &x, &y));
+    // Sideways, points on the bars map outside the picture, as before.
+    PictureComposition sideways = picture_composition(1920, 1080);
+    x = 0;
+    y = 0;
+    EXPECT_EQ(composition_to_picture(sideways, &x, &y), 0);
+    EXPECT_EQ(x, -134);
+    EXPECT_TRUE(picture_composition(0, 5).count == 0);
+}
+
 struct MouseCase {
     int32_t width, height;  // the window
     int32_t x, y;           // a window point
@@ -164,6 +257,11 @@ TEST_F(SdlScaling, MousePointsMapToThePicturePixelShownUnderThem) {
         {1280, 1024, 640, 32, 400, 0},
         {1280, 1024, 640, 991, 400, 599},
         {1280, 1024, 640, 992, 400, 600},
+        // Upright: the play field on top, New game below it at 1.5 times; a point
+        // in the gap between them lands one inside the nearer, the button.
+        {600, 1104, 300, 300, 500, 300},
+        {600, 1104, 147, 643, 100, 317},
+        {600, 1104, 147, 606, 100, 297},
         // The picture's own size: points pass unchanged, signs kept.
         {800, 600, -5, 650, -5, 650},
         {800, 600, 412, -1, 412, -1},
@@ -191,6 +289,32 @@ TEST_F(SdlScaling, MousePointsMapToThePicturePixelShownUnderThem) {
         EXPECT_EQ(event.type, PEV_LBUTTON_UP);
         EXPECT_EQ(event.x, c.picture_x);
         EXPECT_EQ(event.y, c.picture_y);
+    }
+}
+
+// The game sees the same clicks whichever way the window is held: a picture
+// point's place in each composition maps back to that point.
+TEST_F(SdlScaling, ClicksReachTheGameAlikeInEitherHold) {
+    const int32_t windows[][2] = {{600, 1104}, {768, 1000}, {1024, 768}, {1200, 2400}};
+    const int32_t points[][2] = {{100, 317}, {100, 485}, {100, 527}, {45, 32},   {100, 190},
+                                 {400, 400}, {599, 224}, {396, 216}, {582, 216}, {330, 539}};
+    for (const auto& w : windows) {
+        window_size(w[0], w[1]);
+        const PictureComposition composition = picture_composition(w[0], w[1]);
+        for (const auto& point : points) {
+            int32_t x = point[0], y = point[1];
+            ASSERT_TRUE(composition_to_area(composition, &x, &y));
+            SDL_Event e = {};
+            e.type = SDL_MOUSEBUTTONUP;
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.x = x;
+            e.button.y = y;
+            push(e);
+            PlatformEvent event = {};
+            ASSERT_TRUE(platform_poll_event(&event));
+            EXPECT_EQ(event.x, point[0]) << w[0] << "x" << w[1];
+            EXPECT_EQ(event.y, point[1]) << w[0] << "x" << w[1];
+        }
     }
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The page in headless Chromium: the intro and the first run, a game by keys and
-by clicks with its sound, the profile across a reload, a tap, a pad and a hidden
-tab, two tabs entering high scores at once, a downloaded recording replayed by
-the desktop build, the page offline, and a site without its data saying so.
+by clicks with its sound, Chromium's installability check and the manifest it
+reads, the profile across a reload, a tap, a pad and a hidden tab, two tabs
+entering high scores at once, a downloaded recording replayed by the desktop
+build, the page offline, and a site without its data saying so.
 
 browser_test.py SITE_DIR NATIVE_BUILD_DIR
 
@@ -87,12 +88,11 @@ img.onload = function () {
 img.src = url;
 """
 
-# A picture point as a point of the page (the inverse of window.js's picturePoint).
+# A picture point as a point of the page: where the page shows it, through the
+# game's composition of its parts (window.js's pagePoint).
 PAGE_POINT_JS = """
-var b = document.getElementById("screen").getBoundingClientRect();
-var s = Math.min(b.width / 800, b.height / 600);
-return [Math.round(b.left + (b.width - 800 * s) / 2 + (arguments[0] + 0.5) * s),
-        Math.round(b.top + (b.height - 600 * s) / 2 + (arguments[1] + 0.5) * s)];
+var p = CF.pagePoint(arguments[0], arguments[1]);
+return p && [Math.round(p[0]), Math.round(p[1])];
 """
 
 # The game's clock, for the two-tab check only: performance.now() plus a skip the
@@ -484,6 +484,50 @@ def check_two_tabs(b, site):
         ", ".join(table_names(b.saved("cairnfall.dat"))[:3]))
 
 
+# The apple-touch-icon's size and whether every pixel is opaque: an iPhone's Home
+# Screen shows transparency as black.
+TOUCH_ICON_JS = """
+var done = arguments[arguments.length - 1];
+var link = document.querySelector("link[rel=apple-touch-icon]");
+if (!link) { done(null); return; }
+var img = new Image();
+img.onload = function () {
+  var c = document.createElement("canvas");
+  c.width = img.naturalWidth; c.height = img.naturalHeight;
+  var g = c.getContext("2d");
+  g.drawImage(img, 0, 0);
+  var d = g.getImageData(0, 0, c.width, c.height).data, opaque = true;
+  for (var i = 3; i < d.length; i += 4) if (d[i] !== 255) opaque = false;
+  done([link.getAttribute("href"), c.width, c.height, opaque]);
+};
+img.onerror = function () { done([link.getAttribute("href"), 0, 0, false]); };
+img.src = link.href;
+"""
+
+
+def check_installable(b):
+    """Chromium's own installability check, and what its install dialog reads."""
+    errors = b.d.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+    if errors:
+        raise Failed("Chromium will not install the page: %s" % errors)
+    got = b.d.execute_cdp_cmd("Page.getAppManifest", {})
+    if got.get("errors"):
+        raise Failed("the manifest has errors: %s" % got["errors"])
+    m = got.get("manifest") or {}
+    shots = sorted(s.get("formFactor", "") for s in m.get("screenshots", []))
+    icons = sorted(i.get("sizes", "") for i in m.get("icons", []))
+    if m.get("orientation") != "DEFAULT" or shots != ["kNarrow", "kWide"] or not m.get("id"):
+        raise Failed("the manifest reads as orientation %s, screenshots %s, id %s" % (
+            m.get("orientation"), shots, m.get("id")))
+    touch = b.d.execute_async_script(TOUCH_ICON_JS)
+    if not touch or touch[1:] != [180, 180, True]:
+        raise Failed("the apple-touch-icon is not an opaque 180-px picture: %s" % touch)
+    return ("installability errors: %s; manifest: id %s, icons %s, screenshots %s, any "
+            "orientation; apple-touch-icon %s opaque %dx%d" % (
+                errors, m["id"].split("/")[-1], " ".join(icons), " ".join(shots),
+                touch[0], touch[1], touch[2]))
+
+
 def check_offline(b, site):
     if not b.js("return !!navigator.serviceWorker.controller"):
         b.d.execute_async_script("var done = arguments[0];"
@@ -499,6 +543,8 @@ def check_offline(b, site):
         pass
     b.d.refresh()
     ms = b.first_picture()
+    if not b.js("return !!navigator.serviceWorker.controller"):
+        raise Failed("the page started offline without its service worker")
     return "with the server stopped, a reload shows the first picture after %.0f ms" % ms
 
 
@@ -567,6 +613,7 @@ def main():
 
     try:
         run("intro", check_intro_and_first_run, b, site)
+        run("installable", check_installable, b)
         run("game", check_game, b)
         run("profile", check_profile_kept, b)
         replay = run("recording-download", check_recording, b, downloads, native)

@@ -1,16 +1,22 @@
 #!/usr/bin/python3
 """The page on a phone: Chromium's mobile emulation (390x844, pixel ratio 3) with
-real touch events (CDP Input.dispatchTouchEvent), upright and sideways. Swipes
-move stones, every action is done by a finger, a name is typed through the
-device keyboard's path, the picture's share of the height is measured, full
-screen is entered and left, storage persistence is asked for, and a saved copy
-of the files loads into a fresh browser while a damaged one is refused.
+real touch events (CDP Input.dispatchTouchEvent), upright and sideways. Upright
+the game's parts are laid out for the tall screen: swipes move stones, every
+menu button, pause, Resume and both answers of the quit dialog are pressed by
+taps 20 CSS px beside their centres, a name is typed through the device
+keyboard's path; the sizes a finger meets are measured on three phones and two
+tablets (phone_sizes.py); turning the phone mid-slide and on the options keeps
+the game's state; the same input upright and sideways gives the same frames and
+saved file; a still screen draws nothing; full screen is entered and
+left, storage persistence is asked for, and a saved copy of the files loads
+into a fresh browser while a damaged one is refused.
 
 phone_test.py SITE_DIR NATIVE_BUILD_DIR
 
 Prints one line per check, with the figures it measured. With PHONE_SHOTS=DIR it
 keeps the README's pictures of the page there (phone_upright.png,
-phone_sideways.png), at the phone's CSS size (ImageMagick's convert).
+phone_sideways.png, tablet_upright.png, tablet_sideways.png), at the screen's
+CSS size (ImageMagick's convert).
 """
 
 import os
@@ -24,6 +30,7 @@ from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.by import By
 
 import browser_test as bt
+import phone_sizes
 
 UPRIGHT = {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True,
            "screenOrientation": {"type": "portraitPrimary", "angle": 0}}
@@ -39,49 +46,6 @@ var s = Math.min(b.width / 800, b.height / 600);
 return {scale: s, height: 600 * s, share: 600 * s / window.innerHeight,
         viewport: [window.innerWidth, window.innerHeight], bar: document.body.className};
 """
-
-
-# The game's tap targets (strict areas x1, x2, y1, y2) on three screens: the menu
-# bar, then each screen's own; the board and the options' rows are fields.
-MENU = [(10, 190, 296 + 42 * i, 338 + 42 * i) for i in range(5)]
-TARGETS = {
-    "game": MENU + [(10, 190, 506, 548), (27, 62, 10, 54), (374, 625, 223, 575)],
-    "options": MENU + [(410, 590, 518, 560), (430, 556, 155, 224), (429, 564, 294, 346),
-                       (429, 564, 413, 465)],
-    "quit": [(359, 434, 196, 236), (545, 620, 196, 236)],
-}
-SHOWN = {"game": {5: "pause", 1: "menu button", 7: "board"},
-         "options": {5: "Resume", 7: "music row", 6: "difficulty row"}, "quit": {0: "quit answer"}}
-
-
-def lands(targets, x, y, reach):
-    """The target a tap lands on by the game's rule: inside, else the nearest within reach."""
-    best, best_miss = -1, reach * reach
-    for i, (x1, x2, y1, y2) in enumerate(targets):
-        dx = x1 + 1 - x if x <= x1 else x - x2 + 1 if x >= x2 else 0
-        dy = y1 + 1 - y if y <= y1 else y - y2 + 1 if y >= y2 else 0
-        miss = dx * dx + dy * dy
-        if miss == 0:
-            return i
-        if miss <= best_miss and (best < 0 or miss < best_miss):
-            best, best_miss = i, miss
-    return best
-
-
-def tap_areas(scale, reach_css):
-    """Where a tap lands on each shown target, in CSS pixels: the width through its
-    centre row by the height through its centre column."""
-    reach = round(reach_css / scale)
-    out = []
-    for screen, shown in SHOWN.items():
-        targets = TARGETS[screen]
-        for i, name in shown.items():
-            x1, x2, y1, y2 = targets[i]
-            cx, cy = (x1 + x2) // 2, (y1 + y2) // 2
-            w = sum(lands(targets, x, cy, reach) == i for x in range(800))
-            h = sum(lands(targets, cx, y, reach) == i for y in range(600))
-            out.append("%s %.0fx%.0f" % (name, w * scale, h * scale))
-    return ", ".join(out)
 
 
 class Phone(bt.Browser):
@@ -119,14 +83,15 @@ class Phone(bt.Browser):
         px, py = self.page_point(x, y)
         self.tap_page(px + css_dx, py + css_dy)
 
-    def swipe(self, x, y, dx, dy, steps=2):
-        """A quick stroke from a picture point, dx, dy CSS pixels long."""
+    def swipe(self, x, y, dx, dy, settle=0.2):
+        """A quick stroke from a picture point, dx, dy CSS pixels long, made by the
+        browser itself in one command (a finger's touch events, in about 10 ms),
+        so that a loaded machine's slow round trips never make it a long press."""
         px, py = self.page_point(x, y)
-        self.touch("touchStart", [{"x": px, "y": py}])
-        for i in range(1, steps + 1):
-            self.touch("touchMove", [{"x": px + dx * i / steps, "y": py + dy * i / steps}])
-        self.touch("touchEnd", [])
-        time.sleep(0.2)
+        self.cdp("Input.synthesizeScrollGesture", {
+            "x": px, "y": py, "xDistance": dx, "yDistance": dy, "gestureSourceType": "touch",
+            "speed": 2000, "preventFling": True})
+        time.sleep(settle)
 
     def long_press(self, x, y):
         px, py = self.page_point(x, y)
@@ -145,14 +110,15 @@ class Phone(bt.Browser):
     def picture(self):
         return self.js(PICTURE_JS)
 
-    def shot(self, name):
-        """The page as the phone shows it, into $PHONE_SHOTS at its CSS size."""
+    def shot(self, name, share=1.0):
+        """The page as the phone shows it, into $PHONE_SHOTS at its CSS size (or a
+        share of it)."""
         folder = os.environ.get("PHONE_SHOTS")
         if not folder:
             return
         path = os.path.join(folder, name)
         self.d.save_screenshot(path)
-        width = self.js("return window.innerWidth")
+        width = round(self.js("return window.innerWidth") * share)
         subprocess.run(["convert", path, "-resize", "%dx" % width, "-strip", path], check=True)
 
 
@@ -164,26 +130,97 @@ def check_upright(b, site):
     """Seeds a table any score beats, then the intro and the options by touch."""
     b.d.get(site.url)
     b.first_picture()
-    b.wait("the page's notices",
-                  lambda: "sideways" in b.js("return document.getElementById('notice').textContent"), 5)
     b.js("CF.storage.put('saves', 'cairnfall.dat', new Uint8Array(arguments[0]))",
          list(bt.seeded_table()))
     b.wait("the seeded table", lambda: b.saved("cairnfall.dat") == bt.seeded_table(), 5)
     b.d.refresh()
     b.first_picture()
-    if b.js("return document.getElementById('notice').textContent").find("sideways") >= 0:
-        raise bt.Failed("the page said twice that sideways is larger")
     p = b.picture()
-    if p["bar"] != "bar-top":
-        raise bt.Failed("upright, the page's controls are %r, not over the top letterbox" % p["bar"])
+    if p["bar"] != "bar-below":
+        raise bt.Failed("upright, the page's controls are %r, not below the game's parts" % p["bar"])
     time.sleep(0.3)
     b.tap(400, 300)  # a tap skips the intro
     b.wait_screen("options")
-    reach = b.js("return CF.touchReach")
-    return ("picture %.0f CSS px high in %dx%d (%.1f %% of the height, scale %.4f); a tap skipped "
-            "the intro; taps land (CSS px): %s" % (
-                p["height"], p["viewport"][0], p["viewport"][1], 100 * p["share"], p["scale"],
-                tap_areas(p["scale"], reach)))
+    return "a tap skipped the intro; the page's controls below the game's parts"
+
+
+# Each figure's least value upright on the phones: the parts' share of the
+# height, a stone (CSS px, by width) and the radius of taps around each target.
+def check_sizes(b):
+    lines = []
+    try:
+        for name, width, height, orientation, angle in phone_sizes.SCREENS:
+            b.hold(phone_sizes.metrics(width, height, orientation, angle))
+            time.sleep(0.3)
+            got, line = phone_sizes.measure(b)
+            print("     %s: %s" % (name, line), flush=True)
+            if name.startswith("tablet"):
+                b.shot("tablet_%s.png" % ("upright" if height > width else "sideways"), 0.5)
+            lines.append(name)
+            if "sideways" in got["notice"] or "Turn your" in got["notice"]:
+                raise bt.Failed("%s: the page advises %r" % (name, got["notice"]))
+            if got["bar_over_field"]:
+                raise bt.Failed("%s: the page's controls lie over the play field" % name)
+            if name.startswith("tablet"):
+                shorter = got["width"] if height > width else got["coverage"]
+                if shorter < 0.9:
+                    raise bt.Failed("%s: the parts cover %.1f %% of the shorter side"
+                                    % (name, 100 * shorter))
+            elif height < width:
+                if got["coverage"] < 0.995:
+                    raise bt.Failed("%s: the picture takes %.1f %% of the height"
+                                    % (name, 100 * got["coverage"]))
+            else:
+                least_stone = 29.5 if width == 360 else 32
+                radius = min(r for _, r in got["targets"].values())
+                if got["coverage"] < 0.8 or got["stone"] < least_stone or radius < 22:
+                    raise bt.Failed("%s: %s" % (name, line))
+    finally:
+        b.hold(UPRIGHT)
+    return "measured on %s" % ", ".join(lines)
+
+
+# Counts the game's presents (changed or not) and the page's canvas draws.
+COUNT_JS = """
+if (!window.testCounts) {
+  var c = window.testCounts = {changed: 0, same: 0, draws: 0};
+  var show = CF.showPicture;
+  CF.showPicture = function (pointer, changed) {
+    if (changed) c.changed++; else c.same++;
+    return show(pointer, changed);
+  };
+  var P = CanvasRenderingContext2D.prototype;
+  ["drawImage", "putImageData", "fillRect"].forEach(function (name) {
+    var f = P[name];
+    P[name] = function () { if (this.canvas === CF.canvas()) c.draws++; return f.apply(this, arguments); };
+  });
+}
+return Object.assign({}, window.testCounts);
+"""
+
+
+def check_resting(b):
+    """On the still options screen, the game presents unchanged pictures and the
+    page draws none of them."""
+    before = b.js(COUNT_JS)
+    time.sleep(2.0)
+    after = b.js(COUNT_JS)
+    same, changed, draws = (after[k] - before[k] for k in ("same", "changed", "draws"))
+    if same < 20 or changed != 0 or draws != 0:
+        raise bt.Failed("still options for 2 s: %d unchanged and %d changed presents, %d canvas "
+                        "draws" % (same, changed, draws))
+    return "2 s of the still options: %d unchanged presents, no canvas draw" % same
+
+
+def check_turning_on_options(b):
+    """Turning the phone on the options screen changes nothing the game holds."""
+    picture = b.js("return CF.pictureDataURL()")
+    b.hold(SIDEWAYS)
+    sideways = b.js("return CF.pictureDataURL()")
+    b.hold(UPRIGHT)
+    if not b.is_screen("options") or sideways != picture or b.js("return CF.pictureDataURL()") != picture:
+        raise bt.Failed("turning the phone on the options changed the game's picture")
+    return "turned sideways and back on the options: the same picture, the same screen"
 
 
 def check_options_and_quit(b):
@@ -237,23 +274,53 @@ def play_by_swipes(b):
     return gap
 
 
+# The canvas's pixels, then the same after a repaint of the whole.
+WHOLE_AGAIN_JS = """
+var done = arguments[0], c = CF.canvas(), before = c.toDataURL();
+CF.redraw();
+requestAnimationFrame(function () {
+  requestAnimationFrame(function () { done([before, c.toDataURL()]); });
+});
+"""
+
+
 def check_game_by_touch(b):
     gap = play_by_swipes(b)
-    # Pause and resume by taps 20 CSS px beside the pause button.
-    b.tap_beside(189, 527, 20, 0)
+    # A swipe, and the phone turned sideways while its stone slides: the slide
+    # ends where it would have, and the game goes on.
+    row, col = gap
+    dx = -50 if col + 1 < bt.COLS else 50
+    want = (row, col + 1) if dx < 0 else (row, col - 1)
+    b.swipe(400, 400, dx, 0, settle=0)
+    b.hold(SIDEWAYS)
+    gap = b.expect_gap(want, "a swipe, the phone turned during its slide", gap)
+    b.hold(UPRIGHT)
+    if not b.is_screen("game"):
+        raise bt.Failed("after turning the phone mid-slide the game is not under way")
+    # Pause by a tap 20 CSS px below its centre (over the clock), Resume 20 above
+    # it (in the gap over the button).
+    b.tap_beside(100, 527, 0, 20)
     b.wait_screen("paused")
-    b.tap_beside(189, 527, 20, 0)
+    time.sleep(0.3)
+    # The canvas, drawn piece by piece as the picture changed, is what one
+    # drawing of the whole would be.
+    drawn = b.d.execute_async_script(WHOLE_AGAIN_JS)
+    if drawn[0] != drawn[1]:
+        raise bt.Failed("the canvas drawn piecemeal differs from the canvas drawn whole")
+    b.tap_beside(100, 527, 0, -20)
     b.wait_screen("game")
     if b.gap() != gap:
         raise bt.Failed("the board changed across the pause")
-    # Instructions by an aimed tap (pausing the game), then Resume tapped beside it.
-    b.tap(100, 359)
+    # Instructions 20 below its centre (pausing the game), their Resume 20 below its.
+    b.tap_beside(100, 359, 0, 20)
     b.wait("the instructions", lambda: not b.is_screen("game"), 3)
-    b.tap_beside(330, 560, 0, 15)
+    b.tap_beside(330, 539, 0, 20)
     b.wait_screen("game")
     audio = b.js("return CF.audioState()")
-    return ("4 swipes and a tap moved 5 stones; pause and resume tapped 20 CSS px beside the "
-            "button; Resume tapped beside it; audio %s" % audio["context"])
+    return ("5 swipes and a tap moved 6 stones, one sliding while the phone turned; the canvas "
+            "drawn piecemeal the same as drawn whole; pause, "
+            "Resume, Instructions and their Resume tapped 20 CSS px beside their centres; "
+            "audio %s" % audio["context"])
 
 
 def check_name_by_keyboard(b):
@@ -325,10 +392,9 @@ def check_sideways(b):
     # A swipe moves a stone sideways too (any screen takes them; here the table's).
     return ("picture %.0f CSS px high in %dx%d (%.1f %% of the height, scale %.4f); the full "
             "screen button (%.0fx%.0f CSS px) beside it entered and left full screen, or offered "
-            "the Home Screen; taps land "
-            "(CSS px): %s" % (
+            "the Home Screen" % (
                 p["height"], p["viewport"][0], p["viewport"][1], 100 * p["share"], p["scale"],
-                r[2], r[3], tap_areas(p["scale"], b.js("return CF.touchReach"))))
+                r[2], r[3]))
 
 
 def check_persist(b):
@@ -342,6 +408,49 @@ def export_copy(b):
     got = b.d.execute_async_script(
         "var done = arguments[0]; CF.exportBytes().then(function (v) { done(Array.from(v)); });")
     return bytes(got)
+
+
+def options_held(hold, site, downloads):
+    """The first run's options set by the same taps and swipes in a fresh browser
+    held one way: the game's picture after each step and the saved profile."""
+    p = Phone(downloads)
+    try:
+        p.hold(hold)
+        p.d.get(site.url)
+        p.first_picture()
+        time.sleep(0.3)
+        p.tap(400, 300)
+        p.wait_screen("options")
+        time.sleep(0.3)
+        steps = [lambda: p.tap(443, 213),                # the mark of Hard
+                 lambda: p.tap_beside(500, 346, 0, 10),  # the music row, beside it
+                 lambda: p.swipe(500, 320, -60, 0),      # its level one down
+                 lambda: p.tap_beside(100, 485, 0, 20),  # Quit: the options saved
+                 lambda: p.tap_beside(396, 216, 0, 20)]  # its back answer: the high scores
+        pictures = []
+        for step in steps:
+            step()
+            time.sleep(0.6)
+            pictures.append(p.js("return CF.pictureDataURL()"))
+        p.wait_screen("high scores")
+        profile = p.wait("profile.dat", lambda: p.saved("profile.dat"), 5)
+        return pictures, profile
+    finally:
+        p.quit()
+
+
+def check_either_hold(site, downloads):
+    """The same input upright and sideways: the same frames, the same saved file."""
+    upright = options_held(UPRIGHT, site, downloads)
+    sideways = options_held(SIDEWAYS, site, downloads)
+    for i, (a, b) in enumerate(zip(upright[0], sideways[0])):
+        if a != b:
+            raise bt.Failed("after step %d the game's picture upright is not the one sideways" % i)
+    if upright[1] != sideways[1]:
+        raise bt.Failed("profile.dat upright %s, sideways %s" % (upright[1].hex(), sideways[1].hex()))
+    return ("the options set by 5 taps and swipes in a fresh browser upright and another "
+            "sideways: the same %d pictures, profile.dat the same (%s)" % (
+                len(upright[0]), upright[1].hex()))
 
 
 def check_copy(b, site, downloads):
@@ -385,17 +494,31 @@ def check_copy(b, site, downloads):
 
 
 def check_menu_and_quit_by_touch(b):
-    b.hold(SIDEWAYS)
-    b.tap_beside(189, 401, 15, 0)   # Options, beside it
+    """Upright, each menu button and both answers of the quit dialog by a tap 20
+    CSS px above or below its centre."""
+    b.hold(UPRIGHT)
+    b.tap_beside(100, 401, 0, 20)   # Options
     b.wait_screen("options")
-    b.tap_beside(189, 443, 15, 0)   # High scores, beside it
+    b.tap_beside(100, 443, 0, -20)  # High scores
     b.wait_screen("high scores")
-    b.tap_beside(189, 485, 15, 0)   # Quit, beside it
-    b.wait("the quit dialog", lambda: not b.is_screen("high scores"), 3)
-    b.tap_beside(619, 216, 15, 0)   # the dialog's quit, beside it
+    b.tap_beside(100, 359, 0, -20)  # Instructions
+    b.wait("the instructions", lambda: not b.is_screen("high scores"), 3)
+    b.tap_beside(100, 317, 0, 20)   # New game
+    b.wait_screen("game")
+    b.tap_beside(100, 485, 0, 20)   # Quit
+    b.wait("the quit dialog", lambda: not b.is_screen("game"), 3)
+    dialog = b.js("return CF.pictureDataURL()")
+    b.tap_beside(396, 216, 0, 20)   # its back answer
+    b.wait("the way back from the quit dialog",
+           lambda: b.js("return CF.pictureDataURL()") != dialog, 3)
+    if b.d.find_element(By.ID, "ended").is_displayed():
+        raise bt.Failed("the quit dialog's back answer ended the game")
+    b.tap_beside(100, 485, 0, -20)  # Quit again
+    b.wait("the quit dialog", lambda: b.js("return CF.pictureDataURL()") == dialog, 3)
+    b.tap_beside(582, 216, 0, -20)  # its quit answer
     b.wait("#ended after quitting", lambda: b.d.find_element(By.ID, "ended").is_displayed(), 5)
-    return ("Options, High scores, Quit and the dialog's quit tapped beside them; the game "
-            "ended")
+    return ("upright, Options, High scores, Instructions, New game, Quit and both answers of "
+            "the quit dialog tapped 20 CSS px beside their centres; the game ended")
 
 
 def main():
@@ -434,11 +557,15 @@ def main():
 
     try:
         run("upright", check_upright, b, site)
+        run("resting", check_resting, b)
+        run("turning-on-options", check_turning_on_options, b)
+        run("sizes", check_sizes, b)
         run("options-and-quit", check_options_and_quit, b)
         run("game", check_game_by_touch, b)
         run("name", check_name_by_keyboard, b)
         run("sideways", check_sideways, b)
         run("persist", check_persist, b)
+        run("either-hold", check_either_hold, site, downloads)
         run("copy", check_copy, b, site, downloads)
         run("menu-and-quit", check_menu_and_quit_by_touch, b)
     finally:

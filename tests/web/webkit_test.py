@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """The page in WebKitGTK (the engine of Safari and of every iPhone browser),
 through WebKitWebDriver: the intro and the first run, the options by keys, a
-game by keys and clicks, and the settings across a reload. Runs under Xvfb
-(xvfb-run), as WebKitGTK needs a display. Sound is not required to play.
+game by keys and clicks, the settings across a reload, and the page started
+again with the server stopped (an iPhone's Home Screen app offline). Runs
+under Xvfb (xvfb-run), as WebKitGTK needs a display. Sound is not required to
+play.
 
 webkit_test.py SITE_DIR
 """
@@ -72,7 +74,8 @@ def main():
     try:
         for name, check, args in (("intro", bt.check_intro_and_first_run, (b, site)),
                                   ("game", check_game, (b,)),
-                                  ("reload", check_reload, (b,))):
+                                  ("reload", check_reload, (b,)),
+                                  ("offline", bt.check_offline, (b, site))):
             t = time.time()
             try:
                 text = check(*args)
@@ -83,7 +86,10 @@ def main():
             print("ok   %s: %s (%.1f s)" % (name, text, time.time() - t), flush=True)
     finally:
         b.quit()
-        site.stop()
+        try:
+            site.stop()  # the offline check stopped it already
+        except OSError:
+            pass
     print("%s in %.0f s" % ("FAILED" if failed else "all passed", time.time() - started))
     return 1 if failed else 0
 

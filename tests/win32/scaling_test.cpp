@@ -44,4 +44,28 @@ TEST(WindowsScaling, AnEdgeStaysSharp) {
     win_render_release();
 }
 
+// A window taller than wide shows the parts where the shared composition places
+// them: by nearest, the pixel at a picture point's place is that point's.
+TEST(WindowsScaling, PartsGoWhereTheCompositionPlacesThem) {
+    for (int32_t y = 0; y < kPictureHeight; ++y) {
+        for (int32_t x = 0; x < kPictureWidth; ++x) {
+            win_display.picture[y * kPictureWidth + x] = static_cast<uint32_t>(x << 12 | y);
+        }
+    }
+    const int32_t windows[][2] = {{600, 1104}, {768, 1000}, {1024, 768}, {1200, 2400}};
+    const int32_t points[][2] = {{100, 317}, {100, 527}, {45, 32}, {400, 400}, {599, 224}};
+    for (const auto& w : windows) {
+        ASSERT_TRUE(win_render(w[0], w[1], true));
+        const PictureComposition composition = picture_composition(w[0], w[1]);
+        for (const auto& point : points) {
+            int32_t x = point[0], y = point[1];
+            ASSERT_TRUE(composition_to_area(composition, &x, &y));
+            EXPECT_EQ(win_display.client[static_cast<size_t>(y) * w[0] + x],
+                      static_cast<uint32_t>(point[0] << 12 | point[1]))
+                << w[0] << "x" << w[1] << " at " << point[0] << "," << point[1];
+        }
+    }
+    win_render_release();
+}
+
 }  // namespace

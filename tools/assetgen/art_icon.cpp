@@ -27,19 +27,32 @@ void put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
 
 }  // namespace
 
-std::vector<uint32_t> render_icon(int32_t size) {
+namespace {
+
+// The stone on its dark backing, `art` pixels across, centred on a size x size
+// picture; on the dawn sky when `opaque`, else on nothing.
+std::vector<uint32_t> render_stone(int32_t size, int32_t art, bool opaque) {
     std::vector<uint32_t> icon;
-    if (size <= 0) return icon;
+    if (size <= 0 || art <= 0 || art > size) return icon;
     const int32_t k = supersampling(size);
     const int32_t big = size * k;
+    const float art_big = float(art * k);
     art_setup();
     build_art_palette();
     canvas_begin(big, big, PAL_KEY);
+    if (opaque) {
+        // Night blue at the top to the rose of dawn at the foot, as the game's sky.
+        for (int32_t y = 0; y < big; ++y) {
+            for (int32_t x = 0; x < big; ++x) {
+                put_px(x, y, ramp_shade(RAMP_SKY, 0.05f + 0.5f * float(y) / float(big), x, y));
+            }
+        }
+    }
     // A margin of a sixteenth round the stone (half a pixel at 16), and a dark
     // outline one icon pixel wide, so the stone's edge holds at the small sizes.
-    float margin = float(big) / 32.0f;
+    float margin = art_big / 32.0f;
     if (margin < 0.5f * float(k)) margin = 0.5f * float(k);
-    const float scale = (float(big) - 2.0f * margin) / 50.0f;
+    const float scale = (art_big - 2.0f * margin) / 50.0f;
     const float centre = float(big) * 0.5f;
     BlobStyle backing;
     backing.power = 3.4f;
@@ -81,6 +94,12 @@ std::vector<uint32_t> render_icon(int32_t size) {
         }
     }
     return icon;
+}
+
+}  // namespace
+
+std::vector<uint32_t> render_icon(int32_t size) {
+    return render_stone(size, size, false);
 }
 
 std::vector<uint8_t> icon_bmp_bytes(const uint32_t* argb, int32_t width, int32_t height) {
@@ -136,4 +155,18 @@ bool write_game_icons(const char* root) {
     if (!file) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && ok;
+}
+
+bool write_web_icons(const char* root) {
+    std::error_code error;
+    const std::string dir = std::string(root) + "/icons/web";
+    std::filesystem::create_directories(dir, error);
+    if (error) return false;
+    for (const WebIcon& w : WEB_ICONS) {
+        std::vector<uint32_t> icon = render_stone(w.size, w.size * w.art_percent / 100, w.opaque);
+        if (!write_png_argb_alpha((dir + "/" + w.name).c_str(), icon.data(), w.size, w.size)) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -19,3 +19,22 @@ std::vector<uint8_t> icon_bmp_bytes(const uint32_t* argb, int32_t width, int32_t
 // Writes root/icons/hicolor/<N>x<N>/apps/cairnfall.png for every size and
 // root/data/icon.bmp; false when a folder or file cannot be written.
 bool write_game_icons(const char* root);
+
+// The web page's icons, in root/icons/web/: `art_percent` of the side is the
+// stone's; an opaque one stands on the dawn sky. The maskable icon keeps the
+// stone, corners and all, inside the central circle of 80 % that every mask
+// leaves (the stone's corner reaches 1.15 of its half side from the centre), and
+// the home screen of an iPhone wants no transparency.
+struct WebIcon {
+    const char* name;
+    int32_t size;
+    int32_t art_percent;
+    bool opaque;
+};
+constexpr WebIcon WEB_ICONS[] = {
+    {"icon-192.png", 192, 100, false},
+    {"icon-512.png", 512, 100, false},
+    {"maskable-512.png", 512, 74, true},
+    {"apple-touch-icon.png", 180, 80, true},
+};
+bool write_web_icons(const char* root);

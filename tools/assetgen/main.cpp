@@ -1,6 +1,7 @@
 // cairnfall-assetgen DIR            writes DIR/data/: every picture and sound, the
 //                                   game's font file, the window icon; and
-//                                   DIR/icons/: the desktop icons
+//                                   DIR/icons/: the desktop icons (hicolor/) and
+//                                   the web page's (web/)
 // cairnfall-assetgen --sheet FILE   writes the contact sheet of every picture
 // cairnfall-assetgen --preview DIR  writes mock screens and enlarged stones
 #include <cstdio>
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cairnfall-assetgen: cannot write the sounds into %s\n", data.c_str());
         return 1;
     }
-    if (!write_game_icons(argv[1])) {
+    if (!write_game_icons(argv[1]) || !write_web_icons(argv[1])) {
         std::fprintf(stderr, "cairnfall-assetgen: cannot write the icons into %s\n", argv[1]);
         return 1;
     }

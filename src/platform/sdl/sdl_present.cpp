@@ -58,5 +58,5 @@ void sdl_window_to_picture(int32_t* x, int32_t* y) {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(sdl_display.window, &width, &height);
-    area_to_picture(picture_layout(width, height), x, y);
+    composition_to_picture(picture_composition(width, height), x, y);
 }

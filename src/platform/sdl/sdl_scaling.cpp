@@ -43,28 +43,43 @@ bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* 
     int width = 0;
     int height = 0;
     if (SDL_GetRendererOutputSize(renderer, &width, &height) != 0) return false;
-    const PictureLayout layout = picture_layout(width, height);
+    const PictureComposition composition = picture_composition(width, height);
+    // One target at the largest multiple any part needs; a part at an exact
+    // multiple of its own is as sharp from there as by nearest alone.
+    int32_t multiple = 1;
+    bool exact = true;
+    for (int32_t i = 0; i < composition.count; ++i) {
+        const PicturePart& p = composition.parts[i];
+        if (p.multiple > multiple) multiple = p.multiple;
+        exact = exact && p.exact;
+    }
     bool ok = true;
     SDL_Texture* source = picture;
-    int32_t multiple = layout.multiple;
+    int32_t scale = 1;
     SDL_RendererInfo info;
-    if (!nearest && !layout.exact && SDL_GetRendererInfo(renderer, &info) == 0) {
+    if (!nearest && !exact && SDL_GetRendererInfo(renderer, &info) == 0) {
         multiple = sdl_target_multiple(multiple, info.max_texture_width, info.max_texture_height);
     }
-    if (!nearest && !layout.exact && layout.width > 0 &&
+    if (!nearest && !exact && composition.count > 0 &&
         ensure_target(renderer, scaler, kPictureWidth * multiple, kPictureHeight * multiple) &&
         SDL_SetRenderTarget(renderer, scaler->target) == 0) {
         // The picture texture scales by nearest: the target holds square pixels.
         ok = SDL_RenderCopy(renderer, picture, nullptr, nullptr) == 0;
         ok = SDL_SetRenderTarget(renderer, nullptr) == 0 && ok;
-        if (ok) source = scaler->target;
+        if (ok) {
+            source = scaler->target;
+            scale = multiple;
+        }
     }
     // Without a target (a renderer that has none) the picture is shown by nearest.
     ok = SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255) == 0;
     ok = SDL_RenderClear(renderer) == 0 && ok;
-    if (layout.width > 0) {
-        const SDL_Rect rect = {layout.x, layout.y, layout.width, layout.height};
-        ok = SDL_RenderCopy(renderer, source, nullptr, &rect) == 0 && ok;
+    for (int32_t i = 0; i < composition.count; ++i) {
+        const PicturePart& p = composition.parts[i];
+        const SDL_Rect from = {p.source_x * scale, p.source_y * scale, p.source_width * scale,
+                               p.source_height * scale};
+        const SDL_Rect to = {p.x, p.y, p.width, p.height};
+        ok = SDL_RenderCopy(renderer, source, &from, &to) == 0 && ok;
     }
     return ok;
 }

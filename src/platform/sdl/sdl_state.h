@@ -61,16 +61,18 @@ bool sdl_video_start();
 bool sdl_create_texture();
 // Switches between full screen on the desktop and a window of the chosen size.
 void sdl_toggle_fullscreen();
-// Maps a point in window coordinates to picture coordinates, in place. Points on
-// the letterbox map outside 0..799 x 0..599. Left as they are without a window.
+// Maps a point in window coordinates to picture coordinates through the picture's
+// composition, in place. Points on the letterbox map outside 0..799 x 0..599.
+// Left as they are without a window.
 void sdl_window_to_picture(int32_t* x, int32_t* y);
 
 // The multiple the crisp target is made at: the layout's, cut down to what the
 // renderer's largest texture holds (a limit of 0 is none), at least 1.
 int32_t sdl_target_multiple(int32_t multiple, int32_t max_width, int32_t max_height);
-// Renders the picture texture into the whole output of the renderer, letterboxed:
-// nearest-neighbour alone, or (crisp) nearest at the layout's whole multiple into
-// the scaler's target, then linear down to the final size. The target is made anew
+// Renders the picture texture into the whole output of the renderer, as its
+// composition lays the parts out (letterboxed, or upright in a tall window):
+// nearest-neighbour alone, or (crisp) nearest at the parts' largest whole
+// multiple into the scaler's target, then linear down to each part's place. The target is made anew
 // only when the size it needs changes. False when a render call failed.
 bool sdl_render_scaled(SDL_Renderer* renderer, SDL_Texture* picture, SdlScaler* scaler,
                        bool nearest);

@@ -1,6 +1,7 @@
-// Scaling the 800x600 picture to the window, by the rule every backend keeps:
-// nearest at the next whole multiple at or above the letterboxed size (every
-// pixel the same square), then linear down to the final size, so that an edge's
+// Scaling the 800x600 picture's parts to the window, placed by the composition
+// every backend shares, by the rule every backend keeps: nearest at the next
+// whole multiple at or above a part's size on screen (every pixel the same
+// square), then linear down to the final size, so that an edge's
 // blend is under one screen pixel wide. Done in our own code straight into a
 // client-sized 32-bit picture (the two passes fold into one: each output pixel
 // blends up to four picture pixels, found through per-axis tables made when the
@@ -73,45 +74,44 @@ bool win_render(int32_t width, int32_t height, bool nearest) {
         win_render_release();
         d.client = static_cast<uint32_t*>(
             std::malloc(sizeof(uint32_t) * static_cast<size_t>(width) * height));
-        const PictureLayout layout = picture_layout(width, height);
-        // At an exact multiple nearest alone is the crisp result.
-        bool plain = nearest || layout.exact;
-        if (d.client == nullptr ||
-            !make_axis(&d.columns, width, layout.x, layout.width, kPictureWidth, layout.multiple,
-                       plain) ||
-            !make_axis(&d.rows, height, layout.y, layout.height, kPictureHeight, layout.multiple,
-                       plain)) {
-            win_render_release();
-            return false;
+        if (d.client == nullptr) return false;
+        d.composition = picture_composition(width, height);
+        for (int32_t i = 0; i < d.composition.count; ++i) {
+            const PicturePart& p = d.composition.parts[i];
+            // At an exact multiple nearest alone is the crisp result.
+            bool plain = nearest || p.exact;
+            if (!make_axis(&d.columns[i], p.width, 0, p.width, p.source_width, p.multiple, plain) ||
+                !make_axis(&d.rows[i], p.height, 0, p.height, p.source_height, p.multiple, plain)) {
+                win_render_release();
+                return false;
+            }
         }
         d.client_width = width;
         d.client_height = height;
         d.client_nearest = nearest;
     }
-    for (int32_t y = 0; y < height; ++y) {
-        uint32_t* out = d.client + static_cast<size_t>(y) * width;
-        int32_t row_a = d.rows.first[y];
-        if (row_a < 0) {
-            std::memset(out, 0, sizeof(uint32_t) * width);
-            continue;
-        }
-        const uint32_t* top = d.picture + row_a * kPictureWidth;
-        const uint32_t* bottom = d.picture + d.rows.second[y] * kPictureWidth;
-        const uint32_t wy = static_cast<uint32_t>(d.rows.weight[y]);
-        for (int32_t x = 0; x < width; ++x) {
-            int32_t a = d.columns.first[x];
-            if (a < 0) {
-                out[x] = 0;
-                continue;
-            }
-            int32_t b = d.columns.second[x];
-            uint32_t wx = static_cast<uint32_t>(d.columns.weight[x]);
-            uint32_t upper = wx == 0 ? top[a] : blend(top[a], top[b], wx);
-            if (wy == 0) {
-                out[x] = upper;
-            } else {
-                uint32_t lower = wx == 0 ? bottom[a] : blend(bottom[a], bottom[b], wx);
-                out[x] = blend(upper, lower, wy);
+    std::memset(d.client, 0, sizeof(uint32_t) * static_cast<size_t>(width) * height);
+    for (int32_t i = 0; i < d.composition.count; ++i) {
+        const PicturePart& p = d.composition.parts[i];
+        const WinAxis& columns = d.columns[i];
+        const WinAxis& rows = d.rows[i];
+        const uint32_t* source = d.picture + p.source_y * kPictureWidth + p.source_x;
+        for (int32_t y = 0; y < p.height; ++y) {
+            uint32_t* out = d.client + static_cast<size_t>(p.y + y) * width + p.x;
+            const uint32_t* top = source + rows.first[y] * kPictureWidth;
+            const uint32_t* bottom = source + rows.second[y] * kPictureWidth;
+            const uint32_t wy = static_cast<uint32_t>(rows.weight[y]);
+            for (int32_t x = 0; x < p.width; ++x) {
+                int32_t a = columns.first[x];
+                int32_t b = columns.second[x];
+                uint32_t wx = static_cast<uint32_t>(columns.weight[x]);
+                uint32_t upper = wx == 0 ? top[a] : blend(top[a], top[b], wx);
+                if (wy == 0) {
+                    out[x] = upper;
+                } else {
+                    uint32_t lower = wx == 0 ? bottom[a] : blend(bottom[a], bottom[b], wx);
+                    out[x] = blend(upper, lower, wy);
+                }
             }
         }
     }
@@ -123,8 +123,11 @@ void win_render_release() {
     std::free(d.client);
     d.client = nullptr;
     d.client_width = d.client_height = 0;
-    release_axis(&d.columns);
-    release_axis(&d.rows);
+    for (int32_t i = 0; i < kMaxPictureParts; ++i) {
+        release_axis(&d.columns[i]);
+        release_axis(&d.rows[i]);
+    }
+    d.composition = {};
 }
 
 void win_blit(HDC dc) {
@@ -143,5 +146,5 @@ void win_blit(HDC dc) {
 void win_client_to_picture(int32_t* x, int32_t* y) {
     RECT client;
     if (win_display.window == nullptr || !GetClientRect(win_display.window, &client)) return;
-    area_to_picture(picture_layout(client.right, client.bottom), x, y);
+    composition_to_picture(picture_composition(client.right, client.bottom), x, y);
 }

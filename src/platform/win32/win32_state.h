@@ -32,13 +32,15 @@ struct WinDisplay {
     bool has_frame;       // picture holds a frame
     RECT windowed_rect;   // the window's place before it went full screen
     uint32_t picture[kPictureWidth * kPictureHeight];  // the last frame, rows top first
-    // The client-sized picture drawn from it, and the axes it was laid out with.
+    // The client-sized picture drawn from it, the composition of its parts and
+    // each part's axes, its places' own pixels to the part's picture pixels.
     uint32_t* client;
     int32_t client_width;
     int32_t client_height;
     bool client_nearest;
-    WinAxis columns;
-    WinAxis rows;
+    PictureComposition composition;
+    WinAxis columns[kMaxPictureParts];
+    WinAxis rows[kMaxPictureParts];
 };
 
 extern WinDisplay win_display;
@@ -63,15 +65,15 @@ DisplaySettings win_load_settings();
 bool win_save_settings(const DisplaySettings& settings);
 
 // Draws the picture into the client-sized buffer (made anew when the size
-// changes): black bars, and the picture scaled crisp or nearest. False when
+// changes): black around the composition's parts, each scaled crisp or nearest. False when
 // memory for it is lacking.
 bool win_render(int32_t width, int32_t height, bool nearest);
 // Lets go of the client-sized buffer and its axes.
 void win_render_release();
 // Copies the client-sized buffer to the window 1:1.
 void win_blit(HDC dc);
-// Maps a client point to picture coordinates, in place (the letterbox maps
-// outside 0..799 x 0..599).
+// Maps a client point to picture coordinates through the composition, in place
+// (the letterbox maps outside 0..799 x 0..599).
 void win_client_to_picture(int32_t* x, int32_t* y);
 
 // Switches between borderless full screen on the window's monitor and a window.

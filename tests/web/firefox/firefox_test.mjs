@@ -1,8 +1,9 @@
 // The page in Firefox ESR, driven over WebDriver BiDi by puppeteer-core (no
 // geckodriver, no browser download: Debian's firefox-esr): the intro and the
-// first run, the options by keys, a game by keys and clicks, and the settings
-// across a reload. Headless Firefox keeps Web Audio suspended, so sound is not
-// required. The same screens and checks as browser_test.py's.
+// first run, the options by keys, a game by keys and clicks, the settings
+// across a reload, and the page started again with the server stopped.
+// Headless Firefox keeps Web Audio suspended, so sound is not required. The
+// same screens and checks as browser_test.py's.
 //
 // node firefox_test.mjs SITE_DIR        (npm ci in this folder first)
 import http from "node:http";
@@ -111,11 +112,8 @@ async function gap(page) {
 }
 
 async function click(page, x, y) {
-  const p = await page.evaluate((x, y) => {
-    const b = document.getElementById("screen").getBoundingClientRect();
-    const s = Math.min(b.width / 800, b.height / 600);
-    return [b.left + (b.width - 800 * s) / 2 + (x + 0.5) * s, b.top + (b.height - 600 * s) / 2 + (y + 0.5) * s];
-  }, x, y);
+  // Where the page shows the picture point, through the game's composition.
+  const p = await page.evaluate((x, y) => CF.pagePoint(x, y), x, y);
   await page.mouse.click(p[0], p[1]);
 }
 
@@ -188,6 +186,28 @@ async function reload(page) {
   return "profile.dat holds the options chosen by keys; after a reload the intro leads to the high scores";
 }
 
+// After one visit the page starts with the network off: the service worker's
+// copy in control, the server stopped, a reload shows the game's first picture.
+async function offline(page, server, url) {
+  await wait("the service worker in control", async () => {
+    if (await page.evaluate(() => !!navigator.serviceWorker.controller)) return true;
+    await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+    await page.reload();
+    return null;
+  }, 20);
+  server.closeAllConnections();
+  await new Promise((resolve) => server.close(resolve));
+  const answered = await fetch(url).then(() => true, () => false);
+  if (answered) throw new Failed("the server still answers");
+  await page.reload();
+  const ms = await wait("the first picture offline",
+    () => page.evaluate(() => window.cairnfallFirstPicture || null), 30);
+  if (!(await page.evaluate(() => !!navigator.serviceWorker.controller))) {
+    throw new Failed("the page started offline without its service worker");
+  }
+  return `with the server stopped, a reload shows the first picture after ${Math.round(ms)} ms`;
+}
+
 async function main() {
   if (process.argv.length !== 3) {
     console.error("usage: node firefox_test.mjs SITE_DIR");
@@ -213,7 +233,7 @@ async function main() {
     const page = await browser.newPage();
     page.on("pageerror", (e) => errors.push(e.message));
     for (const [name, check] of [["intro", () => intro(page, url)], ["game", () => game(page)],
-      ["reload", () => reload(page)]]) {
+      ["reload", () => reload(page)], ["offline", () => offline(page, server, url)]]) {
       const t = Date.now();
       try {
         console.log(`ok   ${name}: ${await check()} (${((Date.now() - t) / 1000).toFixed(1)} s)`);
@@ -229,6 +249,7 @@ async function main() {
     }
   } finally {
     await browser.close();
+    server.closeAllConnections();
     server.close();
     fs.rmSync(profile, { recursive: true, force: true });
   }
