@@ -41,7 +41,7 @@ target_link_options(cairnfall PRIVATE ${WEB_GAME_LINK_OPTIONS})
 # The page's calls for watching a recording (src/shell/watch.h describes them).
 target_link_options(cairnfall PRIVATE
   "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_cf_watch_open','_cf_watch_open_link','_cf_watch_key','_cf_watch_play','_cf_watch_seek','_cf_watch_step','_cf_watch_speed','_cf_watch_leave','_cf_watch_state']"
-  "-sEXPORTED_RUNTIME_METHODS=['callMain','FS','ccall','UTF8ToString','HEAPU8']")
+  "-sEXPORTED_RUNTIME_METHODS=['callMain','FS','UTF8ToString','allocateUTF8','HEAPU8']")
 
 # The sound maker the page runs in a worker once the game shows its first picture.
 add_executable(cairnfall-sounds ${CMAKE_SOURCE_DIR}/tools/sound_worker/main.cpp)

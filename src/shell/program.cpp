@@ -45,6 +45,11 @@ int32_t watch_program() {
     }
     int32_t status = 0;
     while (watch_pending()) status = run_watching();
+    // A recording that broke off played up to there: where, on standard error.
+    if (status == 0 && watch_state().problem[0] != '\0') {
+        std::fprintf(stderr, "cairnfall: %s\n", watch_state().problem);
+        status = 1;
+    }
     return status;
 }
 

@@ -36,7 +36,9 @@
 //   base64, 4 characters for 3 bytes.
 //
 // The page's program (src/shell/web_main.cpp) exports, by the link option in
-// cmake/web.cmake:
+// cmake/web.cmake, as Module._cf_watch_* (strings in with Module.allocateUTF8
+// and Module._free, out with UTF8ToString; bytes through Module._malloc and
+// Module.HEAPU8):
 //   int  cf_watch_open(const uint8_t* bytes, int size, const char* name)
 //           a recording file's bytes (the page copies them into the program's
 //           memory with _malloc and frees them after the call); name shows in
