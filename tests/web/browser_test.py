@@ -597,17 +597,28 @@ def check_missing_data(b, folder):
     return "without its data the page says: " + text
 
 
-def main():
+def test_arguments(script, shots_name):
+    """SITE_DIR and NATIVE_BUILD_DIR from a browser test's command line, absolute,
+    and the folder for its screenshots; None (after the usage) when they are not
+    two."""
     if len(sys.argv) != 3:
-        sys.stderr.write("usage: browser_test.py SITE_DIR NATIVE_BUILD_DIR\n")
-        return 2
+        sys.stderr.write("usage: %s SITE_DIR NATIVE_BUILD_DIR\n" % script)
+        return None
     folder, native = (os.path.abspath(a) for a in sys.argv[1:])
+    shots = (os.environ.get("WEB_TEST_SHOTS") or
+             os.path.join(native, "Testing", "Temporary", shots_name))
+    return folder, native, shots
+
+
+def main():
+    arguments = test_arguments("browser_test.py", "browser-test")
+    if arguments is None:
+        return 2
+    folder, native, shots = arguments
     for path in (os.path.join(folder, "index.html"), os.path.join(native, "cairnfall-replay")):
         if not os.path.exists(path):
             sys.stderr.write("browser_test.py: %s is missing (make web / make build)\n" % path)
             return 2
-    shots = (os.environ.get("WEB_TEST_SHOTS") or
-             os.path.join(native, "Testing", "Temporary", "browser-test"))
     downloads = tempfile.mkdtemp(prefix="cairnfall-downloads-")
     started = time.time()
     site = Site(folder)

@@ -582,12 +582,10 @@ def check_watch_and_share(b, site, native):
 
 
 def main():
-    if len(sys.argv) != 3:
-        sys.stderr.write("usage: phone_test.py SITE_DIR NATIVE_BUILD_DIR\n")
+    arguments = bt.test_arguments("phone_test.py", "phone-test")
+    if arguments is None:
         return 2
-    folder, native = (os.path.abspath(a) for a in sys.argv[1:])
-    shots = (os.environ.get("WEB_TEST_SHOTS") or
-             os.path.join(native, "Testing", "Temporary", "phone-test"))
+    folder, native, shots = arguments
     downloads = tempfile.mkdtemp(prefix="cairnfall-downloads-")
     started = time.time()
     site = bt.Site(folder)

@@ -303,12 +303,10 @@ def check_leave(b, before):
 
 
 def main():
-    if len(sys.argv) != 3:
-        sys.stderr.write("usage: watch_test.py SITE_DIR NATIVE_BUILD_DIR\n")
+    arguments = bt.test_arguments("watch_test.py", "watch-test")
+    if arguments is None:
         return 2
-    folder, native = (os.path.abspath(a) for a in sys.argv[1:])
-    shots = (os.environ.get("WEB_TEST_SHOTS") or
-             os.path.join(native, "Testing", "Temporary", "watch-test"))
+    folder, native, shots = arguments
     work = tempfile.mkdtemp(prefix="cairnfall-watch-")
     started = time.time()
     checks = bt.Checks(shots)
