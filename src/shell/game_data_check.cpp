@@ -1,9 +1,9 @@
 // Before the window opens: every picture and sound of the catalogue and the font
 // file must be there and readable, every picture must be a bitmap of the
 // catalogue's size and the font file must hold the game font. A damaged sound only
-// warns: its slot stays silent, as without a sound device.
+// warns: its slot stays silent, as without a sound device. The sounds read here
+// are the ones start-up loads (snd_read_ahead).
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "gfx/gfx.h"
@@ -60,15 +60,7 @@ void describe_unopened(char* problem, size_t size, const char* file) {
 }
 
 // A sound file the game could not play gets one warning line.
-void warn_if_sound_damaged(const char* file) {
-    WaveFormat* format = nullptr;
-    uint8_t* bytes = nullptr;
-    uint32_t size = 0, offset = 0, samples = 0;
-    bool usable = snd_read_wav(file, &format, &bytes, &size, &offset, &samples) == 1 &&
-                  samples > 0 && snd_format_playable(format);
-    std::free(format);
-    std::free(bytes);
-    if (usable) return;
+void warn_sound_damaged(const char* file) {
     char name[4096 + 64];
     full_name(name, sizeof name, file);
     std::fprintf(stderr, "cairnfall: warning: damaged sound file %s: it stays silent\n", name);
@@ -103,17 +95,21 @@ bool check_game_data(char* problem, size_t size) {
         return false;
     }
     platform_font_close(font);
+    // Each sound is read whole here, once: loading takes these reads.
     char file[32];
+    int32_t state[SOUND_SLOTS];
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
-        sound_file_name(file, sizeof file, slot);
-        if (read_start(file, start, 1) < 0) {
+        state[slot] = snd_read_ahead(slot);
+        if (state[slot] == SOUND_FILE_UNOPENED) {
+            sound_file_name(file, sizeof file, slot);
             describe_unopened(problem, size, file);
             return false;
         }
     }
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
+        if (state[slot] != SOUND_FILE_DAMAGED) continue;
         sound_file_name(file, sizeof file, slot);
-        warn_if_sound_damaged(file);
+        warn_sound_damaged(file);
     }
     return true;
 }

@@ -11,6 +11,7 @@
 #include "screens/screens.h"
 #include "shell/error_message.h"
 #include "shell/session_tape.h"
+#include "sound/sound.h"
 
 char game_folder[4096] = ".";
 int32_t exit_status = 0;
@@ -49,6 +50,7 @@ void reset_program_state() {
     clear_hover();
     reset_menu_focus();
     reset_clock_deadlines();
+    reset_sound_read_ahead();
     install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);
     exit_status = 0;
 }
