@@ -10,10 +10,10 @@
 #include <string>
 
 #include "game/game.h"
+#include "platform/common/tape/tape.h"
+#include "platform/common/tape/tape_calls.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "platform/tape/tape.h"
-#include "platform/tape/tape_calls.h"
 #include "runtime/clock.h"
 #include "runtime/main_loop.h"
 #include "screens/screens.h"

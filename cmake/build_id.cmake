@@ -9,7 +9,7 @@
 # Run at every build (cmake -DSOURCE_DIR=... -DOUTPUT=... -P build_id.cmake); the
 # file is written only when the identifier changes, so that only it recompiles.
 set(files)
-foreach(pattern src/platform/*.h src/platform/tape/* src/shell/* src/game/* src/screens/*
+foreach(pattern src/platform/*.h src/platform/common/tape/* src/shell/* src/runtime/* src/game/* src/screens/*
                 src/gfx/* src/sound/*)
   file(GLOB found RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${pattern})
   list(APPEND files ${found})

@@ -10,23 +10,20 @@ set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG")
 set(CAIRNFALL_HOST_DATA "" CACHE PATH "data/ of a host build (pictures and font)")
 set(CAIRNFALL_HOST_ICONS "" CACHE PATH "icons/ of a host build")
 
-# zlib for the recorder, from third_party/zlib; its own code, its own warnings.
-file(GLOB ZLIB_SRC ${CMAKE_SOURCE_DIR}/third_party/zlib/*.c)
-add_library(cairnfall_zlib STATIC ${ZLIB_SRC})
-target_compile_options(cairnfall_zlib PRIVATE -w)
-target_include_directories(cairnfall_zlib PUBLIC ${CMAKE_SOURCE_DIR}/third_party/zlib)
+include(cmake/zlib.cmake)
 
-# The platform parts the browser shares with the desktop: the session tape and
-# the plain file calls. Saves, recordings and the game folder are the web
-# backend's own.
-cairnfall_sources(WEB_PLATFORM_SRC src/platform/web src/platform/tape)
-list(APPEND WEB_PLATFORM_SRC ${CMAKE_SOURCE_DIR}/src/platform/posix/files.cpp
-     ${CMAKE_SOURCE_DIR}/src/platform/posix/paths.cpp ${CMAKE_SOURCE_DIR}/src/platform/posix/save_error.cpp
-     ${CMAKE_SOURCE_DIR}/src/platform/posix/open_error.cpp
-     ${CMAKE_SOURCE_DIR}/src/platform/posix/save_temporaries.cpp)
-add_library(cairnfall_platform_web STATIC ${WEB_PLATFORM_SRC})
-target_include_directories(cairnfall_platform_web PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(cairnfall_platform_web PUBLIC cairnfall_zlib)
+# The page's backend: what every backend shares, the POSIX files it shares with
+# Linux, and its own; saves, recordings and the game folder are the page's.
+cairnfall_backend(cairnfall_platform_web LIBRARIES cairnfall_zlib
+                  FOLDERS src/platform/common src/platform/common/tape src/platform/posix src/platform/web)
+# The desktop's headless backend with the Linux desktop's files, compiled for
+# node: cairnfall-session-hashes prints the same frame hashes and saved files as
+# its native build (tests/web/wasm_matches_native.sh). NODERAWFS reads the
+# desktop build's data/ and writes the saves to the real disk.
+cairnfall_backend(cairnfall_platform_headless_node LIBRARIES cairnfall_zlib
+                  FOLDERS src/platform/common src/platform/common/tape src/platform/desktop
+                          src/platform/posix src/platform/xdg src/platform/headless)
+set(CAIRNFALL_HEADLESS cairnfall_platform_headless_node)
 
 # The page's program. ASYNCIFY lets the main loop, the blocking animations and
 # the waits on storage sleep without freezing the tab.
@@ -77,27 +74,13 @@ add_custom_command(
 add_custom_target(site ALL DEPENDS ${WEB_OUT}/.site)
 
 # The web build's own tests (tests/web): the wasm game under node against the
-# native one, and the page in headless Chromium. CAIRNFALL_NATIVE_BUILD names the
+# native one, and the page in the browsers. CAIRNFALL_NATIVE_BUILD names the
 # desktop build they compare with.
 set(CAIRNFALL_NATIVE_BUILD "" CACHE PATH "the desktop build folder (build/)")
-enable_testing()
-add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)
-
-# ---------------------------------------------------------------- the headless game under node
-# The desktop's headless backend, its POSIX files and the seeded game driver,
-# compiled for node: cairnfall-session-hashes prints the same frame hashes and
-# saved files as its native build (tests/web/wasm_matches_native.sh). NODERAWFS
-# reads the desktop build's data/ and writes the saves to the real disk.
-cairnfall_sources(NODE_HEADLESS_SRC src/platform/headless src/platform/posix src/platform/tape)
-add_library(cairnfall_platform_headless_node STATIC ${NODE_HEADLESS_SRC})
-target_include_directories(cairnfall_platform_headless_node PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(cairnfall_platform_headless_node PUBLIC cairnfall_zlib)
-add_executable(cairnfall-session-hashes ${CMAKE_SOURCE_DIR}/tests/web/driver/session_hashes.cpp
-  ${CMAKE_SOURCE_DIR}/fuzz/support/game_events.cpp ${CMAKE_SOURCE_DIR}/tools/replay/replay_state.cpp
-  ${CMAKE_SOURCE_DIR}/tools/replay/replay_fields.cpp)
-target_include_directories(cairnfall-session-hashes PRIVATE ${CMAKE_SOURCE_DIR}/fuzz
-                           ${CMAKE_SOURCE_DIR}/tools)
-cairnfall_link_game(cairnfall-session-hashes cairnfall_platform_headless_node)
-set_target_properties(cairnfall-session-hashes PROPERTIES SUFFIX ".js")
-target_link_options(cairnfall-session-hashes PRIVATE
-  -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+function(cairnfall_system_tests)
+  set_target_properties(cairnfall-session-hashes PROPERTIES SUFFIX ".js")
+  target_link_options(cairnfall-session-hashes PRIVATE
+    -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+  enable_testing()
+  add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)
+endfunction()

@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "../tests/recording/recording_support.h"
+#include "platform/common/tape/tape.h"
+#include "platform/common/tape/tape_file.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "platform/tape/tape.h"
-#include "platform/tape/tape_file.h"
 #include "replay/replay.h"
 #include "replay/tape_text.h"
 #include "runtime/main_loop.h"

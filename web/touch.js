@@ -1,8 +1,10 @@
 // A finger on the picture, as the game's own events: a tap is a click that may
 // land on a target beside it, a swipe is the arrow key in its direction, a long
 // press is Enter. And the device's own keyboard for typing a name. Loaded after
-// events.js and window.js, whose CF it adds to; the game never learns that a
-// finger was there.
+// events.js and window.js, whose CF it adds to. A tap is a click with a reach:
+// how far it may miss, sent in the release's key field (its path to the screens:
+// tap_reach in src/runtime/main_loop.h); the rest are the keys' and the mouse's
+// own events.
 
 (function (cf) {
   "use strict";

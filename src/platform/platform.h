@@ -1,18 +1,30 @@
 // The boundary between the game and the machine it runs on.
 //
-// Who implements what:
-// - the window, presentation, message box, cursor and audio: each backend, the
-//   SDL2 one (src/platform/sdl) for the real game and the headless one
-//   (src/platform/headless) for tests and tools;
-// - the clock, events, desktop, mouse and saved-file reads: the session tape
-//   (src/platform/tape), which records or replays what the backend's device_*
-//   functions (platform/device.h) answer;
-// - files, folders, saved files and recordings: POSIX code shared by both
-//   (src/platform/posix);
-// - the font: glyphs read from the game's font file (src/platform/font), which the
-//   asset generator renders with FreeType when the game is built.
+// Four backends implement it, one of which a program links:
+// - sdl/ (Linux: the real game, SDL2 and SDL2_mixer);
+// - win32/ (Windows: a Win32 window, a DIB, XAudio2, XInput);
+// - web/ (the page: a canvas, Web Audio, IndexedDB, with its half in web/);
+// - headless/ (tests and tools on Linux, on Windows and under node: queued
+//   input, a manual clock, the presented frames kept).
+// Each backend gives the window, presentation, message box, cursor and audio.
+// The clock, events, desktop, mouse and saved-file reads go through the session
+// tape (common/tape), which records or replays what the backend's device_*
+// functions (platform/device.h) answer. The font is the game's font file read
+// by common/font on every backend.
+//
+// Where each keeps the player's files (saved files, recordings, display
+// settings):
+// - Linux (SDL, headless): $XDG_DATA_HOME/cairnfall (~/.local/share/cairnfall),
+//   the display settings in $XDG_CONFIG_HOME/cairnfall; beside the program for a
+//   portable game (a file named "portable" there);
+// - Windows: %APPDATA%\Cairnfall; beside the program for the portable zip;
+// - the page: the browser's IndexedDB for the page's address (named "/cairnfall").
+//
+// The platform's folders are named for the builds that compile them: common/
+// (every backend), desktop/ (SDL, Windows, headless), posix/ (Linux and the
+// page), xdg/ (Linux's own folders), and one folder per backend.
 // The game code includes this header (and platform/events.h) only; it never sees
-// SDL, FreeType, fontconfig or POSIX.
+// SDL, Win32, Emscripten, FreeType or POSIX.
 #pragma once
 
 #include <cstddef>
@@ -117,23 +129,27 @@ void platform_shown_path(char* out, size_t size, const char* folder, const char*
 // Finds the game's data for the running executable and makes the folder that holds
 // data/ the working folder: data/ beside the executable (a build tree), else
 // <prefix>/share/cairnfall/data for a program in <prefix>/bin or <prefix>/games,
-// so an installed tree can be moved. Sets the save folders too: for a build tree
-// the player's folder ($XDG_DATA_HOME/cairnfall, or ~/.local/share/cairnfall),
+// so an installed tree can be moved (Windows: data\ beside the program; the
+// page: its data pack). Sets the save folders too: for a build tree the
+// player's folder (above: the XDG folder, %APPDATA%\Cairnfall),
 // then the program's own (read, for files an older build kept there); the other
 // way round for a portable game, one with a file named "portable" beside the
 // program; only the player's folder for an installed one. On success `folder` receives the folder
 // holding data/; on failure it receives the data folders looked for, and the working folder is
 // unchanged.
 bool platform_enter_game_folder(char* folder, size_t size);
-// The player's own folder for saved files: $XDG_DATA_HOME/cairnfall when that is
-// an absolute path, else $HOME/.local/share/cairnfall. False when neither is known.
+// The player's own folder for saved files: on Linux $XDG_DATA_HOME/cairnfall when
+// that is an absolute path, else $HOME/.local/share/cairnfall; on Windows
+// %APPDATA%\Cairnfall; the page: "/cairnfall", the name its storage goes by. False
+// when none is known.
 bool platform_player_folder(char* folder, size_t size);
 
 // ---------------------------------------------------------------- saved files
 //
 // The game names its saved files ("cairnfall.dat", "profile.dat"); the platform
-// decides where they live. There is a list of save folders, most preferred first:
-// by default just the working folder.
+// decides where they live (the desktops: a list of save folders, most preferred
+// first, by default just the working folder; the page: IndexedDB, where the
+// folders are ignored).
 
 // Replaces the list of save folders (at most 4; null or empty entries are skipped).
 // A folder that does not exist yet is created (mode 0700) on the first write.

@@ -19,6 +19,10 @@ void present_frame() {
     gfx_present(0, 799, 0, 599, 0, 599);
 }
 
+void reset_tap_reach() {
+    tap_reach = 0;
+}
+
 void destroy_main_window() {
     if (!main_window) return;
     shutdown();

@@ -6,9 +6,15 @@
 // 1 while the window exists (from start-up to shutdown), 0 otherwise.
 extern int32_t main_window;
 // How far a finger's tap may miss a target and still land on it, in picture
-// pixels, for the click being handled: the page's touch layer gives it with the
-// release (about 22 CSS pixels at the picture's scale); 0 for a mouse.
+// pixels, for the click being handled; 0 for a mouse. Its one path: the page's
+// touch code (web/touch.js) turns its reach in CSS pixels into picture pixels
+// and sends it in the release's key field; the web backend queues that event
+// and the tape records it like any other, so a replay carries the reach; then
+// dispatch_event sets tap_reach for the one on_click call and sets it back to
+// 0. Read by the screens' tap rule (tap_targets.cpp) and the options screen's
+// scales. Owned here; reset_tap_reach() gives its start value.
 extern int32_t tap_reach;
+void reset_tap_reach();
 
 // Ends the program the way closing the window does: shutdown runs now and the
 // main loop returns at its next turn.

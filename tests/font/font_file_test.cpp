@@ -1,7 +1,7 @@
 // The game's font file: read back, it is the font the FreeType rasteriser renders,
 // glyph for glyph; it opens only for the font it holds; and a damaged file opens
 // nothing, whatever part is damaged.
-#include "platform/font/font_file.h"
+#include "platform/common/font/font_file.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/font_raster/font_raster.h"
+#include "font_raster/font_raster.h"
 #include "platform/platform.h"
 #include "support/game_dir.h"
 

@@ -1,7 +1,7 @@
 // The game font's size, the rasteriser's sizes and the font table's handles.
 #include <gtest/gtest.h>
 
-#include "platform/font_raster/font_raster.h"
+#include "font_raster/font_raster.h"
 #include "platform/platform.h"
 
 namespace {

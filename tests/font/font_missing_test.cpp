@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/font_raster/font_raster.h"
+#include "font_raster/font_raster.h"
 #include "platform/platform.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // ten sessions, and never stops the game when it cannot write.
 #include <gtest/gtest.h>
 
-#include "platform/tape/tape.h"
-#include "platform/tape/tape_file.h"
+#include "platform/common/tape/tape.h"
+#include "platform/common/tape/tape_file.h"
 #include "recording/recording_support.h"
 #include "replay/recording.h"
 #include "support/game_dir.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "platform/tape/tape.h"
+#include "platform/common/tape/tape.h"
 #include "recording/recording_support.h"
 #include "support/game_dir.h"
 

@@ -1,7 +1,7 @@
 #include "assetgen/art_context.h"
 
+#include "font_raster/font_raster.h"
 #include "gfx/gfx.h"
-#include "platform/font_raster/font_raster.h"
 #include "platform/platform.h"
 
 namespace {

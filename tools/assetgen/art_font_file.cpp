@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "assetgen/art_pictures.h"
-#include "platform/font/font_file.h"
-#include "platform/font_raster/font_raster.h"
+#include "font_raster/font_raster.h"
+#include "platform/common/font/font_file.h"
 #include "runtime/catalogue.h"
 
 bool game_font_bytes(std::vector<uint8_t>* bytes) {

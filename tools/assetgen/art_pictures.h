@@ -23,7 +23,7 @@ int32_t art_picture_index(const char* name);
 std::vector<uint8_t> render_art_picture(int32_t index);
 // Writes every picture as data_dir/<name>_; false when a file cannot be written.
 bool write_game_art(const char* data_dir);
-// The game's font file (platform/font/font_file.h) rendered with FreeType; false
+// The game's font file (platform/common/font/font_file.h) rendered with FreeType; false
 // when no matching face is installed.
 bool game_font_bytes(std::vector<uint8_t>* bytes);
 // Writes it as data_dir/font_; false when there is no font or no file.

@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "common/png_write.h"
+#include "platform/common/tape/tape.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "platform/tape/tape.h"
 #include "replay/replay.h"
 #include "replay/tape_text.h"
 #include "runtime/main_loop.h"

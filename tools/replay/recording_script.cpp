@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/tape/tape.h"
+#include "platform/common/tape/tape.h"
 #include "replay/recording.h"
 #include "replay/tape_text.h"
 #include "shell/session_tape.h"

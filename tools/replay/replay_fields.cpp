@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "game/game.h"
+#include "platform/common/tape/tape.h"
 #include "platform/platform.h"
-#include "platform/tape/tape.h"
 #include "runtime/clock.h"
 #include "runtime/main_loop.h"
 #include "runtime/screen_slots.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/tape/tape.h"
+#include "platform/common/tape/tape.h"
 
 // Appends the word of one record to `words` (space-separated). `pair_pending` is
 // set while an unchanged calendar reading waits to be joined with the ticks

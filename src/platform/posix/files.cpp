@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/common/paths.h"
 #include "platform/platform.h"
-#include "platform/posix/paths.h"
 
 bool platform_executable_path(char* buffer, size_t size) {
     if (size == 0) return false;

@@ -1,7 +1,6 @@
-// Path helpers of the POSIX platform code.
-#include "platform/posix/paths.h"
+// Paths, folders and stale temporaries on a POSIX system: Linux and the page.
+#include "platform/common/paths.h"
 
-#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,27 +39,6 @@ bool join_path(char* out, const char* folder, const char* name) {
         return false;
     }
     return true;
-}
-
-bool xdg_game_path(const char* variable, const char* fallback, const char* name, char* out,
-                   size_t size) {
-    const char* base = std::getenv(variable);
-    const char* sep = name[0] != '\0' ? "/" : "";
-    int n = -1;
-    if (base != nullptr && base[0] == '/') {
-        n = std::snprintf(out, size, "%s/cairnfall%s%s", base, sep, name);
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] != '/') {
-            const passwd* entry = getpwuid(getuid());
-            home = entry != nullptr ? entry->pw_dir : nullptr;
-        }
-        if (home == nullptr || home[0] != '/') return false;
-        n = std::snprintf(out, size, "%s/%s/cairnfall%s%s", home, fallback, sep, name);
-    }
-    if (n >= 0 && static_cast<size_t>(n) < size) return true;
-    if (size > 0) out[0] = '\0';
-    return false;
 }
 
 bool make_folders(const char* folder) {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/pcm_sound.h"
+#include "platform/common/pcm_sound.h"
 #include "platform/platform.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The game's own mouse cursor, made from a monochrome AND/XOR pattern.
-#include "platform/cursor_rules.h"
+#include "platform/desktop/cursor_rules.h"
 #include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"

@@ -3,8 +3,8 @@
 // pause key. The game sees only key presses, so recordings and replays of a
 // session played with a pad are those of one played with the keyboard. Pads
 // plugged in or pulled out while the game runs are taken or let go.
+#include "platform/common/pad_rules.h"
 #include "platform/events.h"
-#include "platform/pad_rules.h"
 #include "platform/sdl/sdl_state.h"
 
 namespace {

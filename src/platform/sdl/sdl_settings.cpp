@@ -1,7 +1,8 @@
 // Where the display settings live on a Linux desktop:
 // $XDG_CONFIG_HOME/cairnfall/display.conf (~/.config/cairnfall/display.conf).
-#include "platform/posix/paths.h"
+#include "platform/common/paths.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/xdg/xdg_paths.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/common/pad_rules.h"
+#include "platform/common/picture_layout.h"
+#include "platform/desktop/display_settings.h"
 #include "platform/events.h"
-#include "platform/pad_rules.h"
 #include "platform/platform.h"
-#include "platform/posix/display_settings.h"
-#include "platform/posix/picture_layout.h"
 
 // The render target that holds the picture at a whole multiple of its size.
 struct SdlScaler {

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "platform/pcm_sound.h"
+#include "platform/common/pcm_sound.h"
 #include "platform/platform.h"
 #include "platform/web/web_js.h"
 

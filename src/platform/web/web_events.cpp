@@ -5,8 +5,8 @@
 // arrives or the time is up.
 #include <emscripten.h>
 
+#include "platform/common/pad_rules.h"
 #include "platform/device.h"
-#include "platform/pad_rules.h"
 #include "platform/platform.h"
 #include "platform/web/web_js.h"
 

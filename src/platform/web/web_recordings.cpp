@@ -10,9 +10,9 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/common/paths.h"
 #include "platform/device.h"
 #include "platform/platform.h"
-#include "platform/posix/paths.h"
 #include "platform/web/web_js.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The game's own mouse cursor: Windows takes the monochrome AND/XOR planes as the
 // game makes them. Over the letterbox the system's arrow shows.
-#include "platform/cursor_rules.h"
+#include "platform/desktop/cursor_rules.h"
 #include "platform/device.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_state.h"

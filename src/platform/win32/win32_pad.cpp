@@ -5,8 +5,8 @@
 // it there are no pads. The pads are read when the game looks for events, at
 // most every few milliseconds, and a pad that does not answer is looked for
 // again only once a second.
+#include "platform/common/pad_rules.h"
 #include "platform/device.h"
-#include "platform/pad_rules.h"
 #include "platform/win32/win32_state.h"
 
 namespace {

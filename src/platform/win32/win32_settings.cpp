@@ -1,7 +1,7 @@
 // Where the display settings live on Windows: %APPDATA%\Cairnfall\display.conf,
 // the same two lines as on the other desktops.
+#include "platform/common/paths.h"
 #include "platform/platform.h"
-#include "platform/posix/paths.h"
 #include "platform/win32/win32_state.h"
 
 namespace {

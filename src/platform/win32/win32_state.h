@@ -11,10 +11,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/common/picture_layout.h"
+#include "platform/desktop/display_settings.h"
 #include "platform/events.h"
 #include "platform/platform.h"
-#include "platform/posix/display_settings.h"
-#include "platform/posix/picture_layout.h"
 
 // One output axis of the scaling: for each output pixel the two picture pixels it
 // blends and the second one's weight (0..256).

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/common/paths.h"
 #include "platform/platform.h"
-#include "platform/posix/paths.h"
 #include "platform/win32/files/win32_text.h"
 
 bool platform_executable_path(char* buffer, size_t size) {

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/common/paths.h"
 #include "platform/platform.h"
-#include "platform/posix/paths.h"
 #include "platform/win32/files/win32_text.h"
 
 namespace {

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/paths.h"
+#include "platform/common/paths.h"
+#include "platform/desktop/desktop_files.h"
 #include "platform/win32/files/win32_text.h"
 
 void keep_newest_sessions(const char* folder, size_t keep) {

@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/common/paths.h"
+#include "platform/desktop/desktop_files.h"
 #include "platform/device.h"
 #include "platform/platform.h"
-#include "platform/posix/paths.h"
 #include "platform/win32/files/win32_text.h"
 
 namespace {
