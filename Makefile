@@ -106,8 +106,8 @@ soak: deps
 	grep -h "^soak:" soak-1.log soak-2.log; \
 	[ $$first -eq 0 ] && [ $$second -eq 0 ] || { cat soak-1.log soak-2.log; exit 1; }
 
-# Remakes the README's screenshots with the replay tool, in a folder of their own
-# so no saved file of a real game is read or written.
+# Remakes the game's screenshots (README, docs/playing.md) with the replay tool,
+# in a folder of their own so no saved file of a real game is read or written.
 screenshots: build
 	@rm -rf build/screenshots-run && mkdir -p build/screenshots-run docs/screenshots
 	@ln -s ../data build/screenshots-run/data
