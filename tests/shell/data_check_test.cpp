@@ -13,6 +13,7 @@
 #include "shell/error_message.h"
 #include "shell/program.h"
 #include "shell/session_tape.h"
+#include "sound/sound.h"
 #include "support/game_dir.h"
 
 namespace fs = std::filesystem;
@@ -153,6 +154,19 @@ TEST_F(DataCheck, DamagedSoundOnlyWarns) {
     EXPECT_NE(err.find("damaged sound file ./data/sound3_"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_EQ(exit_status, 0);
+}
+
+// Loading takes the sounds the check read, once: a file changed after the check
+// is read only by the next loading.
+TEST_F(DataCheck, LoadingTakesTheSoundsTheCheckRead) {
+    char problem[8192];
+    ASSERT_TRUE(check_game_data(problem, sizeof problem)) << problem;
+    replace("sound3_", {'R', 'I', 'F', 'F'});
+    snd_load_all(1, 3);
+    EXPECT_NE(sound_slots[SND_STRIKE].clip, nullptr);
+    snd_load_all(1, 3);
+    EXPECT_EQ(sound_slots[SND_STRIKE].clip, nullptr);
+    snd_release_all();
 }
 
 // The recording's data fingerprint tells apart what changes the game's pictures
