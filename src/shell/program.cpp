@@ -51,6 +51,7 @@ void reset_program_state() {
     reset_menu_focus();
     reset_clock_deadlines();
     reset_sound_read_ahead();
+    reset_checked_pictures();
     reset_tap_reach();
     install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);
     exit_status = 0;
