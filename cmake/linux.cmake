@@ -63,7 +63,6 @@ include(cmake/install.cmake)
 # Without GoogleTest (`make run` does not install it) the game still builds: the
 # test programs are left out, and `make test` installs it first. tests/sdl runs
 # on the real backend with SDL's dummy drivers; tests/win32 is Windows' own.
-enable_testing()
 find_package(GTest QUIET)
 include(GoogleTest)
 if(GTest_FOUND)

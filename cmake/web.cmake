@@ -81,6 +81,5 @@ function(cairnfall_system_tests)
   set_target_properties(cairnfall-session-hashes PROPERTIES SUFFIX ".js")
   target_link_options(cairnfall-session-hashes PRIVATE
     -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
-  enable_testing()
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web ${CMAKE_BINARY_DIR}/tests-web)
 endfunction()

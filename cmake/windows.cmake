@@ -64,7 +64,6 @@ include(${CMAKE_SOURCE_DIR}/cmake/windows-package.cmake)
 # The headless test programs of the game's modules, each run whole under Wine as
 # one test. Left out: assets and font (FreeType and fontconfig draw the art and
 # the font at build time, on the desktop only) and sdl (the SDL backend).
-enable_testing()
 add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 target_compile_options(gtest PRIVATE -w)
 target_compile_options(gtest_main PRIVATE -w)

@@ -1,4 +1,4 @@
-// What recording sessions asks of POSIX: the process's number, the time in UTC,
+// What recording sessions asks of the Linux desktop: the process's number, the time in UTC,
 // and clearing out old sessions (the files themselves: session_files.cpp).
 #include <dirent.h>
 #include <unistd.h>

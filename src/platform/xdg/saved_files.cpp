@@ -1,4 +1,4 @@
-// The saved files on POSIX: their times, the lock copies of the game share, and
+// The saved files on the Linux desktop: their times, the lock copies of the game share, and
 // the temporaries a crashed save left (the folders themselves: save_folders.cpp).
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 // What recording sessions asks of Windows: the process's number, the time in
 // UTC, and clearing out old sessions (the files themselves:
-// posix/session_files.cpp).
+// desktop/session_files.cpp).
 #include <algorithm>
 #include <ctime>
 #include <string>

@@ -1,6 +1,6 @@
 // The saved files on Windows, the twin of the POSIX ones: their times, the lock
 // copies of the game share through LockFileEx, and stale temporaries (the folders
-// themselves: posix/save_folders.cpp).
+// themselves: desktop/save_folders.cpp).
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
