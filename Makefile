@@ -147,8 +147,11 @@ windows: game
 # The Windows build's tests under Wine: the headless test programs, the real
 # program on a virtual X server, the installer, and recordings crossing between
 # Windows and Linux (against the desktop build).
-# One run of test_screens under Wine once hung in a busy CI run (not yet
-# understood): a test that fails or times out is run once more.
+# One run of test_screens under Wine once hung in a busy CI run; 20 busy runs in
+# fresh prefixes since never hung (docs/windows.md). scripts/wine-run stops a
+# test program still running after 300 s and prints every thread's stack first; a
+# test that fails or is stopped runs once more, so that a rare hang costs no CI
+# run, while the stacks of the first try stay in the log.
 test-windows: build windows
 	@cmake --build build-windows -j $(JOBS)
 	cd build-windows && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
