@@ -106,8 +106,8 @@ soak: deps
 	grep -h "^soak:" soak-1.log soak-2.log; \
 	[ $$first -eq 0 ] && [ $$second -eq 0 ] || { cat soak-1.log soak-2.log; exit 1; }
 
-# Remakes the README's screenshots with the replay tool, in a folder of their own
-# so no saved file of a real game is read or written.
+# Remakes the game's screenshots (README, docs/playing.md) with the replay tool,
+# in a folder of their own so no saved file of a real game is read or written.
 screenshots: build
 	@rm -rf build/screenshots-run && mkdir -p build/screenshots-run docs/screenshots
 	@ln -s ../data build/screenshots-run/data
@@ -149,8 +149,11 @@ windows: game
 # The Windows build's tests under Wine: the headless test programs, the real
 # program on a virtual X server, the installer, and recordings crossing between
 # Windows and Linux (against the desktop build).
-# One run of test_screens under Wine once hung in a busy CI run (not yet
-# understood): a test that fails or times out is run once more.
+# One run of test_screens under Wine once hung in a busy CI run; 20 busy runs in
+# fresh prefixes since never hung (docs/windows.md). scripts/wine-run stops a
+# test program still running after 300 s and prints every thread's stack first; a
+# test that fails or is stopped runs once more, so that a rare hang costs no CI
+# run, while the stacks of the first try stay in the log.
 test-windows: build windows
 	@cmake --build build-windows -j $(JOBS)
 	cd build-windows && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2

@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the image loader as a file, loading into an 800x600
-// buffer and into a small one, so that cutting to both sizes is exercised.
+// Feeds arbitrary bytes to the image loader as a file and from memory, loading
+// into an 800x600 buffer and into a small one, so that cutting to both sizes is
+// exercised; both ways must give the same result.
 #include <unistd.h>
 
 #include <cstddef>
@@ -42,6 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         gfx_set_buffer(b);
         int32_t result = gfx_load_image_file(input_path.c_str(), LOAD_NO_REDUCE);
         if (result < LOAD_OK || result > LOAD_COMPRESSED) __builtin_trap();
+        // The same bytes from memory, as start-up loads them: the same result.
+        if (gfx_load_image_bytes(data, static_cast<int64_t>(size), LOAD_NO_REDUCE) != result) {
+            __builtin_trap();
+        }
     }
     return 0;
 }

@@ -18,7 +18,8 @@
 //   - palettes of more than 256 entries give their first 256;
 //   - a file that ends before its last row stops there: the rows read so far stay,
 //     the colours are installed and the result is LOAD_OK.
-// Only the flags value LOAD_NO_REDUCE is supported; other bits are ignored.
+// Only the flags value LOAD_NO_REDUCE is supported; other bits are ignored. A file
+// already read into memory (gfx_load_image_bytes) is decoded the same way.
 #include <cstring>
 
 #include "gfx/gfx_internal.h"
@@ -32,22 +33,39 @@ constexpr int64_t kCoreHeaderSize = 12;
 constexpr int32_t kFirstFreeEntry = 10;  // entries 0..9 and 246..255 are the system's
 constexpr int32_t kFreeEntries = 236;
 
-// The read buffer and how much of it holds file bytes.
+// The read buffer and how much of it holds file bytes. The bytes come from a file,
+// or from a file already read into memory.
 struct Stream {
     int32_t file;
+    const uint8_t* memory;  // the file's bytes when not read from the file
+    int64_t memory_length;
+    int64_t memory_pos;
     uint8_t bytes[kReadSize];
     int64_t length;  // bytes the last read delivered
     int64_t pos;     // next byte to decode
 };
 
-Stream stream{-1, {}, 0, 0};
+Stream stream{-1, nullptr, 0, 0, {}, 0, 0};
 // The file's palette as red, green, blue; entries past the file's keep old values.
 uint8_t file_colours[256 * 3];
 
+// Reads up to n of the next bytes into dest: the count read, 0 at the end or on an
+// error.
+int64_t read_bytes(uint8_t* dest, int64_t n) {
+    if (stream.memory == nullptr) {
+        int32_t got = platform_file_read(stream.file, dest, static_cast<uint32_t>(n));
+        return got > 0 ? got : 0;
+    }
+    int64_t left = stream.memory_length - stream.memory_pos;
+    if (n > left) n = left;
+    if (n > 0) std::memcpy(dest, stream.memory + stream.memory_pos, static_cast<size_t>(n));
+    stream.memory_pos += n;
+    return n;
+}
+
 // Fills the read buffer; it is short only at the end of the file or on an error.
 bool refill() {
-    int32_t got = platform_file_read(stream.file, stream.bytes, static_cast<uint32_t>(kReadSize));
-    stream.length = got > 0 ? got : 0;
+    stream.length = read_bytes(stream.bytes, kReadSize);
     stream.pos = 0;
     return stream.length > 0;
 }
@@ -164,8 +182,7 @@ void decode_rows(const Header& h) {
                 // to its end: read them there directly.
                 int64_t want = total - at;
                 if (want > buffer_end - (dest + done)) want = buffer_end - (dest + done);
-                int32_t got =
-                    platform_file_read(stream.file, dest + done, static_cast<uint32_t>(want));
+                int64_t got = read_bytes(dest + done, want);
                 if (got <= 0) return;
                 at += got;
                 continue;
@@ -202,6 +219,13 @@ int32_t load(const Header& h) {
     return LOAD_OK;
 }
 
+// Decodes the stream from its start.
+int32_t load_stream() {
+    refill();
+    Header h{};
+    return read_header(stream.bytes, stream.length, &h) ? load(h) : LOAD_NOT_BMP;
+}
+
 }  // namespace
 
 int32_t gfx_load_image_file(const char* path, int32_t /*flags*/) {
@@ -210,15 +234,27 @@ int32_t gfx_load_image_file(const char* path, int32_t /*flags*/) {
     // Only a regular file is opened: a named pipe would block the game.
     stream.file = platform_file_open(path);
     if (stream.file < 0) return LOAD_CANNOT_OPEN;
-    refill();
-    int32_t result = LOAD_NOT_BMP;
-    Header h{};
-    if (read_header(stream.bytes, stream.length, &h)) {
-        result = load(h);
-    }
+    int32_t result = load_stream();
     platform_file_close(stream.file);
     stream.file = -1;
     return result;
+}
+
+int32_t gfx_load_image_bytes(const uint8_t* bytes, int64_t length, int32_t /*flags*/) {
+    if (gfx.active < 0) return LOAD_OK;
+    if (length < 0 || (bytes == nullptr && length > 0)) return LOAD_CANNOT_OPEN;
+    stream.memory = bytes;
+    stream.memory_length = length;
+    stream.memory_pos = 0;
+    int32_t result = load_stream();
+    stream.memory = nullptr;
+    return result;
+}
+
+int64_t gfx_bitmap_bytes_used(int32_t width, int32_t height) {
+    // The header and palette must lie within the first read; then the rows.
+    int64_t rows = height < 0 ? -int64_t{height} : height;
+    return kReadSize + (int64_t{width} * 8 + 31) / 32 * 4 * rows;
 }
 
 bool gfx_bitmap_size(const uint8_t* bytes, int64_t length, int64_t* width, int64_t* height) {

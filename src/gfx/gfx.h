@@ -196,6 +196,11 @@ int32_t gfx_get_image(uint8_t* image, int32_t width, int32_t height);
 // ---------------------------------------------------------------- 2.8 loader
 
 int32_t gfx_load_image_file(const char* path, int32_t flags);
+// The same for a file's bytes already in memory: the same result and pixels.
+int32_t gfx_load_image_bytes(const uint8_t* bytes, int64_t length, int32_t flags);
+// The most bytes of a bitmap file of width x height (at most 8 bits a pixel) the
+// loader reads: bytes after them change nothing.
+int64_t gfx_bitmap_bytes_used(int32_t width, int32_t height);
 // The first bytes of a bitmap file the loader needs to read its size.
 constexpr int32_t GFX_BITMAP_HEADER_BYTES = 34;
 // The width and height that a bitmap file's first `length` bytes declare, as the

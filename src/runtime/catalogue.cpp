@@ -74,8 +74,10 @@ const CatalogueEntry& catalogue_entry(int32_t index) {
     return c.entries[index];
 }
 
-int32_t load_asset(uint8_t* image, const char* file, int32_t width, int32_t height) {
-    int32_t result = gfx_load_image_file(file, LOAD_NO_REDUCE);
+int32_t load_asset(uint8_t* image, const char* file, int32_t width, int32_t height,
+                   const uint8_t* bytes, int64_t length) {
+    int32_t result = bytes != nullptr ? gfx_load_image_bytes(bytes, length, LOAD_NO_REDUCE)
+                                      : gfx_load_image_file(file, LOAD_NO_REDUCE);
     gfx_move(0, height - 1);
     gfx_get_image(image, width, height);
     return result;

@@ -59,7 +59,9 @@ constexpr bool GAME_FONT_BOLD = true, GAME_FONT_ITALIC = true;
 constexpr int32_t COLOUR_KEY = 195;         // see-through index of keyed pictures
 constexpr int32_t COLOUR_KEY_OUTLINE = 68;  // what keyed pictures' index 0 becomes
 
-// Loads one picture into its storage; the loader's result.
-int32_t load_asset(uint8_t* image, const char* file, int32_t width, int32_t height);
+// Loads one picture into its storage, from its file, or from the file's bytes when
+// they were read already (bytes not null); the loader's result.
+int32_t load_asset(uint8_t* image, const char* file, int32_t width, int32_t height,
+                   const uint8_t* bytes = nullptr, int64_t length = 0);
 void remap_colour_key(uint8_t* image, int32_t width, int32_t height, int32_t key,
                       int32_t replacement);

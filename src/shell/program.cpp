@@ -12,6 +12,7 @@
 #include "shell/error_message.h"
 #include "shell/session_tape.h"
 #include "shell/watch.h"
+#include "sound/sound.h"
 
 char game_folder[4096] = ".";
 int32_t exit_status = 0;
@@ -75,6 +76,8 @@ void reset_program_state() {
     clear_hover();
     reset_menu_focus();
     reset_clock_deadlines();
+    reset_sound_read_ahead();
+    reset_checked_pictures();
     reset_tap_reach();
     reset_watch();
     install_screen(SCREEN_NONE, nullptr, nullptr, nullptr, nullptr);

@@ -39,6 +39,20 @@ int32_t parse_command_line(int32_t argc, const char* const* argv, std::FILE* out
 // sound only warns on standard error.
 bool check_game_data(char* problem, size_t size);
 
+// A picture file as the data check read it: every byte its loader can use, which
+// is the whole file unless more bytes follow them.
+struct CheckedPicture {
+    const uint8_t* bytes;
+    int64_t length;
+    bool whole;
+};
+// The picture of catalogue entry `index` as the last data check read it; false
+// when none did. Loading and the recording's data fingerprint take these bytes,
+// so that start-up reads each picture file once.
+bool checked_picture(int32_t index, CheckedPicture* picture);
+// Frees the pictures the data check read (start-up, once it has loaded them).
+void reset_checked_pictures();
+
 // Loads the saved files, opens the display, makes the handles
 // (runtime/handles.h) and the pictures, and enters the intro. shutdown
 // (runtime/handles.h) releases what it made.

@@ -27,12 +27,15 @@ void refuse_display(const char* message) {
     destroy_main_window();
 }
 
-// Loads every picture; false (with the file named) when the loader refuses one,
-// rather than letting it show the previous picture's pixels.
+// Loads every picture, from the bytes the data check read; false (with the file
+// named) when the loader refuses one, rather than letting it show the previous
+// picture's pixels.
 bool load_catalogue() {
     for (int32_t i = 0; i < catalogue_size(); ++i) {
         const CatalogueEntry& e = catalogue_entry(i);
-        int32_t result = load_asset(e.pixels, e.file, e.width, e.height);
+        CheckedPicture read = {nullptr, 0, false};
+        checked_picture(i, &read);
+        int32_t result = load_asset(e.pixels, e.file, e.width, e.height, read.bytes, read.length);
         if (result != LOAD_OK) {
             char name[4096 + 64];
             platform_shown_path(name, sizeof name, game_folder, e.file);
@@ -87,7 +90,9 @@ void startup() {
     if (game_font) gfx_set_font(game_font);
 
     gfx_move(0, 0);
-    if (!load_catalogue()) return;
+    bool loaded = load_catalogue();
+    reset_checked_pictures();
+    if (!loaded) return;
     clear_hover();
 
     arm_tick(16);

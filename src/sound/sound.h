@@ -21,6 +21,9 @@ struct WaveFormat {
 // has no usable data chunk). On failure (0) nothing is written or kept.
 int32_t snd_read_wav(const char* path, WaveFormat** format, uint8_t** bytes, uint32_t* size,
                      uint32_t* data_offset, uint32_t* data_size);
+// The same, saying in *opened whether the file opened at all.
+int32_t snd_read_wav_opened(const char* path, WaveFormat** format, uint8_t** bytes, uint32_t* size,
+                            uint32_t* data_offset, uint32_t* data_size, bool* opened);
 
 // Walks the RIFF chunks of a file held in memory and locates the samples of its
 // data chunk. False (and 0, 0) when the file is not RIFF WAVE, has no data chunk,
@@ -71,8 +74,18 @@ extern SoundSlot sound_slots[SOUND_SLOTS];
 // True while the sound device is open.
 extern bool sound_device;
 
-// Opens the device and loads every slot, at the music and effects levels 0..3.
+// Opens the device and loads every slot, at the music and effects levels 0..3. A
+// slot read ahead (snd_read_ahead) takes that read; the others read their files.
 void snd_load_all(int32_t music_level, int32_t effects_level);
+// What reading a slot's file ahead found.
+enum SoundFileState : int32_t { SOUND_FILE_UNOPENED, SOUND_FILE_DAMAGED, SOUND_FILE_PLAYABLE };
+// Reads a slot's file whole before the device opens, so that start-up's data check
+// and snd_load_all share one read. SOUND_FILE_UNOPENED when the file cannot be
+// opened (platform_file_open_error says why), SOUND_FILE_DAMAGED when it is no WAV
+// the game can play (the slot stays silent).
+int32_t snd_read_ahead(int32_t slot);
+// Frees the reads no snd_load_all took.
+void reset_sound_read_ahead();
 // The file of a sound slot: "data/sound<slot>_".
 void sound_file_name(char* out, size_t size, int32_t slot);
 void snd_release_all();

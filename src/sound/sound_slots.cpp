@@ -11,6 +11,29 @@ bool sound_device = false;
 
 namespace {
 
+// A file read whole: what snd_read_wav gives.
+struct SoundRead {
+    WaveFormat* format;
+    uint8_t* bytes;
+    uint32_t size;
+    uint32_t data_offset;
+    uint32_t data_size;
+};
+
+// The slots' files as start-up's data check read them, until snd_load_all takes
+// them; a slot read ahead whose file could not be read has no bytes.
+struct ReadAhead {
+    bool done;
+    SoundRead read;
+};
+ReadAhead read_ahead[SOUND_SLOTS];
+
+void drop_read_ahead(int32_t slot) {
+    std::free(read_ahead[slot].read.format);
+    std::free(read_ahead[slot].read.bytes);
+    read_ahead[slot] = {};
+}
+
 bool valid_slot(int32_t slot) {
     return slot >= 0 && slot < SOUND_SLOTS;
 }
@@ -35,6 +58,31 @@ void create_buffer(SoundClip* clip, const WaveFormat* format) {
     clip->buffers[0] = buffer;
 }
 
+// Makes a slot's clip of a file read whole, taking its bytes and format.
+SoundClip* create_clip(SoundRead* read, int32_t slot) {
+    SoundClip* clip = static_cast<SoundClip*>(std::calloc(1, sizeof(SoundClip)));
+    if (!clip) {
+        std::free(read->format);
+        std::free(read->bytes);
+        return nullptr;
+    }
+    clip->buffer_count = 1;
+    clip->current = 0;
+    clip->bytes = read->bytes;
+    clip->size = read->size;
+    clip->data_offset = read->data_offset;
+    // The device takes whole sample frames only; a partial last frame is dropped.
+    clip->data_size = read->data_size;
+    if (snd_format_playable(read->format)) {
+        clip->data_size -= read->data_size % read->format->nBlockAlign;
+    }
+    sound_slots[slot].clip = clip;
+    sound_slots[slot].format = read->format;
+    sound_slots[slot].bytes = read->bytes;
+    create_buffer(clip, read->format);
+    return clip;
+}
+
 }  // namespace
 
 bool snd_format_playable(const WaveFormat* format) {
@@ -48,34 +96,15 @@ bool snd_format_playable(const WaveFormat* format) {
 SoundClip* snd_create(const char* path, int32_t slot, int32_t buffer_count) {
     if (!valid_slot(slot)) return nullptr;
     snd_destroy(slot);
-    WaveFormat* format = nullptr;
-    uint8_t* bytes = nullptr;
-    uint32_t size = 0;
-    uint32_t data_offset = 0;
-    uint32_t data_size = 0;
-    if (!snd_read_wav(path, &format, &bytes, &size, &data_offset, &data_size)) return nullptr;
-    SoundClip* clip = static_cast<SoundClip*>(std::calloc(1, sizeof(SoundClip)));
-    if (!clip) {
-        std::free(format);
-        std::free(bytes);
+    SoundRead read = {};
+    if (!snd_read_wav(path, &read.format, &read.bytes, &read.size, &read.data_offset,
+                      &read.data_size)) {
         return nullptr;
     }
     // Only the first buffer is ever made, so the clip holds exactly one handle
     // whatever count was asked for.
     (void)buffer_count;
-    clip->buffer_count = 1;
-    clip->current = 0;
-    clip->bytes = bytes;
-    clip->size = size;
-    clip->data_offset = data_offset;
-    // The device takes whole sample frames only; a partial last frame is dropped.
-    clip->data_size = data_size;
-    if (snd_format_playable(format)) clip->data_size -= data_size % format->nBlockAlign;
-    sound_slots[slot].clip = clip;
-    sound_slots[slot].format = format;
-    sound_slots[slot].bytes = bytes;
-    create_buffer(clip, format);
-    return clip;
+    return create_clip(&read, slot);
 }
 
 void snd_destroy(int32_t slot) {
@@ -98,14 +127,43 @@ void sound_file_name(char* out, size_t size, int32_t slot) {
     std::snprintf(out, size, "data/sound%d_", static_cast<int>(slot));
 }
 
+int32_t snd_read_ahead(int32_t slot) {
+    if (!valid_slot(slot)) return SOUND_FILE_UNOPENED;
+    drop_read_ahead(slot);
+    char path[32];
+    sound_file_name(path, sizeof path, slot);
+    SoundRead& read = read_ahead[slot].read;
+    bool opened = false;
+    if (!snd_read_wav_opened(path, &read.format, &read.bytes, &read.size, &read.data_offset,
+                             &read.data_size, &opened)) {
+        read_ahead[slot].done = opened;
+        return opened ? SOUND_FILE_DAMAGED : SOUND_FILE_UNOPENED;
+    }
+    read_ahead[slot].done = true;
+    bool playable = read.data_size > 0 && snd_format_playable(read.format);
+    return playable ? SOUND_FILE_PLAYABLE : SOUND_FILE_DAMAGED;
+}
+
+void reset_sound_read_ahead() {
+    for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) drop_read_ahead(slot);
+}
+
 void snd_load_all(int32_t music_level, int32_t effects_level) {
     snd_release_all();
-    if (!platform_audio_open()) return;
+    if (!platform_audio_open()) {
+        reset_sound_read_ahead();
+        return;
+    }
     sound_device = true;
     char path[32];
     for (int32_t slot = 0; slot < SOUND_SLOTS; ++slot) {
-        sound_file_name(path, sizeof path, slot);
-        snd_create(path, slot, 1);
+        if (!read_ahead[slot].done) {
+            sound_file_name(path, sizeof path, slot);
+            snd_create(path, slot, 1);
+        } else if (read_ahead[slot].read.bytes) {
+            create_clip(&read_ahead[slot].read, slot);
+        }
+        read_ahead[slot] = {};  // taken, or a file that could not be read
         snd_set_volume(slot, slot == SND_MUSIC ? music_level : effects_level);
     }
 }

@@ -22,10 +22,12 @@ uint32_t read_u32(const uint8_t* p) {
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-// Reads the whole file into a new block; false (nothing kept) when it cannot. Only
-// a regular file is read, so a named pipe never stalls start-up.
-bool read_whole_file(const char* path, uint8_t** bytes, uint32_t* size) {
+// Reads the whole file into a new block; false (nothing kept) when it cannot, with
+// *opened false when the file did not even open. Only a regular file is read, so a
+// named pipe never stalls start-up.
+bool read_whole_file(const char* path, uint8_t** bytes, uint32_t* size, bool* opened) {
     int32_t file = platform_file_open(path);
+    *opened = file >= 0;
     if (file < 0) return false;
     int64_t length = platform_file_size(file);
     if (length < FORMAT_END || length > MAX_WAV_BYTES) {
@@ -80,10 +82,17 @@ bool snd_find_data_chunk(const uint8_t* bytes, uint32_t size, uint32_t* data_off
 
 int32_t snd_read_wav(const char* path, WaveFormat** format, uint8_t** bytes, uint32_t* size,
                      uint32_t* data_offset, uint32_t* data_size) {
+    bool opened = false;
+    return snd_read_wav_opened(path, format, bytes, size, data_offset, data_size, &opened);
+}
+
+int32_t snd_read_wav_opened(const char* path, WaveFormat** format, uint8_t** bytes, uint32_t* size,
+                            uint32_t* data_offset, uint32_t* data_size, bool* opened) {
+    *opened = false;
     if (!path) return 0;
     uint8_t* block = nullptr;
     uint32_t length = 0;
-    if (!read_whole_file(path, &block, &length)) return 0;
+    if (!read_whole_file(path, &block, &length, opened)) return 0;
     WaveFormat* wave = static_cast<WaveFormat*>(std::calloc(1, sizeof(WaveFormat)));
     if (!wave) {
         std::free(block);

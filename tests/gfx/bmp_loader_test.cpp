@@ -1,6 +1,8 @@
 // The image loader: result codes, decoding of each depth, rows across the read
-// buffer's boundary, the installed colours, and damaged files.
+// buffer's boundary, the installed colours, and damaged files; from a file and
+// from the same bytes in memory alike.
 #include <cstring>
+#include <vector>
 
 #include "bmp_files.h"
 #include "gfx_fixture.h"
@@ -20,8 +22,25 @@ class LoaderTest : public GfxTest {
         gfx_rect(0, 799, 0, 599);
     }
 
+    // Loads the bytes from a file, then again from memory onto the same pixels and
+    // colours: both must give the same result, pixels and colours.
     int32_t load(const std::string& name, const std::vector<uint8_t>& bytes) {
-        return gfx_load_image_file(write_temp(name, bytes).c_str(), LOAD_NO_REDUCE);
+        const size_t size = static_cast<size_t>(gfx.byte_size);
+        std::vector<uint8_t> start(gfx.pixels, gfx.pixels + size);
+        std::vector<PaletteEntry> start_colours(palette_entries, palette_entries + 256);
+        int32_t result = gfx_load_image_file(write_temp(name, bytes).c_str(), LOAD_NO_REDUCE);
+        std::vector<uint8_t> pixels(gfx.pixels, gfx.pixels + size);
+        std::vector<PaletteEntry> colours(palette_entries, palette_entries + 256);
+        std::copy(start.begin(), start.end(), gfx.pixels);
+        std::copy(start_colours.begin(), start_colours.end(), palette_entries);
+        EXPECT_EQ(
+            gfx_load_image_bytes(bytes.data(), static_cast<int64_t>(bytes.size()), LOAD_NO_REDUCE),
+            result)
+            << name;
+        EXPECT_EQ(std::memcmp(pixels.data(), gfx.pixels, size), 0) << name;
+        EXPECT_EQ(std::memcmp(colours.data(), palette_entries, sizeof(PaletteEntry) * 256), 0)
+            << name;
+        return result;
     }
 
     bool palette_unchanged() const {

@@ -13,6 +13,7 @@
 #include "shell/error_message.h"
 #include "shell/program.h"
 #include "shell/session_tape.h"
+#include "sound/sound.h"
 #include "support/game_dir.h"
 
 namespace fs = std::filesystem;
@@ -28,6 +29,7 @@ class DataCheck : public ::testing::Test {
         fresh_data();
     }
     void fresh_data() {
+        reset_program_state();
         headless_reset();
         fs::remove_all(dir.path() / "data");
         fs::create_directory(dir.path() / "data");
@@ -153,6 +155,25 @@ TEST_F(DataCheck, DamagedSoundOnlyWarns) {
     EXPECT_NE(err.find("damaged sound file ./data/sound3_"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_EQ(exit_status, 0);
+}
+
+// Start-up reads each data file once: the sounds and pictures the check read are
+// the ones loaded and fingerprinted, so a file changed after the check is read
+// only by the next start.
+TEST_F(DataCheck, StartUpTakesTheFilesTheCheckRead) {
+    char problem[8192];
+    ASSERT_TRUE(check_game_data(problem, sizeof problem)) << problem;
+    const uint64_t checked = data_checksum();
+    replace("sound3_", {'R', 'I', 'F', 'F'});
+    replace("board_", {'R', 'I', 'F', 'F'});
+    EXPECT_EQ(data_checksum(), checked);
+    snd_load_all(1, 3);
+    EXPECT_NE(sound_slots[SND_STRIKE].clip, nullptr);
+    reset_checked_pictures();
+    EXPECT_NE(data_checksum(), checked);
+    snd_load_all(1, 3);
+    EXPECT_EQ(sound_slots[SND_STRIKE].clip, nullptr);
+    snd_release_all();
 }
 
 // The recording's data fingerprint tells apart what changes the game's pictures

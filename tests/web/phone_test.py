@@ -14,9 +14,9 @@ into a fresh browser while a damaged one is refused.
 phone_test.py SITE_DIR NATIVE_BUILD_DIR
 
 Prints one line per check, with the figures it measured. With PHONE_SHOTS=DIR it
-keeps the README's pictures of the page there (phone_upright.png,
-phone_sideways.png, tablet_upright.png, tablet_sideways.png), at the screen's
-CSS size (ImageMagick's convert).
+keeps the pictures of the page that the README and docs/web.md show there
+(phone_upright.png, phone_sideways.png, tablet_upright.png, tablet_sideways.png),
+at the screen's CSS size (ImageMagick's convert).
 """
 
 import os
