@@ -90,7 +90,7 @@ extern GfxState gfx;
 // Cell height plus external leading of the current font.
 extern int32_t line_height;
 
-// ---------------------------------------------------------------- 2.1 display
+// ---------------------------------------------------------------- display
 
 // Device-context handles have no meaning here; they are kept as plain numbers so
 // the calling order of start-up and shutdown stays as the game expects.
@@ -104,14 +104,14 @@ int32_t gfx_test_mode(int32_t width, int32_t height, int32_t bits);
 // Makes the output full screen and scaled: DISP_CHANGE_SUCCESSFUL, never RESTART.
 int32_t gfx_set_mode(int32_t width, int32_t height, int32_t bits, int32_t full_screen);
 
-// ---------------------------------------------------------------- 2.2 palette
+// ---------------------------------------------------------------- palette
 
 int32_t gfx_create_palette();  // returns the palette handle (1)
 int32_t gfx_select_palette(int32_t palette);
 int32_t gfx_set_palette_range(int32_t start, int32_t count, const uint8_t* colours);
 int32_t gfx_update_color_table();
 
-// ---------------------------------------------------------------- 2.3 buffers
+// ---------------------------------------------------------------- buffers
 
 int32_t gfx_init();
 int32_t gfx_create_buffer(int32_t width, int32_t height);
@@ -142,7 +142,7 @@ void gfx_state_regions(void (*keep)(void* address, size_t size, void* context), 
 // Converts count indices through the current palette into ARGB8888.
 void gfx_convert_row(const uint8_t* indices, uint32_t* argb, int32_t count);
 
-// ---------------------------------------------------------------- 2.4 cursor
+// ---------------------------------------------------------------- cursor
 
 // The game's 32x32 pointer: 32 AND rows then 32 XOR rows, most significant bit left.
 extern const uint32_t cursor_pattern[64];
@@ -163,7 +163,7 @@ int32_t gfx_create_cursor(const uint32_t* pattern, int32_t hot_x, int32_t hot_y)
 int32_t gfx_set_cursor(int32_t cursor);
 int32_t gfx_show_cursor(int32_t flag);
 
-// ---------------------------------------------------------------- 2.5 text
+// ---------------------------------------------------------------- text
 
 int32_t gfx_set_text_dc(int32_t dc);
 int32_t gfx_set_font(int32_t font);
@@ -174,7 +174,7 @@ int32_t gfx_print(const char* text, int32_t length);
 // Width in pixels of the text in the current font, as gfx_print advances.
 int32_t gfx_text_width(const char* text, int32_t length);
 
-// ---------------------------------------------------------------- 2.6 primitives
+// ---------------------------------------------------------------- primitives
 
 int32_t gfx_move(int32_t x, int32_t y);
 int32_t gfx_set_color(int32_t index);
@@ -187,13 +187,13 @@ int32_t gfx_fill_circle(int32_t r);
 int32_t gfx_fill_ellipse(int32_t rx, int32_t ry);
 int32_t gfx_erase();
 
-// ---------------------------------------------------------------- 2.7 blits
+// ---------------------------------------------------------------- blits
 
 int32_t gfx_put_image(const uint8_t* image, int32_t width, int32_t height);
 int32_t gfx_put_image_clipped(const uint8_t* image, int32_t width, int32_t height);
 int32_t gfx_get_image(uint8_t* image, int32_t width, int32_t height);
 
-// ---------------------------------------------------------------- 2.8 loader
+// ---------------------------------------------------------------- loader
 
 int32_t gfx_load_image_file(const char* path, int32_t flags);
 // The same for a file's bytes already in memory: the same result and pixels.
@@ -208,6 +208,6 @@ constexpr int32_t GFX_BITMAP_HEADER_BYTES = 34;
 // the bytes are no bitmap header.
 bool gfx_bitmap_size(const uint8_t* bytes, int64_t length, int64_t* width, int64_t* height);
 
-// ---------------------------------------------------------------- 2.9 waits
+// ---------------------------------------------------------------- waits
 
 int32_t gfx_wait_ticks(uint32_t ticks);
